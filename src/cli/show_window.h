@@ -1,0 +1,22 @@
+// What `pomuran-cli show` prints: the grid (or grids) a window shows, as text.
+#pragma once
+
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "draws/draw_history.h"
+
+enum class ShowFormat { Json, Csv, Text };
+
+struct ShowRequest {
+    std::string window;
+    ShowFormat format = ShowFormat::Json;
+    std::optional<int> enabledOptions;  // prediction window; from the settings file when absent
+};
+
+// The window names show knows, in menu order.
+std::vector<std::string> shownWindowNames();
+bool isShownWindow(const std::string& window);
+// The window's content, ending in a line break. The window must be one show knows.
+std::string showWindow(const ShowRequest& request, const DrawHistory& history);

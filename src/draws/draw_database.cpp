@@ -1,0 +1,205 @@
+#include "draws/draw_database.h"
+
+#include <filesystem>
+
+#include <sqlcipher/sqlite3.h>
+
+#include "draws/connection_string.h"
+
+namespace {
+
+// Key derivation rounds. The password only keeps casual readers out, and opening must stay
+// instant, so far fewer rounds than the engine's default are used. Files made by this program
+// and the files it downloads use the same value.
+constexpr int kKdfIterations = 1000;
+
+constexpr const char* kSchema =
+    "CREATE TABLE 結果マスタ ("
+    " 回数 INTEGER, 日付 TEXT, 第1数字 INTEGER, 第2数字 INTEGER, 第3数字 INTEGER,"
+    " 第4数字 INTEGER, 第5数字 INTEGER, ボーナス数字 INTEGER);"
+    // Rows with equal 回数 come back in the order they were stored.
+    "CREATE INDEX 結果マスタ_回数 ON 結果マスタ (回数);"
+    "CREATE VIEW 全データ選択クエリ AS SELECT 回数, 日付, 第1数字, 第2数字, 第3数字, 第4数字,"
+    " 第5数字, ボーナス数字 FROM 結果マスタ;";
+
+class Statement {
+public:
+    Statement(sqlite3* db, const char* sql) { m_rc = sqlite3_prepare_v2(db, sql, -1, &m_stmt, nullptr); }
+    ~Statement() { sqlite3_finalize(m_stmt); }
+    Statement(const Statement&) = delete;
+    Statement& operator=(const Statement&) = delete;
+    bool prepared() const { return m_rc == SQLITE_OK && m_stmt; }
+    sqlite3_stmt* get() const { return m_stmt; }
+
+private:
+    sqlite3_stmt* m_stmt = nullptr;
+    int m_rc = SQLITE_OK;
+};
+
+RawValue columnValue(sqlite3_stmt* stmt, int column)
+{
+    switch (sqlite3_column_type(stmt, column)) {
+    case SQLITE_INTEGER: return static_cast<std::int64_t>(sqlite3_column_int64(stmt, column));
+    case SQLITE_NULL: return std::monostate{};
+    default: {
+        const auto* text = reinterpret_cast<const char*>(sqlite3_column_text(stmt, column));
+        return std::string(text ? text : "");
+    }
+    }
+}
+
+int bindValue(sqlite3_stmt* stmt, int index, const RawValue& value)
+{
+    if (const auto* integer = std::get_if<std::int64_t>(&value))
+        return sqlite3_bind_int64(stmt, index, *integer);
+    if (const auto* text = std::get_if<std::string>(&value))
+        return sqlite3_bind_text(stmt, index, text->c_str(), static_cast<int>(text->size()),
+                                 SQLITE_TRANSIENT);
+    return sqlite3_bind_null(stmt, index);
+}
+
+}  // namespace
+
+std::string DrawDatabase::errorText(const std::string& message) const
+{
+    return m_path + ": " + message;
+}
+
+Result<DrawDatabase> DrawDatabase::openFile(const std::string& path, const std::string& password,
+                                            int flags)
+{
+    sqlite3* db = nullptr;
+    const int rc = sqlite3_open_v2(path.c_str(), &db, flags, nullptr);
+    DrawDatabase database(db, path);
+    if (rc != SQLITE_OK)
+        return Error{database.errorText(db ? sqlite3_errmsg(db) : sqlite3_errstr(rc))};
+    sqlite3_busy_timeout(db, 2000);
+    if (sqlite3_key(db, password.data(), static_cast<int>(password.size())) != SQLITE_OK)
+        return Error{database.errorText(sqlite3_errmsg(db))};
+    const std::string kdf = "PRAGMA kdf_iter = " + std::to_string(kKdfIterations) + ";";
+    if (sqlite3_exec(db, kdf.c_str(), nullptr, nullptr, nullptr) != SQLITE_OK)
+        return Error{database.errorText(sqlite3_errmsg(db))};
+    // A wrong password or a file that is not a database shows up at the first read.
+    if (sqlite3_exec(db, "SELECT count(*) FROM sqlite_master;", nullptr, nullptr, nullptr) !=
+        SQLITE_OK)
+        return Error{database.errorText(sqlite3_errmsg(db))};
+    return database;
+}
+
+Result<DrawDatabase> DrawDatabase::open(const std::string& connectString, Access access)
+{
+    const auto pieces = parseConnectString(connectString);
+    if (!pieces) return Error{"接続文字列が正しくありません: " + connectString};
+    std::error_code error;
+    if (!std::filesystem::is_regular_file(pieces->dataSource, error))
+        // Without this check the engine would report a folder or a missing file only vaguely.
+        return Error{pieces->dataSource + ": unable to open database file (no such file)"};
+    const int flags = access == Access::ReadOnly ? SQLITE_OPEN_READONLY : SQLITE_OPEN_READWRITE;
+    return openFile(pieces->dataSource, pieces->password, flags);
+}
+
+Result<DrawDatabase> DrawDatabase::create(const std::string& path)
+{
+    std::error_code error;
+    if (std::filesystem::exists(path, error)) return Error{path + ": file already exists"};
+    auto database = openFile(path, databasePassword(), SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE);
+    if (!database) return database;
+    if (auto created = database->execute(kSchema); !created) return Error{created.error()};
+    return database;
+}
+
+DrawDatabase::DrawDatabase(DrawDatabase&& other) noexcept
+    : m_db(std::exchange(other.m_db, nullptr)), m_path(std::move(other.m_path))
+{
+}
+
+DrawDatabase& DrawDatabase::operator=(DrawDatabase&& other) noexcept
+{
+    if (this != &other) {
+        sqlite3_close(m_db);
+        m_db = std::exchange(other.m_db, nullptr);
+        m_path = std::move(other.m_path);
+    }
+    return *this;
+}
+
+DrawDatabase::~DrawDatabase() { sqlite3_close(m_db); }
+
+Status DrawDatabase::execute(const std::string& sql)
+{
+    char* message = nullptr;
+    if (sqlite3_exec(m_db, sql.c_str(), nullptr, nullptr, &message) != SQLITE_OK) {
+        std::string text = message ? message : sqlite3_errmsg(m_db);
+        sqlite3_free(message);
+        return Error{errorText(text)};
+    }
+    return success();
+}
+
+Result<std::vector<DrawRow>> DrawDatabase::readAllDraws() const
+{
+    Statement query(m_db, kAllDrawsQuery);
+    if (!query.prepared()) return Error{errorText(sqlite3_errmsg(m_db))};
+    sqlite3_stmt* stmt = query.get();
+
+    // Columns are read by name, as the saved query may return others too.
+    int drawNoColumn = -1, dateColumn = -1;
+    std::array<int, 6> numberColumns;
+    numberColumns.fill(-1);
+    for (int c = 0; c < sqlite3_column_count(stmt); ++c) {
+        const std::string name = sqlite3_column_name(stmt, c);
+        if (name == kDrawNoColumn) drawNoColumn = c;
+        if (name == kDateColumn) dateColumn = c;
+        for (std::size_t k = 0; k < kNumberColumns.size(); ++k)
+            if (name == kNumberColumns[k]) numberColumns[k] = c;
+    }
+    if (drawNoColumn < 0) return Error{errorText(std::string("no such column: ") + kDrawNoColumn)};
+    for (std::size_t k = 0; k < kNumberColumns.size(); ++k)
+        if (numberColumns[k] < 0)
+            return Error{errorText(std::string("no such column: ") + kNumberColumns[k])};
+
+    std::vector<DrawRow> rows;
+    int rc;
+    while ((rc = sqlite3_step(stmt)) == SQLITE_ROW) {
+        DrawRow row;
+        row.drawNo = columnValue(stmt, drawNoColumn);
+        if (dateColumn >= 0) row.date = columnValue(stmt, dateColumn);
+        for (std::size_t k = 0; k < kNumberColumns.size(); ++k)
+            row.numbers[k] = columnValue(stmt, numberColumns[k]);
+        rows.push_back(std::move(row));
+    }
+    if (rc != SQLITE_DONE) return Error{errorText(sqlite3_errmsg(m_db))};
+    return rows;
+}
+
+Status DrawDatabase::insertDraws(const std::vector<DrawRow>& rows)
+{
+    if (auto begun = execute("BEGIN IMMEDIATE;"); !begun) return begun;
+    Statement insert(m_db, "INSERT INTO 結果マスタ (回数, 日付, 第1数字, 第2数字, 第3数字, 第4数字,"
+                           " 第5数字, ボーナス数字) VALUES (?, ?, ?, ?, ?, ?, ?, ?);");
+    auto fail = [this]() -> Status {
+        Error error{errorText(sqlite3_errmsg(m_db))};
+        sqlite3_exec(m_db, "ROLLBACK;", nullptr, nullptr, nullptr);
+        return error;
+    };
+    if (!insert.prepared()) return fail();
+    for (const DrawRow& row : rows) {
+        sqlite3_stmt* stmt = insert.get();
+        sqlite3_reset(stmt);
+        bindValue(stmt, 1, row.drawNo);
+        bindValue(stmt, 2, row.date);
+        for (std::size_t k = 0; k < row.numbers.size(); ++k)
+            bindValue(stmt, static_cast<int>(k) + 3, row.numbers[k]);
+        if (sqlite3_step(stmt) != SQLITE_DONE) return fail();
+    }
+    return execute("COMMIT;");
+}
+
+Result<DrawHistory> loadDrawHistory(const std::string& connectString)
+{
+    auto database = DrawDatabase::open(connectString);
+    if (!database) return Error{database.error()};
+    auto rows = database->readAllDraws();
+    if (!rows) return Error{rows.error()};
+    return DrawHistory(std::move(rows.value()));
+}

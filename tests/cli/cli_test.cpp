@@ -1,0 +1,111 @@
+#include <gtest/gtest.h>
+
+#include <sstream>
+
+#include "cli/cli.h"
+#include "draws/draw_csv.h"
+#include "test_support.h"
+
+namespace {
+struct CliRun {
+    int status;
+    std::string out, err;
+};
+CliRun cli(const std::vector<std::string>& args)
+{
+    std::ostringstream out, err;
+    const int status = runCli(args, out, err);
+    return {status, out.str(), err.str()};
+}
+const std::string kHeader = "回数,日付,第1数字,第2数字,第3数字,第4数字,第5数字,ボーナス数字\n";
+}  // namespace
+
+TEST(Cli, UnknownCommandsAndOptionsPrintUsageAndExitTwo)
+{
+    EXPECT_EQ(cli({}).status, 2);
+    EXPECT_EQ(cli({"frobnicate"}).status, 2);
+    const CliRun run = cli({"export", "--verbose", "x"});
+    EXPECT_EQ(run.status, 2);
+    EXPECT_NE(run.err.find("usage:"), std::string::npos);
+    EXPECT_EQ(cli({"tables", "--db"}).status, 2);
+    EXPECT_EQ(cli({"show", "どこにもない窓"}).status, 2);
+}
+
+TEST(Cli, ImportThenExportAndTablesOfASmallHistory)
+{
+    TempDir dir;
+    const std::string csv = dir.file("draws.csv"), db = dir.file("Pomuran.mdb");
+    writeFile(csv, kHeader + "1,1999-04-13,1,2,3,4,5,6\n2,,1,7,8,9,10,11\n3,,,,,,,\n");
+    CliRun run = cli({"import", csv, "--db", db});
+    ASSERT_EQ(run.status, 0) << run.err;
+
+    run = cli({"export", "--db", db});
+    ASSERT_EQ(run.status, 0) << run.err;
+    EXPECT_EQ(run.out, readFile(csv));
+
+    run = cli({"tables", "--db", db});
+    ASSERT_EQ(run.status, 0);
+    EXPECT_EQ(run.out.substr(0, 40), "{\"LatestDrawNo\": 2, \"NumberHits\": [2, 1,");
+    EXPECT_NE(run.out.find("\"MaxHits\": 2"), std::string::npos);
+    EXPECT_NE(run.out.find("\"HitGroupRows\": 4"), std::string::npos);
+
+    run = cli({"tables", "--csv", dir.file("none.csv")});
+    EXPECT_EQ(run.status, 1);
+}
+
+TEST(Cli, EmptyHistoryTablesHaveNoGroups)
+{
+    TempDir dir;
+    writeFile(dir.file("empty.csv"), kHeader);
+    const CliRun run = cli({"tables", "--csv", dir.file("empty.csv")});
+    ASSERT_EQ(run.status, 0);
+    EXPECT_NE(run.out.find("\"HitGroups\": [], \"HitGroupRows\": 0"), std::string::npos);
+}
+
+TEST(Cli, AFailedImportWritesNothingAndKeepsTheOldDatabase)
+{
+    TempDir dir;
+    const std::string db = dir.file("Pomuran.mdb");
+    writeFile(dir.file("good.csv"), kHeader + "1,,1,2,3,4,5,6\n");
+    ASSERT_EQ(cli({"import", dir.file("good.csv"), "--db", db}).status, 0);
+    const std::string before = readFile(db);
+
+    writeFile(dir.file("bad.csv"), kHeader + "1,,1,2,3,4,5,6\n2,,1,2,3,4,5,六\n");
+    const CliRun run = cli({"import", dir.file("bad.csv"), "--db", db});
+    EXPECT_EQ(run.status, 1);
+    EXPECT_NE(run.err.find("line 3"), std::string::npos);
+    EXPECT_EQ(readFile(db), before);
+
+    // A file that is not this program's database is never overwritten by an import.
+    writeFile(dir.file("other.mdb"), "someone else's file");
+    EXPECT_EQ(cli({"import", dir.file("good.csv"), "--db", dir.file("other.mdb")}).status, 1);
+    EXPECT_EQ(readFile(dir.file("other.mdb")), "someone else's file");
+}
+
+TEST(Cli, BadDatabasesEndWithStatusOneAndOneLineNamingTheFile)
+{
+    TempDir dir;
+    writeFile(dir.file("junk.mdb"), std::string(4096, 'j'));
+    for (const std::string& db : {dir.file("missing.mdb"), dir.file("junk.mdb")}) {
+        const CliRun run = cli({"tables", "--db", db});
+        EXPECT_EQ(run.status, 1);
+        EXPECT_NE(run.err.find(db), std::string::npos);
+        EXPECT_EQ(std::count(run.err.begin(), run.err.end(), '\n'), 1);
+    }
+    EXPECT_FALSE(std::filesystem::exists(dir.file("missing.mdb")));
+}
+
+TEST(Cli, TheShippedDatabaseHoldsTheSharedHistory)
+{
+    REQUIRE_SHARED_DRAWS(csv);
+    const CliRun exported = cli({"export"});  // the database beside the executable
+    ASSERT_EQ(exported.status, 0) << exported.err;
+    EXPECT_EQ(exported.out, readFile(csv));
+    EXPECT_NE(readFile(std::string(POMURAN_BIN_DIR) + "/Pomuran.mdb").substr(0, 15),
+              "SQLite format 3");
+
+    const CliRun tables = cli({"tables"});
+    ASSERT_EQ(tables.status, 0);
+    EXPECT_EQ(tables.out.substr(0, 22), "{\"LatestDrawNo\": 1353,");
+    EXPECT_EQ(cli({"tables", "--csv", csv}).out, tables.out);
+}
