@@ -12,6 +12,9 @@ namespace {
 // instant, so far fewer rounds than the engine's default are used. Files made by this program
 // and the files it downloads use the same value.
 constexpr int kKdfIterations = 1000;
+// Larger pages than the engine's default: a quarter as many pages to authenticate and decrypt
+// when the whole history is read at start-up.
+constexpr int kCipherPageSize = 4096;
 
 constexpr const char* kSchema =
     "CREATE TABLE 結果マスタ ("
@@ -76,7 +79,8 @@ Result<DrawDatabase> DrawDatabase::openFile(const std::string& path, const std::
     sqlite3_busy_timeout(db, 2000);
     if (sqlite3_key(db, password.data(), static_cast<int>(password.size())) != SQLITE_OK)
         return Error{database.errorText(sqlite3_errmsg(db))};
-    const std::string kdf = "PRAGMA kdf_iter = " + std::to_string(kKdfIterations) + ";";
+    const std::string kdf = "PRAGMA kdf_iter = " + std::to_string(kKdfIterations) +
+                            "; PRAGMA cipher_page_size = " + std::to_string(kCipherPageSize) + ";";
     if (sqlite3_exec(db, kdf.c_str(), nullptr, nullptr, nullptr) != SQLITE_OK)
         return Error{database.errorText(sqlite3_errmsg(db))};
     // A wrong password or a file that is not a database shows up at the first read.

@@ -1,0 +1,33 @@
+// AnalysisWindow: the frame every analysis window shares (description, legend, result grid,
+// "印刷" and "閉じる"); it shows the grid its descriptor's build function makes.
+#pragma once
+
+#include <QWidget>
+
+#include "analyses/analysis_catalog.h"
+
+class GridView;
+class QPushButton;
+
+class AnalysisWindow : public QWidget {
+    Q_OBJECT
+
+public:
+    // Builds the grid at once, under the busy pointer.
+    AnalysisWindow(const AnalysisDescriptor& descriptor, const DrawHistory& history,
+                   const DrawTables& tables, QWidget* parent = nullptr);
+
+    const AnalysisDescriptor& descriptor() const { return m_descriptor; }
+    GridView* gridView() const { return m_grid; }
+    QPushButton* closeButton() const { return m_closeButton; }
+    QPushButton* printButton() const { return m_printButton; }  // nullptr when absent
+
+private:
+    // Closes the enclosing sub-window when there is one, so the main window sees it go.
+    void closeWindow();
+
+    const AnalysisDescriptor& m_descriptor;
+    GridView* m_grid = nullptr;
+    QPushButton* m_closeButton = nullptr;
+    QPushButton* m_printButton = nullptr;
+};

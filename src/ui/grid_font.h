@@ -1,0 +1,10 @@
+// The font every result grid uses, and the substitution that makes it render on this platform.
+#pragma once
+
+#include <QFont>
+
+// "ＭＳ Ｐゴシック" 9 pt regular, the grid font the windows are designed for.
+QFont gridFont();
+// Maps "ＭＳ Ｐゴシック" to IPA P Gothic (metric-compatible); call once after the QApplication
+// exists and before the first grid is shown. Calling it again does no harm.
+void installGridFontSubstitution();
