@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <sstream>
 
 #include "cli/cli.h"
@@ -108,4 +109,20 @@ TEST(Cli, TheShippedDatabaseHoldsTheSharedHistory)
     ASSERT_EQ(tables.status, 0);
     EXPECT_EQ(tables.out.substr(0, 22), "{\"LatestDrawNo\": 1353,");
     EXPECT_EQ(cli({"tables", "--csv", csv}).out, tables.out);
+}
+
+TEST(Cli, TheProgramFindsItsDatabaseBesideTheExecutableNotInTheWorkingDirectory)
+{
+    REQUIRE_SHARED_DRAWS(csv);
+    TempDir elsewhere;
+    writeFile(elsewhere.file("Pomuran.mdb"), "a decoy in the working directory");
+    const std::string command = "cd '" + elsewhere.path().string() + "' && '" +
+                                std::string(POMURAN_BIN_DIR) + "/pomuran-cli' tables 2>&1";
+    FILE* pipe = ::popen(command.c_str(), "r");
+    ASSERT_NE(pipe, nullptr);
+    std::string output;
+    char buffer[4096];
+    while (const std::size_t n = std::fread(buffer, 1, sizeof buffer, pipe)) output.append(buffer, n);
+    EXPECT_EQ(::pclose(pipe), 0) << output;
+    EXPECT_EQ(output.substr(0, 22), "{\"LatestDrawNo\": 1353,");
 }
