@@ -1,5 +1,39 @@
 # Window tests (Qt Test), run headless on the offscreen platform.
 # grid view and analysis window
+foreach(name grid_view analysis_window)
+  add_executable(${name}_tests ui/${name}_test.cpp)
+  target_link_libraries(${name}_tests PRIVATE gui test_support Qt6::Test)
+  add_test(NAME ${name}_tests COMMAND ${name}_tests)
+  set_tests_properties(${name}_tests PROPERTIES ENVIRONMENT
+    "QT_QPA_PLATFORM=offscreen;XDG_RUNTIME_DIR=${CMAKE_BINARY_DIR}/xdg-runtime")
+endforeach()
+file(MAKE_DIRECTORY ${CMAKE_BINARY_DIR}/xdg-runtime)
+file(CHMOD ${CMAKE_BINARY_DIR}/xdg-runtime DIRECTORY_PERMISSIONS OWNER_READ OWNER_WRITE OWNER_EXECUTE)
 # main window
+set(POMURAN_MAIN_FRAME_XDG ${CMAKE_CURRENT_BINARY_DIR}/main_frame_xdg)
+file(MAKE_DIRECTORY ${POMURAN_MAIN_FRAME_XDG})
+file(CHMOD ${POMURAN_MAIN_FRAME_XDG} DIRECTORY_PERMISSIONS OWNER_READ OWNER_WRITE OWNER_EXECUTE)
+add_executable(main_frame_test app/main_frame_test.cpp)
+target_link_libraries(main_frame_test PRIVATE gui test_support Qt6::Test)
+add_dependencies(main_frame_test draw_database)
+add_test(NAME main_frame_test COMMAND main_frame_test)
+set_tests_properties(main_frame_test PROPERTIES ENVIRONMENT
+  "QT_QPA_PLATFORM=offscreen;XDG_RUNTIME_DIR=${POMURAN_MAIN_FRAME_XDG}")
 # prediction window
+set(POMURAN_PREDICTION_XDG ${CMAKE_CURRENT_BINARY_DIR}/prediction_window_xdg)
+file(MAKE_DIRECTORY ${POMURAN_PREDICTION_XDG})
+file(CHMOD ${POMURAN_PREDICTION_XDG} DIRECTORY_PERMISSIONS OWNER_READ OWNER_WRITE OWNER_EXECUTE)
+add_executable(prediction_window_test prediction/prediction_window_test.cpp)
+target_link_libraries(prediction_window_test PRIVATE gui test_support Qt6::Test)
+add_test(NAME prediction_window_test COMMAND prediction_window_test)
+set_tests_properties(prediction_window_test PROPERTIES ENVIRONMENT
+  "QT_QPA_PLATFORM=offscreen;XDG_RUNTIME_DIR=${POMURAN_PREDICTION_XDG}")
 # entry window
+set(POMURAN_ENTRY_WINDOW_XDG ${CMAKE_CURRENT_BINARY_DIR}/entry_window_xdg)
+file(MAKE_DIRECTORY ${POMURAN_ENTRY_WINDOW_XDG})
+file(CHMOD ${POMURAN_ENTRY_WINDOW_XDG} DIRECTORY_PERMISSIONS OWNER_READ OWNER_WRITE OWNER_EXECUTE)
+add_executable(entry_window_test maintenance/entry_window_test.cpp maintenance/http_test_server.cpp)
+target_link_libraries(entry_window_test PRIVATE gui test_support Qt6::Test)
+add_test(NAME entry_window_test COMMAND entry_window_test)
+set_tests_properties(entry_window_test PROPERTIES ENVIRONMENT
+  "QT_QPA_PLATFORM=offscreen;XDG_RUNTIME_DIR=${POMURAN_ENTRY_WINDOW_XDG}")

@@ -12,6 +12,7 @@
 #include "draws/draw_database.h"
 #include "draws/draw_tables.h"
 #include "draws/program_folder.h"
+#include "maintenance/draw_update.h"
 #include "ui/grid_export.h"
 
 namespace {
@@ -22,7 +23,8 @@ constexpr const char* kUsage =
     "       pomuran-cli list\n"
     "       pomuran-cli show WINDOW [--db FILE | --csv FILE] [--enabled-options N]"
     " [--format json|csv|text]\n"
-    "       pomuran-cli tables [--db FILE | --csv FILE]\n";
+    "       pomuran-cli tables [--db FILE | --csv FILE]\n"
+    "       pomuran-cli update [--server URL] [--db FILE]\n";
 
 struct Arguments {
     std::vector<std::string> positional;
@@ -191,6 +193,18 @@ int showCommand(const Arguments& arguments, std::ostream& out, std::ostream& err
     return 0;
 }
 
+int updateCommand(const Arguments& arguments, std::ostream& out, std::ostream& err)
+{
+    if (!arguments.positional.empty()) return 2;
+    UpdateOptions options;
+    options.destination = databaseOf(arguments);
+    if (const auto server = arguments.options.find("--server"); server != arguments.options.end())
+        options.server = server->second;
+    const UpdateResult result = updateDrawDatabase(options);
+    (result.outcome == UpdateOutcome::Updated ? out : err) << result.message << '\n';
+    return result.outcome == UpdateOutcome::Updated ? 0 : 1;
+}
+
 }  // namespace
 
 int runCli(const std::vector<std::string>& args, std::ostream& out, std::ostream& err)
@@ -215,6 +229,8 @@ int runCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
     else if (command == "show" &&
              parseArguments(args, 1, {"--db", "--csv", "--enabled-options", "--format"}, arguments))
         status = showCommand(arguments, out, err);
+    else if (command == "update" && parseArguments(args, 1, {"--server", "--db"}, arguments))
+        status = updateCommand(arguments, out, err);
     if (status == 2) err << kUsage;
     return status;
 }

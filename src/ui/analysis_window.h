@@ -26,7 +26,7 @@ private:
     // Closes the enclosing sub-window when there is one, so the main window sees it go.
     void closeWindow();
 
-    const AnalysisDescriptor& m_descriptor;
+    AnalysisDescriptor m_descriptor;
     GridView* m_grid = nullptr;
     QPushButton* m_closeButton = nullptr;
     QPushButton* m_printButton = nullptr;

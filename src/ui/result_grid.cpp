@@ -34,8 +34,7 @@ void ResultGrid::setText(int col, int row, std::string text)
 
 bool ResultGrid::clip(Block& block) const
 {
-    if (block.col1 > block.col2) std::swap(block.col1, block.col2);
-    if (block.row1 > block.row2) std::swap(block.row1, block.row2);
+    // A reversed block (rows 2 to the last row of a one-row grid) is empty, never flipped.
     block.col1 = std::max(block.col1, 1);
     block.row1 = std::max(block.row1, 1);
     block.col2 = std::min(block.col2, m_columns);

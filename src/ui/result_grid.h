@@ -41,7 +41,8 @@ struct Cell {
     const Border& border(Side side) const { return borders[static_cast<int>(side)]; }
 };
 
-// A rectangle of cells, both corners inclusive. Parts of it outside the grid are ignored.
+// A rectangle of cells, both corners inclusive. Parts of it outside the grid are ignored, and a
+// block whose last column or row comes before its first is empty.
 struct Block {
     int col1 = 1, row1 = 1, col2 = 1, row2 = 1;
 };

@@ -74,3 +74,12 @@ TEST(ResultGrid, ActiveCellStaysWithinTheGridOrTheHeaderCorner)
     EXPECT_EQ(grid.activeColumn(), 3);
     EXPECT_EQ(grid.activeRow(), 0);
 }
+
+TEST(ResultGrid, AReversedBlockStylesNothing)
+{
+    ResultGrid grid(3, 1);
+    grid.setBackground(blockOf(1, 2, 3, 1), rgb(1, 1, 1));  // rows 2..last of a one-row grid
+    grid.setAllBorders(blockOf(3, 1, 2, 1));
+    EXPECT_EQ(grid.cell(1, 1).bg, kWhite);
+    EXPECT_FALSE(grid.cell(3, 1).border(Side::Top).shown);
+}

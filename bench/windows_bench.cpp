@@ -1,0 +1,106 @@
+// Opening an analysis window: building the grid and painting the window once, on the real
+// history and on a long generated one. Runs on Qt's offscreen platform.
+#include <benchmark/benchmark.h>
+
+#include "analyses/analysis_builders.h"
+#include "analyses/analysis_catalog.h"
+#include "bench_support.h"
+#include "ui/analysis_window.h"
+#include "ui/grid_font.h"
+#include "ui/grid_view.h"
+#include "ui/units.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QScrollBar>
+#include <QTemporaryDir>
+
+#include <memory>
+
+namespace {
+
+const DrawHistory& historyFor(int draws)
+{
+    static const DrawHistory real = realHistory();
+    static const DrawHistory generated = generatedHistory(32767);
+    return draws == 0 ? real : generated;
+}
+
+void BM_BuildAppearanceFrequency(benchmark::State& state)
+{
+    const DrawHistory& history = historyFor(static_cast<int>(state.range(0)));
+    const DrawTables tables = LoadDrawTables(history);
+    for (auto _ : state)
+        benchmark::DoNotOptimize(buildAppearanceFrequency(history, tables).columnCount());
+    state.counters["draws"] = static_cast<double>(history.size());
+}
+
+// From the constructor to the window painted once at the size the main window gives it.
+void BM_OpenFrequencyWindow(benchmark::State& state)
+{
+    const DrawHistory& history = historyFor(static_cast<int>(state.range(0)));
+    const DrawTables tables = LoadDrawTables(history);
+    const AnalysisDescriptor& descriptor = *findAnalysis("出現頻度分析");
+    for (auto _ : state) {
+        auto window = std::make_unique<AnalysisWindow>(descriptor, history, tables);
+        window->resize(twipsToPixels(descriptor.widthTwips), twipsToPixels(descriptor.heightTwips));
+        window->show();
+        benchmark::DoNotOptimize(window->grab().cacheKey());
+        state.PauseTiming();
+        window.reset();
+        state.ResumeTiming();
+    }
+    state.counters["draws"] = static_cast<double>(history.size());
+}
+
+// One scroll step of the body and the repaint it causes.
+void BM_ScrollFrequencyGrid(benchmark::State& state)
+{
+    const DrawHistory& history = historyFor(static_cast<int>(state.range(0)));
+    const DrawTables tables = LoadDrawTables(history);
+    AnalysisWindow window(*findAnalysis("出現頻度分析"), history, tables);
+    window.resize(917, 635);
+    window.show();
+    GridView* view = window.gridView();
+    QScrollBar* bar = view->horizontalScrollBar();
+    int step = 0;
+    for (auto _ : state) {
+        bar->setValue((++step * 17) % (bar->maximum() + 1));
+        benchmark::DoNotOptimize(view->viewport()->grab().cacheKey());
+    }
+}
+
+QtMessageHandler previousHandler = nullptr;
+
+// The offscreen platform warns on every shown window that it cannot resize it to fit.
+void quietOffscreenWarnings(QtMsgType type, const QMessageLogContext& context, const QString& text)
+{
+    if (text.contains(QLatin1String("propagateSizeHints"))) return;
+    if (previousHandler) previousHandler(type, context, text);
+}
+
+}  // namespace
+
+BENCHMARK(BM_BuildAppearanceFrequency)->Arg(0)->Arg(32767)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_OpenFrequencyWindow)->Arg(0)->Arg(32767)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ScrollFrequencyGrid)->Arg(0)->Arg(32767)->Unit(benchmark::kMillisecond);
+
+int main(int argc, char** argv)
+{
+    // Headless unless a display is asked for explicitly.
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    QTemporaryDir runtime;
+    if (qEnvironmentVariableIsEmpty("XDG_RUNTIME_DIR") && runtime.isValid()) {
+        QFile::setPermissions(runtime.path(),
+                              QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+        qputenv("XDG_RUNTIME_DIR", QFile::encodeName(runtime.path()));
+    }
+    previousHandler = qInstallMessageHandler(quietOffscreenWarnings);
+    QApplication app(argc, argv);
+    installGridFontSubstitution();
+    benchmark::Initialize(&argc, argv);
+    if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}

@@ -1,0 +1,101 @@
+// 下一桁連続出現回数分析: for every draw and last digit 0..9, how many times in a row the digit
+// has come up, counted from the draw numbers of its appearances.
+#include <algorithm>
+#include <array>
+#include <vector>
+
+#include "analyses/analysis_builders.h"
+#include "analyses/last_digit_heading.h"
+
+namespace {
+
+constexpr Rgb kDrawNoText = rgb(255, 0, 0);
+constexpr Rgb kDrawNoBack = rgb(255, 255, 200);
+constexpr int kColumns = 11;
+
+// For each last digit, the draw number of every appearance in draw order; a draw with two
+// numbers ending in the digit appears twice. Draw numbers are kept as numbers, so runs are
+// found for any draw number, 1000 and above included.
+using AppearanceLists = std::array<std::vector<int>, 10>;
+
+AppearanceLists collectAppearances(const DrawHistory& history)
+{
+    AppearanceLists lists;
+    for (const auto& draw : history.draws()) {
+        if (!draw) continue;
+        for (const int n : draw->numbers)
+            if (const auto digit = lastDigitOf(n)) lists[*digit].push_back(draw->drawNo);
+    }
+    return lists;
+}
+
+Rgb runBackground(int run)
+{
+    if (run <= 1) return kWhite;
+    if (run <= 3) return rgb(200, 255, 255);
+    if (run <= 5) return rgb(200, 255, 200);
+    if (run <= 7) return rgb(255, 255, 200);
+    if (run <= 9) return rgb(255, 200, 255);
+    if (run <= 11) return rgb(255, 200, 200);
+    if (run == 12) return rgb(225, 225, 225);
+    return rgb(255, 200, 200);
+}
+
+ResultGrid setUpGrid(int latestDrawNo)
+{
+    ResultGrid grid(kColumns, latestDrawNo + 4);
+    grid.setShownColumns(29);
+    grid.setShownRows(52);
+    grid.setHeadersHidden(true);
+    grid.setScrollBars(ScrollBars::Vertical);
+    grid.setFrozenRows(2);
+    grid.setDefaultRowHeight(10);
+    grid.setDefaultColumnWidth(5);
+    // A new grid's cells are already centred static text: no pass over every cell is needed.
+    grid.setColors(grid.column(1), kDrawNoText, kDrawNoBack);
+    for (int d = 1; d <= latestDrawNo; ++d) grid.setNumber(1, d + 2, d);
+    grid.setAllBorders(blockOf(1, 2, kColumns, grid.rowCount()));
+    grid.resetActiveCell();
+    return grid;
+}
+
+// Draw D's row is D + 2. Draw numbers outside 1..L would land on the heading blocks (or outside
+// the grid), so their runs are counted but not written.
+void writeRun(ResultGrid& grid, int latestDrawNo, int digit, int drawNo, int run)
+{
+    if (drawNo < 1 || drawNo > latestDrawNo) return;
+    const Block cell = cellAt(digit + 2, drawNo + 2);
+    grid.setNumber(cell.col1, cell.row1, run);
+    grid.setBorder(cell, Side::Bottom);
+    grid.setBackground(cell, runBackground(run));
+}
+
+}  // namespace
+
+ResultGrid buildLastDigitRun(const DrawHistory& history, const DrawTables& tables)
+{
+    const int latest = std::max(tables.LatestDrawNo, 0);
+    const AppearanceLists lists = collectAppearances(history);
+    ResultGrid grid = setUpGrid(latest);
+    writeLastDigitHeadingBlock(grid, 1, LastDigitBlockOrder::TitleFirst);
+    writeLastDigitHeadingBlock(grid, latest + 3, LastDigitBlockOrder::DigitsFirst);
+
+    for (int digit = 0; digit <= 9; ++digit) {
+        const std::vector<int>& drawNos = lists[digit];
+        int run = 0;
+        // Every neighbouring pair of appearances: the next draw (or the same draw again)
+        // continues the run, a gap of at least one draw ends it. A later write to the same cell
+        // replaces the earlier one.
+        for (std::size_t i = 1; i < drawNos.size(); ++i) {
+            const long long prev = drawNos[i - 1];
+            const long long cur = drawNos[i];
+            if (cur > prev + 1) {
+                run = 0;
+            } else {
+                ++run;
+                writeRun(grid, latest, digit, drawNos[i], run);
+            }
+        }
+    }
+    return grid;
+}

@@ -1,0 +1,70 @@
+// 下一桁出現傾向分析: for every draw, each last digit 0..9 written once per number of the draw
+// that ends in it, the cell coloured by that count.
+#include <algorithm>
+#include <array>
+#include <string>
+
+#include "analyses/analysis_builders.h"
+#include "analyses/last_digit_heading.h"
+
+namespace {
+
+constexpr Rgb kDrawNoText = rgb(255, 0, 0);
+constexpr Rgb kDrawNoBack = rgb(255, 255, 200);
+constexpr int kColumns = 11;
+
+// Background of a digit cell by how many of the draw's six numbers end in that digit.
+Rgb digitCountBackground(std::size_t count)
+{
+    if (count <= 1) return kWhite;
+    if (count == 2) return rgb(200, 255, 255);
+    if (count == 3) return rgb(200, 255, 200);
+    return rgb(255, 200, 200);
+}
+
+ResultGrid setUpGrid(int latestDrawNo)
+{
+    ResultGrid grid(kColumns, latestDrawNo + 4);
+    grid.setShownColumns(29);
+    grid.setShownRows(52);
+    grid.setHeadersHidden(true);
+    grid.setScrollBars(ScrollBars::Vertical);
+    grid.setFrozenRows(2);
+    grid.setDefaultRowHeight(10);
+    grid.setDefaultColumnWidth(5);
+    // A new grid's cells are already centred static text: no pass over every cell is needed.
+    grid.setColors(grid.column(1), kDrawNoText, kDrawNoBack);
+    grid.setAllBorders(blockOf(1, 2, kColumns, grid.rowCount()));
+    grid.resetActiveCell();
+    return grid;
+}
+
+}  // namespace
+
+ResultGrid buildLastDigitTrend(const DrawHistory& history, const DrawTables& tables)
+{
+    const int latest = std::max(tables.LatestDrawNo, 0);
+    ResultGrid grid = setUpGrid(latest);
+    writeLastDigitHeadingBlock(grid, 1, LastDigitBlockOrder::TitleFirst);
+    writeLastDigitHeadingBlock(grid, latest + 3, LastDigitBlockOrder::DigitsFirst);
+
+    // Draw rows are rows 3..L + 2; further complete draws (repeated draw numbers) would land on
+    // the bottom heading block, so they are not written.
+    const int lastDrawRow = latest + 2;
+    int row = 3;
+    for (const auto& draw : history.draws()) {
+        if (!draw) continue;
+        if (row > lastDrawRow) break;
+        std::array<std::string, 10> digitTexts;
+        grid.setNumber(1, row, draw->drawNo);
+        for (const int n : draw->numbers)
+            if (const auto digit = lastDigitOf(n)) digitTexts[*digit] += static_cast<char>('0' + *digit);
+        for (int k = 0; k <= 9; ++k) {
+            const std::size_t count = digitTexts[k].size();
+            grid.setText(k + 2, row, std::move(digitTexts[k]));
+            grid.setBackground(cellAt(k + 2, row), digitCountBackground(count));
+        }
+        ++row;
+    }
+    return grid;
+}

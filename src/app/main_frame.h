@@ -1,0 +1,136 @@
+// MainFrm: the program's main window, a multiple-document frame whose menus open every other
+// window as a child window, and which owns the draw snapshot and the prediction options.
+#pragma once
+
+#include <QMainWindow>
+#include <QMap>
+#include <QPointer>
+#include <QSet>
+#include <QString>
+
+#include <functional>
+#include <string>
+
+#include "draws/draw_history.h"
+#include "draws/draw_tables.h"
+#include "prediction/prediction_options.h"
+
+class QMdiArea;
+class QMdiSubWindow;
+class QMenu;
+class QAction;
+class HelpViewer;
+class VersionWindow;
+
+inline const QString kMainTitle = QStringLiteral("ポムランLite");
+// The title of every error message; its fourth character is U+FF0D (full-width hyphen-minus).
+inline const QString kMessageTitle = QStringLiteral("メッセ－ジ");
+inline const QString kCloseWindowsFirst =
+    QStringLiteral("表示中のウィンドウを閉じないと実行できません。");
+inline const QString kAnalysisNotAvailable = QStringLiteral("この分析はまだ利用できません。");
+inline const QString kCommandNotAvailable = QStringLiteral("この機能はまだ利用できません。");
+// The help keyword the help command shows and looks up.
+inline const QString kHelpKeyword = QStringLiteral("ポムランについて");
+
+// Initial size of the client area (twips).
+inline constexpr int kClientWidthTwips = 13875;
+inline constexpr int kClientHeightTwips = 11190;
+
+class MainFrm : public QMainWindow {
+    Q_OBJECT
+public:
+    // programFolder is the folder the draw database Pomuran.mdb is looked for in; empty means
+    // the folder of the running executable.
+    explicit MainFrm(const QString& programFolder = QString(), QWidget* parent = nullptr);
+    ~MainFrm() override;
+
+    // Start-up: reads the settings file, builds the connection string and loads the draw
+    // snapshot and tables, under the busy pointer. False, with the database engine's message in
+    // *error, when the database cannot be opened or read.
+    bool load(QString* error = nullptr);
+    // load(), and on failure the engine's message in a critical message box; the caller then
+    // ends the program.
+    bool start();
+
+    PredictionOptions& options() { return m_options; }
+    const PredictionOptions& options() const { return m_options; }
+    const DrawHistory& history() const { return m_history; }
+    const DrawTables& tables() const { return m_tables; }
+    const std::string& connectString() const { return m_connectString; }
+    // True while no child window is open.
+    bool propEnd() const { return m_propEnd; }
+
+    // Opens the child window of a kind, one instance per kind: an open one is only brought
+    // forward. Otherwise create() builds the content (under the busy pointer), which is shown in
+    // a frame at the top-left corner of the client area with the given outer size; a fixed
+    // frame cannot be resized and has no minimise or maximise button. Returns the frame, or
+    // nullptr when create() gave nothing.
+    QMdiSubWindow* showChildWindow(const QString& kind, const std::function<QWidget*()>& create,
+                                   int widthTwips, int heightTwips, bool fixedFrame);
+    // The open child window of a kind, or nullptr.
+    QMdiSubWindow* childWindow(const QString& kind) const;
+    QMdiArea* mdiArea() const { return m_mdiArea; }
+    // The open help viewer and version window, or nullptr.
+    HelpViewer* helpViewer() const;
+    // The server the draw data update downloads from; empty means the build's default.
+    void setDownloadServer(const QString& server) { m_downloadServer = server; }
+    VersionWindow* versionWindow() const;
+
+public slots:
+    void openAnalysis(const QString& windowName);
+    void openPrediction();
+    void enterDrawData();
+    void openEntryWindow();
+    void updateDrawData();
+    void tileOneAboveTheOther();
+    void tileSideBySide();
+    void cascade();
+    void arrangeIcons();
+    void showHelp();
+    void showVersion();
+    // Runs each time the main window becomes the application's active window.
+    void onActivated();
+
+signals:
+    // Emitted (before onActivated runs) each time the main window becomes the active window,
+    // except when it comes back from one of its own message boxes.
+    void activated();
+
+protected:
+    void changeEvent(QEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void createActions();
+    void createMenus();
+    void showNotAvailable(const QString& text);
+    void forgetChildWindow(const QString& kind, QObject* frame);
+
+    QString m_programFolder;
+    QString m_downloadServer;
+    QMdiArea* m_mdiArea = nullptr;
+    PredictionOptions m_options;
+    std::string m_connectString;
+    DrawHistory m_history;
+    DrawTables m_tables;
+    bool m_propEnd = true;
+    bool m_returningFromMessage = false;
+    bool m_exiting = false;
+    QSet<QString> m_building;  // kinds of child window whose content is being built
+    bool m_openingPrediction = false;  // the window is being built: an activation meanwhile waits
+    QMap<QString, QPointer<QMdiSubWindow>> m_children;
+    QPointer<HelpViewer> m_helpViewer;
+    QPointer<VersionWindow> m_versionWindow;
+
+    QAction* m_endAction = nullptr;
+    QAction* m_predictionAction = nullptr;
+    QList<QAction*> m_analysisActions;
+    QAction* m_updateAction = nullptr;
+    QAction* m_inputAction = nullptr;
+    QAction* m_tileHorizontalAction = nullptr;
+    QAction* m_tileVerticalAction = nullptr;
+    QAction* m_cascadeAction = nullptr;
+    QAction* m_arrangeIconsAction = nullptr;
+    QAction* m_helpFileAction = nullptr;
+    QAction* m_aboutAction = nullptr;
+};

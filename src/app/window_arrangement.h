@@ -1,0 +1,18 @@
+// The geometry of the window menu's arrangements that QMdiArea lacks: tiling one above the other,
+// tiling side by side and lining up the icons of minimised windows. Pure arithmetic on
+// rectangles in the client area's pixel coordinates.
+#pragma once
+
+#include <QPoint>
+#include <QRect>
+#include <QSize>
+
+#include <vector>
+
+// count full-width rows, top to bottom; the last row takes the pixels left over by rounding.
+std::vector<QRect> stackedRows(const QRect& area, int count);
+// count full-height columns, left to right; the last column takes the pixels left over.
+std::vector<QRect> sideBySideColumns(const QRect& area, int count);
+// Top-left corners for count icons of the given size, left to right along the bottom edge of
+// the area, starting a new line above when a line is full (at least one icon per line).
+std::vector<QPoint> iconPositions(const QRect& area, const QSize& iconSize, int count);

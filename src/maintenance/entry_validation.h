@@ -1,0 +1,30 @@
+// The check the draw data entry window runs before it closes: every number cell of every row
+// must be empty or a whole number from 1 to 31.
+#pragma once
+
+#include <array>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+// The cell texts of one grid row: column 0 is 回数, columns 1..5 the main numbers, 6 the bonus.
+using EntryRowTexts = std::array<std::string, 7>;
+
+inline constexpr int kFirstCheckedColumn = 1;
+// The bonus is checked as well: every analysis relies on it holding 1..31 like the main numbers.
+inline constexpr int kLastCheckedColumn = 6;
+
+struct EntryCell {
+    std::size_t row = 0;  // 0-based grid row
+    int column = 0;       // 0-based grid column
+    bool operator==(const EntryCell&) const = default;
+};
+
+// True when a number cell's text would be rejected: not empty and holding ".", not a whole
+// number, or a value below 1 or above 31.
+bool isWrongEntry(std::string_view text);
+
+// The first wrong cell, rows in order and columns left to right within a row; every row is
+// checked, however many there are.
+std::optional<EntryCell> firstWrongCell(const std::vector<EntryRowTexts>& rows);

@@ -1,0 +1,86 @@
+#include "ui/analysis_window.h"
+
+#include "ui/analysis_legend.h"
+#include "ui/grid_font.h"
+#include "ui/grid_view.h"
+
+#include <QApplication>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QMdiSubWindow>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace {
+
+QString fromView(std::string_view text)
+{
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+// The busy pointer for the lifetime of the object, drawn before the work starts.
+class BusyPointer {
+public:
+    BusyPointer()
+    {
+        QApplication::setOverrideCursor(Qt::WaitCursor);
+        QCoreApplication::processEvents();
+    }
+    ~BusyPointer() { QApplication::restoreOverrideCursor(); }
+    BusyPointer(const BusyPointer&) = delete;
+    BusyPointer& operator=(const BusyPointer&) = delete;
+};
+
+}  // namespace
+
+AnalysisWindow::AnalysisWindow(const AnalysisDescriptor& descriptor, const DrawHistory& history,
+                               const DrawTables& tables, QWidget* parent)
+    : QWidget(parent), m_descriptor(descriptor)
+{
+    const BusyPointer busy;
+    setWindowTitle(fromView(descriptor.caption));
+    setFont(gridFont());
+
+    auto* description = new QLabel(fromView(descriptor.description), this);
+    description->setObjectName(QStringLiteral("Label1"));
+    auto* top = new QHBoxLayout;
+    top->addWidget(description);
+    top->addStretch(1);
+    if (QWidget* legend = makeAnalysisLegend(descriptor.legend, this)) top->addWidget(legend);
+
+    m_grid = new GridView(this);
+    m_grid->setObjectName(QStringLiteral("fpSpread1"));
+
+    auto* bottom = new QHBoxLayout;
+    bottom->addStretch(1);
+    if (descriptor.hasPrintButton) {
+        // Printing has no action in this program; the button is there as the window shows it.
+        m_printButton = new QPushButton(QStringLiteral("印刷"), this);
+        m_printButton->setObjectName(QStringLiteral("Command2"));
+        bottom->addWidget(m_printButton);
+    }
+    m_closeButton = new QPushButton(QStringLiteral("閉じる"), this);
+    m_closeButton->setObjectName(QStringLiteral("Command1"));
+    bottom->addWidget(m_closeButton);
+    connect(m_closeButton, &QPushButton::clicked, this, &AnalysisWindow::closeWindow);
+
+    // Tight margins: the window sizes of the analyses leave just room for the rows they show.
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(4, 2, 4, 2);
+    layout->setSpacing(2);
+    layout->addLayout(top);
+    layout->addWidget(m_grid, 1);
+    layout->addLayout(bottom);
+
+    // The catalog only lists windows that have a build; an empty grid is the safe answer if
+    // one slips through.
+    m_grid->setGrid(descriptor.build ? descriptor.build(history, tables) : ResultGrid{});
+}
+
+void AnalysisWindow::closeWindow()
+{
+    if (auto* sub = qobject_cast<QMdiSubWindow*>(parentWidget()))
+        sub->close();
+    else
+        close();
+}

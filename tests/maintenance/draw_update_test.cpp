@@ -1,0 +1,238 @@
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <chrono>
+#include <sstream>
+
+#include "cli/cli.h"
+#include "draws/connection_string.h"
+#include "draws/draw_database.h"
+#include "http_test_server.h"
+#include "maintenance/draw_update.h"
+#include "test_support.h"
+
+namespace {
+
+using Behaviour = HttpTestServer::Behaviour;
+
+class DrawUpdateTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        makeDatabase(m_destination, {drawRow(1, {1, 2, 3, 4, 5, 6}), drawRow(2, {7, 8, 9, 10, 11, 12})});
+        m_oldBytes = readFile(m_destination);
+        const std::string published = m_dir.file("published.mdb");
+        makeDatabase(published, {drawRow(1, {1, 2, 3, 4, 5, 6}), drawRow(2, {7, 8, 9, 10, 11, 12}),
+                                 drawRow(3, {13, 14, 15, 16, 17, 18})});
+        m_newBytes = readFile(published);
+        std::filesystem::remove(published);
+    }
+
+    static void makeDatabase(const std::string& path, const std::vector<DrawRow>& rows,
+                             const char* extraSql = nullptr)
+    {
+        auto database = DrawDatabase::create(path);
+        ASSERT_TRUE(database) << database.error();
+        ASSERT_TRUE(database->insertDraws(rows));
+        if (extraSql) {
+            ASSERT_TRUE(database->execute(extraSql));
+        }
+    }
+
+    UpdateResult update(const HttpTestServer& server, long timeoutMs = 10000)
+    {
+        UpdateOptions options;
+        options.server = server.url();
+        options.destination = m_destination;
+        options.timeoutMs = timeoutMs;
+        return updateDrawDatabase(options);
+    }
+
+    // The old database is byte-for-byte what it was, and nothing was left beside it.
+    void expectUntouched()
+    {
+        EXPECT_EQ(readFile(m_destination), m_oldBytes);
+        int files = 0;
+        for ([[maybe_unused]] const auto& entry : std::filesystem::directory_iterator(m_dir.path()))
+            ++files;
+        EXPECT_EQ(files, 1) << "a temporary file was left behind";
+    }
+
+    TempDir m_dir;
+    std::string m_destination = m_dir.file("Pomuran.mdb");
+    std::string m_oldBytes, m_newBytes;
+};
+
+}  // namespace
+
+TEST(DrawUpdateUrl, TheDownloadPathFollowsTheServerWithoutADoubledSeparator)
+{
+    EXPECT_EQ(downloadUrl("http://example.test:8080"),
+              "http://example.test:8080/download/Pomuran/Pomuran.mdb");
+    EXPECT_EQ(downloadUrl("http://example.test/"), "http://example.test/download/Pomuran/Pomuran.mdb");
+}
+
+TEST_F(DrawUpdateTest, APublishedDatabaseReplacesTheOldOne)
+{
+    HttpTestServer server({Behaviour::Answer, 200, m_newBytes});
+    std::int64_t lastReceived = 0;
+    UpdateOptions options;
+    options.server = server.url();
+    options.destination = m_destination;
+    options.progress = [&](std::int64_t received, std::int64_t) {
+        lastReceived = received;
+        return true;
+    };
+    const UpdateResult result = updateDrawDatabase(options);
+    EXPECT_EQ(result.outcome, UpdateOutcome::Updated) << result.message;
+    EXPECT_EQ(result.message, "当選データを最新化しました。");
+    EXPECT_EQ(server.lastPath(), "/download/Pomuran/Pomuran.mdb");
+    EXPECT_EQ(readFile(m_destination), m_newBytes);
+    EXPECT_EQ(lastReceived, static_cast<std::int64_t>(m_newBytes.size()));
+    auto history = loadDrawHistory(connectStringForFile(m_destination));
+    ASSERT_TRUE(history) << history.error();
+    EXPECT_EQ(history->size(), 3u);
+}
+
+TEST_F(DrawUpdateTest, AShorterDownloadLeavesAFileOfExactlyItsLength)
+{
+    std::string small = m_dir.file("small.mdb");
+    makeDatabase(small, {});
+    const std::string bytes = readFile(small);
+    std::filesystem::remove(small);
+    // Grow the old file so that the new one is shorter.
+    {
+        auto database = DrawDatabase::open(connectStringForFile(m_destination), DrawDatabase::Access::ReadWrite);
+        ASSERT_TRUE(database);
+        ASSERT_TRUE(database->insertDraws(syntheticHistory(2000).rows()));
+    }
+    ASSERT_GT(readFile(m_destination).size(), bytes.size());
+    HttpTestServer server({Behaviour::Answer, 200, bytes});
+    EXPECT_EQ(update(server).outcome, UpdateOutcome::Updated);
+    EXPECT_EQ(readFile(m_destination), bytes);
+}
+
+TEST_F(DrawUpdateTest, AnHttpErrorKeepsTheOldDatabase)
+{
+    HttpTestServer server({Behaviour::Answer, 404, "<html>Not Found</html>"});
+    const UpdateResult result = update(server);
+    EXPECT_EQ(result.outcome, UpdateOutcome::Failed);
+    EXPECT_NE(result.message.find("HTTP 404"), std::string::npos) << result.message;
+    EXPECT_NE(result.message.find("当選データは変更していません。"), std::string::npos);
+    expectUntouched();
+}
+
+TEST_F(DrawUpdateTest, ATruncatedBodyKeepsTheOldDatabase)
+{
+    HttpTestServer server({Behaviour::Truncate, 200, m_newBytes});
+    const UpdateResult result = update(server);
+    EXPECT_EQ(result.outcome, UpdateOutcome::Failed);
+    EXPECT_NE(result.message.find("途中で切れました"), std::string::npos) << result.message;
+    expectUntouched();
+}
+
+TEST_F(DrawUpdateTest, ABodyThatIsNoDrawDatabaseKeepsTheOldDatabase)
+{
+    struct Case {
+        const char* name;
+        std::string body;
+        const char* says;
+    };
+    std::string noQuery = m_dir.file("noquery.mdb");
+    makeDatabase(noQuery, {drawRow(1, {1, 2, 3, 4, 5, 6})}, "DROP VIEW 全データ選択クエリ;");
+    const std::string noQueryBytes = readFile(noQuery);
+    std::filesystem::remove(noQuery);
+    // The first half of a real database: every announced byte arrived, yet pages are missing.
+    const std::string halfDatabase = m_newBytes.substr(0, m_newBytes.size() / 2);
+    const Case cases[] = {
+        {"a proxy's page", "<html><body>Service unavailable</body></html>", "当選データベースではありません"},
+        {"an empty body", "", "空でした"},
+        {"a database without the saved query", noQueryBytes, "全データ選択クエリ"},
+        {"half a database", halfDatabase, "当選データベース"},
+    };
+    for (const Case& c : cases) {
+        HttpTestServer server({Behaviour::Answer, 200, c.body});
+        const UpdateResult result = update(server);
+        EXPECT_EQ(result.outcome, UpdateOutcome::Failed) << c.name;
+        EXPECT_NE(result.message.find(c.says), std::string::npos) << c.name << ": " << result.message;
+        expectUntouched();
+    }
+}
+
+TEST_F(DrawUpdateTest, AServerThatNeverAnswersTimesOutAndKeepsTheOldDatabase)
+{
+    HttpTestServer server({Behaviour::Silent, 200, m_newBytes});
+    const auto start = std::chrono::steady_clock::now();
+    const UpdateResult result = update(server, 1000);
+    const auto took = std::chrono::steady_clock::now() - start;
+    EXPECT_EQ(result.outcome, UpdateOutcome::Failed);
+    EXPECT_NE(result.message.find("時間内に終わりませんでした（1秒）"), std::string::npos) << result.message;
+    EXPECT_LT(took, std::chrono::seconds(5));
+    expectUntouched();
+}
+
+TEST_F(DrawUpdateTest, ARefusedConnectionKeepsTheOldDatabase)
+{
+    std::string url;
+    { url = HttpTestServer({Behaviour::Answer, 200, ""}).url(); }  // nothing listens there now
+    UpdateOptions options;
+    options.server = url;
+    options.destination = m_destination;
+    const UpdateResult result = updateDrawDatabase(options);
+    EXPECT_EQ(result.outcome, UpdateOutcome::Failed);
+    EXPECT_NE(result.message.find("接続できませんでした"), std::string::npos) << result.message;
+    expectUntouched();
+}
+
+TEST_F(DrawUpdateTest, CancellingKeepsTheOldDatabase)
+{
+    HttpTestServer server({Behaviour::Answer, 200, m_newBytes});
+    UpdateOptions options;
+    options.server = server.url();
+    options.destination = m_destination;
+    options.progress = [](std::int64_t, std::int64_t) { return false; };
+    const UpdateResult result = updateDrawDatabase(options);
+    EXPECT_EQ(result.outcome, UpdateOutcome::Cancelled);
+    EXPECT_NE(result.message.find("中止しました"), std::string::npos) << result.message;
+    expectUntouched();
+}
+
+TEST_F(DrawUpdateTest, AMissingDestinationIsReportedAndNeverCreated)
+{
+    HttpTestServer server({Behaviour::Answer, 200, m_newBytes});
+    const std::string missing = m_dir.file("elsewhere/Pomuran.mdb");
+    UpdateOptions options;
+    options.server = server.url();
+    options.destination = missing;
+    const UpdateResult result = updateDrawDatabase(options);
+    EXPECT_EQ(result.outcome, UpdateOutcome::MissingFile);
+    EXPECT_EQ(result.message, "当選データファイル：'" + missing + "'が存在しません");
+    EXPECT_FALSE(std::filesystem::exists(missing));
+    EXPECT_EQ(server.requestCount(), 0);
+    expectUntouched();
+}
+
+TEST_F(DrawUpdateTest, TheCommandLineUpdateExitsOneWithOneLineOnFailure)
+{
+    std::ostringstream out, err;
+    {
+        HttpTestServer server({Behaviour::Answer, 200, m_newBytes});
+        EXPECT_EQ(runCli({"update", "--server", server.url(), "--db", m_destination}, out, err), 0)
+            << err.str();
+        EXPECT_EQ(out.str(), "当選データを最新化しました。\n");
+    }
+    m_oldBytes = readFile(m_destination);
+    out.str("");
+    HttpTestServer failing({Behaviour::Answer, 500, "oops"});
+    EXPECT_EQ(runCli({"update", "--server", failing.url(), "--db", m_destination}, out, err), 1);
+    EXPECT_EQ(out.str(), "");
+    const std::string failure = err.str();
+    EXPECT_NE(failure.find("HTTP 500"), std::string::npos);
+    EXPECT_EQ(std::count(failure.begin(), failure.end(), '\n'), 1) << failure;
+    expectUntouched();
+
+    std::ostringstream missingOut, missingErr;
+    EXPECT_EQ(runCli({"update", "--server", failing.url(), "--db", m_dir.file("none.mdb")},
+                     missingOut, missingErr), 1);
+    EXPECT_EQ(missingErr.str(), "当選データファイル：'" + m_dir.file("none.mdb") + "'が存在しません\n");
+}
