@@ -1,5 +1,7 @@
 #include "analyses/paired_number_grid.h"
 
+#include <algorithm>
+
 namespace {
 
 constexpr Rgb kRed = rgb(255, 0, 0);
@@ -39,8 +41,10 @@ ResultGrid setUpPairedNumberGrid(int latestDrawNo, Rgb drawNoBackground)
 void writePairedHeadingBlock(ResultGrid& grid, PairedHeadingRows rows,
                              const std::string& mainGroupText, const std::string& valueHeading)
 {
-    grid.setColors(blockOf(2, rows.groupRow, kPairedColumns, rows.headingRow), kBlack,
-                   kHeadingPink);
+    // The bottom block has its group row below its heading row.
+    const int firstRow = std::min(rows.groupRow, rows.headingRow);
+    const int lastRow = std::max(rows.groupRow, rows.headingRow);
+    grid.setColors(blockOf(2, firstRow, kPairedColumns, lastRow), kBlack, kHeadingPink);
     grid.setOverflow(true);
 
     // Left-aligned so that the texts run on over the empty cells of their group.

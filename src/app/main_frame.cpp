@@ -368,9 +368,9 @@ void MainFrm::openEntryWindow()
     }
     // The entry window's design gives its client area: the frame's title bar and borders go
     // around it.
-    const QMargins frameMargins = frame->contentsMargins();
-    frame->setFixedSize(twipsToPixels(kEntryClientWidthTwips) + frameMargins.left() + frameMargins.right(),
-                        twipsToPixels(kEntryClientHeightTwips) + frameMargins.top() + frameMargins.bottom());
+    const QMargins margins = frame->contentsMargins();
+    frame->setFixedSize(twipsToPixels(kEntryClientWidthTwips) + margins.left() + margins.right(),
+                        twipsToPixels(kEntryClientHeightTwips) + margins.top() + margins.bottom());
 }
 
 void MainFrm::updateDrawData()
@@ -391,7 +391,8 @@ void MainFrm::updateDrawData()
     options.progress = [&progress](std::int64_t received, std::int64_t total) {
         if (total > 0) {
             progress.setMaximum(1000);
-            progress.setValue(static_cast<int>(std::min<std::int64_t>(received * 1000 / total, 1000)));
+            progress.setValue(
+                static_cast<int>(std::min<std::int64_t>(received * 1000 / total, 1000)));
         }
         QCoreApplication::processEvents();
         return !progress.wasCanceled();

@@ -116,9 +116,16 @@ UpdateResult transferError(CURLcode code, CURL* curl, const UpdateOptions& optio
         curl_easy_getinfo(curl, CURLINFO_RESPONSE_CODE, &status);
         return failed("ダウンロードに失敗しました（HTTP " + std::to_string(status) + "）：" + url);
     }
-    case CURLE_OPERATION_TIMEDOUT:
+    case CURLE_OPERATION_TIMEDOUT: {
+        // No connection at all means the connection time-out ran out, not the transfer's.
+        curl_off_t connected = 0;
+        curl_easy_getinfo(curl, CURLINFO_CONNECT_TIME_T, &connected);
+        if (connected == 0)
+            return failed("ダウンロードサーバーに時間内に接続できませんでした（" +
+                          seconds(options.connectTimeoutMs) + "）：" + url);
         return failed("ダウンロードサーバーからの応答が時間内に終わりませんでした（" +
                       seconds(options.timeoutMs) + "）：" + url);
+    }
     case CURLE_COULDNT_RESOLVE_HOST:
     case CURLE_COULDNT_RESOLVE_PROXY:
         return failed("ダウンロードサーバーが見つかりませんでした：" + url);
@@ -136,11 +143,12 @@ UpdateResult transferError(CURLcode code, CURL* curl, const UpdateOptions& optio
                       std::string(std::strerror(transfer.writeErrno ? transfer.writeErrno : EIO)) +
                       "）。");
     case CURLE_ABORTED_BY_CALLBACK:
-        return {UpdateOutcome::Cancelled, std::string("当選データの最新化を中止しました。") + kUnchanged};
+        return {UpdateOutcome::Cancelled,
+                std::string("当選データの最新化を中止しました。") + kUnchanged};
     default:
         return failed("ダウンロードに失敗しました（" +
-                      std::string(detail && *detail ? detail : curl_easy_strerror(code)) +
-                      "）：" + url);
+                      std::string(detail && *detail ? detail : curl_easy_strerror(code)) + "）：" +
+                      url);
     }
 }
 
@@ -186,7 +194,8 @@ void initialiseCurl()
 std::string downloadUrl(const std::string& server)
 {
     std::string base = server;
-    while (!base.empty() && base.back() == '/') base.pop_back();
+    while (!base.empty() && base.back() == '/')
+        base.pop_back();
     return base + kDownloadPath;
 }
 
@@ -247,7 +256,8 @@ UpdateResult updateDrawDatabase(const UpdateOptions& options)
     if (!temporary.finish())
         return failed("ダウンロードしたデータを一時ファイルに書き込めませんでした（" +
                       std::string(std::strerror(errno)) + "）。");
-    if (auto problem = verificationProblem(temporary.path, transfer.received)) return failed(*problem);
+    if (auto problem = verificationProblem(temporary.path, transfer.received))
+        return failed(*problem);
 
     if (!isExistingFile(options.destination))
         return {UpdateOutcome::MissingFile, missingFileMessage(options.destination)};

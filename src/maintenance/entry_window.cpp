@@ -36,10 +36,9 @@ constexpr int kRowHeightUnits = 10;
 
 // The grid whose open cell editor can be committed on demand (closing, menu commands).
 class EntryGridView : public QTableView {
-public:
+  public:
     explicit EntryGridView(QWidget* parent) : QTableView(parent) {}
-    void commitOpenEditor()
-    {
+    void commitOpenEditor() {
         // The view commits and closes the editor of the cell it leaves; "leaving" the current
         // cell for itself does just that and nothing more.
         if (state() == QAbstractItemView::EditingState)
@@ -49,12 +48,12 @@ public:
 
 // Number cells: digits only, centred.
 class NumberEntryDelegate : public QStyledItemDelegate {
-public:
+  public:
     using QStyledItemDelegate::QStyledItemDelegate;
     QWidget* createEditor(QWidget* parent, const QStyleOptionViewItem& option,
-                          const QModelIndex& index) const override
-    {
-        auto* editor = qobject_cast<QLineEdit*>(QStyledItemDelegate::createEditor(parent, option, index));
+                          const QModelIndex& index) const override {
+        auto* editor =
+            qobject_cast<QLineEdit*>(QStyledItemDelegate::createEditor(parent, option, index));
         if (!editor) return nullptr;
         editor->setAlignment(Qt::AlignCenter);
         editor->setFrame(false);
@@ -65,11 +64,10 @@ public:
     }
 };
 
-}  // namespace
+} // namespace
 
 EntryWindow* EntryWindow::create(const std::string& connectString, QString* error,
-                                 QWidget* parent)
-{
+                                 QWidget* parent) {
     auto editor = DrawEditor::open(connectString);
     if (!editor) {
         if (error) *error = QString::fromStdString(editor.error());
@@ -78,8 +76,8 @@ EntryWindow* EntryWindow::create(const std::string& connectString, QString* erro
     return new EntryWindow(new EntryTableModel(std::move(editor.value())), parent);
 }
 
-EntryWindow::EntryWindow(EntryTableModel* model, QWidget* parent) : QWidget(parent), m_model(model)
-{
+EntryWindow::EntryWindow(EntryTableModel* model, QWidget* parent)
+    : QWidget(parent), m_model(model) {
     m_model->setParent(this);
     setObjectName(kEntryWindowName);
     setWindowTitle(kEntryWindowName);
@@ -102,7 +100,8 @@ EntryWindow::EntryWindow(EntryTableModel* model, QWidget* parent) : QWidget(pare
     m_grid->horizontalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     m_grid->horizontalHeader()->setHighlightSections(false);
     // "ボーナス数字" is wider than its column: header texts may take a second line.
-    m_grid->horizontalHeader()->setDefaultAlignment(Qt::Alignment(Qt::AlignCenter | Qt::TextWordWrap));
+    m_grid->horizontalHeader()->setDefaultAlignment(
+        Qt::Alignment(Qt::AlignCenter | Qt::TextWordWrap));
     m_grid->horizontalHeader()->setFixedHeight(2 * QFontMetrics(gridFont()).height() + 6);
     m_grid->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     m_grid->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
@@ -141,8 +140,7 @@ EntryWindow::EntryWindow(EntryTableModel* model, QWidget* parent) : QWidget(pare
     resize(twipsToPixels(kEntryClientWidthTwips), twipsToPixels(kEntryClientHeightTwips));
 }
 
-void EntryWindow::createActions()
-{
+void EntryWindow::createActions() {
     m_addLineAction = new QAction(QStringLiteral("行追加"), this);
     m_addLineAction->setObjectName(QStringLiteral("mnuAddLine"));
     m_addLineAction->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_A));
@@ -160,38 +158,38 @@ void EntryWindow::createActions()
     addAction(m_deleteLineAction);
 }
 
-void EntryWindow::commitOpenEditor() { static_cast<EntryGridView*>(m_grid)->commitOpenEditor(); }
+void EntryWindow::commitOpenEditor() {
+    static_cast<EntryGridView*>(m_grid)->commitOpenEditor();
+}
 
-void EntryWindow::leaveRow(const QModelIndex&, const QModelIndex& previous)
-{
+void EntryWindow::leaveRow(const QModelIndex&, const QModelIndex& previous) {
     // A row that is being inserted or removed is not "left" by the player.
     if (m_model->isChangingRows() || !previous.isValid()) return;
     if (auto written = m_model->writeRow(previous.row()); !written)
         showError(QString::fromStdString(written.error()));
 }
 
-bool EntryWindow::confirm(const QString& question)
-{
-    QMessageBox box(QMessageBox::Warning, kMainTitle, question,
-                    QMessageBox::Yes | QMessageBox::No, this);
+bool EntryWindow::confirm(const QString& question) {
+    QMessageBox box(QMessageBox::Warning, kMainTitle, question, QMessageBox::Yes | QMessageBox::No,
+                    this);
     box.setDefaultButton(QMessageBox::No);
     return box.exec() == QMessageBox::Yes;
 }
 
-void EntryWindow::showError(const QString& text)
-{
+void EntryWindow::showError(const QString& text) {
     QMessageBox::critical(this, kMessageTitle, text, QMessageBox::Ok);
 }
 
-void EntryWindow::addLine()
-{
+void EntryWindow::addLine() {
     if (!confirm(kAddLineQuestion)) return;
     commitOpenEditor();
     const QModelIndex current = m_grid->currentIndex();
     const int column = current.isValid() ? current.column() : 1;
     std::optional<int> after;
-    if (current.isValid()) after = current.row();
-    else if (m_model->rowCount() > 0) after = m_model->rowCount() - 1;
+    if (current.isValid())
+        after = current.row();
+    else if (m_model->rowCount() > 0)
+        after = m_model->rowCount() - 1;
     const Result<int> row = m_model->insertRowAfter(after);
     if (!row) {
         showError(QString::fromStdString(row.error()));
@@ -202,14 +200,13 @@ void EntryWindow::addLine()
     m_grid->scrollTo(m_grid->currentIndex());
 }
 
-void EntryWindow::deleteLine()
-{
+void EntryWindow::deleteLine() {
     if (!confirm(kDeleteLineQuestion)) return;
     commitOpenEditor();
     const QModelIndex current = m_grid->currentIndex();
     if (!current.isValid()) return;
     const int row = current.row(), column = current.column();
-    if (auto removed = m_model->removeRow(row); !removed) {
+    if (auto removed = m_model->deleteRow(row); !removed) {
         showError(QString::fromStdString(removed.error()));
         return;
     }
@@ -217,8 +214,7 @@ void EntryWindow::deleteLine()
         m_grid->setCurrentIndex(m_model->index(std::min(row, m_model->rowCount() - 1), column));
 }
 
-void EntryWindow::checkAndClose()
-{
+void EntryWindow::checkAndClose() {
     commitOpenEditor();
     if (const auto wrong = firstWrongCell(m_model->texts())) {
         showError(kEntryCheckFailed);
@@ -231,25 +227,25 @@ void EntryWindow::checkAndClose()
     closeWindow();
 }
 
-void EntryWindow::closeWindow()
-{
+void EntryWindow::closeWindow() {
     // Through the frame, so the main window sees its child window go.
-    if (auto* frame = qobject_cast<QMdiSubWindow*>(parentWidget())) frame->close();
-    else close();
+    if (auto* frame = qobject_cast<QMdiSubWindow*>(parentWidget()))
+        frame->close();
+    else
+        close();
 }
 
-bool EntryWindow::writeBeforeClosing()
-{
+bool EntryWindow::writeBeforeClosing() {
     const std::vector<std::string> failures = m_model->writePendingRows();
     if (failures.empty()) return true;
     QString text;
-    for (const std::string& failure : failures) text += QString::fromStdString(failure) + u'\n';
+    for (const std::string& failure : failures)
+        text += QString::fromStdString(failure) + u'\n';
     text += QStringLiteral("\n書き込めなかった入力を破棄して閉じますか？");
     return confirm(text);
 }
 
-void EntryWindow::closeEvent(QCloseEvent* event)
-{
+void EntryWindow::closeEvent(QCloseEvent* event) {
     commitOpenEditor();
     if (!writeBeforeClosing()) {
         event->ignore();
@@ -258,18 +254,17 @@ void EntryWindow::closeEvent(QCloseEvent* event)
     event->accept();
 }
 
-void EntryWindow::fitColumns()
-{
+void EntryWindow::fitColumns() {
     // The design's widths, 5 and 7 units, in proportion across the grid's visible width.
     const int available = m_grid->viewport()->width();
     const int totalUnits = kDrawNoWidthUnits + 6 * kNumberWidthUnits;
     const int numberWidth = available * kNumberWidthUnits / totalUnits;
     m_grid->setColumnWidth(0, available - 6 * numberWidth);
-    for (int c = 1; c < EntryTableModel::kColumnCount; ++c) m_grid->setColumnWidth(c, numberWidth);
+    for (int c = 1; c < EntryTableModel::kColumnCount; ++c)
+        m_grid->setColumnWidth(c, numberWidth);
 }
 
-bool EntryWindow::eventFilter(QObject* watched, QEvent* event)
-{
+bool EntryWindow::eventFilter(QObject* watched, QEvent* event) {
     // The visible width changes with the window and with the vertical scroll bar.
     if (watched == m_grid->viewport() && event->type() == QEvent::Resize) fitColumns();
     return QWidget::eventFilter(watched, event);

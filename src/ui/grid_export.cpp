@@ -42,13 +42,14 @@ std::string gridJsonObject(const ResultGrid& grid)
     bool first = true;
     for (int r = 1; r <= grid.rowCount(); ++r) {
         for (int c = 1; c <= grid.columnCount(); ++c) {
-            const Cell& cell = grid.cell(c, r);
-            if (cell.text.empty() && cell.fg == kBlack && cell.bg == kWhite) continue;
+            const std::string_view text = grid.textView(c, r);
+            const Rgb fg = grid.foreground(c, r), bg = grid.background(c, r);
+            if (text.empty() && fg == kBlack && bg == kWhite) continue;
             if (!first) out += ", ";
             first = false;
             out += "{\"row\": " + std::to_string(r) + ", \"col\": " + std::to_string(c) +
-                   ", \"text\": " + jsonString(cell.text) + ", \"fg\": \"" + colorHex(cell.fg) +
-                   "\", \"bg\": \"" + colorHex(cell.bg) + "\"}";
+                   ", \"text\": " + jsonString(text) + ", \"fg\": \"" + colorHex(fg) +
+                   "\", \"bg\": \"" + colorHex(bg) + "\"}";
         }
     }
     return out + "]}";
@@ -87,10 +88,10 @@ std::string gridText(const ResultGrid& grid)
     std::string out;
     for (int r = 1; r <= grid.rowCount(); ++r) {
         int last = grid.columnCount();
-        while (last > 0 && grid.text(last, r).empty()) --last;
+        while (last > 0 && grid.textView(last, r).empty()) --last;
         for (int c = 1; c <= last; ++c) {
             if (c > 1) out += '\t';
-            out += grid.text(c, r);
+            out += grid.textView(c, r);
         }
         out += '\n';
     }

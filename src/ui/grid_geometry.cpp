@@ -149,7 +149,7 @@ int GridGeometry::overflowEnd(const ResultGrid& grid, int col, int row, int last
 {
     lastCol = std::min(lastCol, grid.columnCount());
     int end = col;
-    while (end < lastCol && grid.text(end + 1, row).empty())
+    while (end < lastCol && grid.textView(end + 1, row).empty())
         ++end;
     return end;
 }
@@ -159,9 +159,8 @@ int GridGeometry::overflowSource(const ResultGrid& grid, int col, int row, int f
     if (!grid.contains(col, row)) return 0;
     firstCol = std::max(firstCol, 1);
     for (int c = col; c >= firstCol; --c) {
-        const Cell& cell = grid.cell(c, row);
-        if (cell.text.empty()) continue;
-        return (c == col || cell.hAlign == HAlign::Left) ? c : 0;
+        if (grid.textView(c, row).empty()) continue;
+        return (c == col || grid.hAlign(c, row) == HAlign::Left) ? c : 0;
     }
     return 0;
 }

@@ -11,6 +11,7 @@
 #include <QStyle>
 
 #include <algorithm>
+#include <optional>
 
 namespace {
 
@@ -38,11 +39,11 @@ int alignmentFlags(const Cell& cell)
 }
 
 // The line on a shared edge: either neighbour's line draws it, this cell's own one first.
-const Border* sharedEdge(const Border& own, const Border& neighbour)
+std::optional<Border> sharedEdge(const Border& own, const Border& neighbour)
 {
-    if (own.shown) return &own;
-    if (neighbour.shown) return &neighbour;
-    return nullptr;
+    if (own.shown) return own;
+    if (neighbour.shown) return neighbour;
+    return std::nullopt;
 }
 
 }  // namespace
@@ -214,9 +215,9 @@ void GridView::paintCells(QPainter& painter, const CellRange& range, const CellR
         const int height = m_geometry.rowHeight(r);
         int c = range.col1;
         while (c <= range.col2) {
-            const Rgb bg = m_grid.cell(c, r).bg;
+            const Rgb bg = m_grid.background(c, r);
             int end = c;
-            while (end < range.col2 && m_grid.cell(end + 1, r).bg == bg)
+            while (end < range.col2 && m_grid.background(end + 1, r) == bg)
                 ++end;
             const int left = m_geometry.columnLeft(c);
             painter.fillRect(left, top, m_geometry.columnLeft(end + 1) - left, height, toColor(bg));
@@ -231,7 +232,7 @@ void GridView::paintCells(QPainter& painter, const CellRange& range, const CellR
             if (source > 0 && source < range.col1) paintText(painter, source, r, area.col2);
         }
         for (int c = range.col1; c <= range.col2; ++c)
-            if (!m_grid.text(c, r).empty()) paintText(painter, c, r, area.col2);
+            if (!m_grid.textView(c, r).empty()) paintText(painter, c, r, area.col2);
     }
 
     paintBorders(painter, range);
@@ -290,23 +291,19 @@ void GridView::paintBorders(QPainter& painter, const CellRange& range)
         painter.fillRect(m_geometry.columnLeft(col), y, m_geometry.columnWidth(col), 1,
                          toColor(border.color));
     };
+    const auto line = [this](int col, int row, Side side) { return m_grid.border(col, row, side); };
     for (int r = range.row1; r <= range.row2; ++r) {
         for (int c = range.col1; c <= range.col2; ++c) {
-            const Cell& cell = m_grid.cell(c, r);
-            // cell() outside the grid is a blank cell without lines.
-            if (const Border* b =
-                    sharedEdge(cell.border(Side::Right), m_grid.cell(c + 1, r).border(Side::Left)))
+            // Outside the grid border() is no line.
+            if (const auto b = sharedEdge(line(c, r, Side::Right), line(c + 1, r, Side::Left)))
                 verticalLine(c + 1, r, *b);
-            if (const Border* b =
-                    sharedEdge(cell.border(Side::Bottom), m_grid.cell(c, r + 1).border(Side::Top)))
+            if (const auto b = sharedEdge(line(c, r, Side::Bottom), line(c, r + 1, Side::Top)))
                 horizontalLine(c, r + 1, *b);
             if (c == range.col1)
-                if (const Border* b = sharedEdge(cell.border(Side::Left),
-                                                 m_grid.cell(c - 1, r).border(Side::Right)))
+                if (const auto b = sharedEdge(line(c, r, Side::Left), line(c - 1, r, Side::Right)))
                     verticalLine(c, r, *b);
             if (r == range.row1)
-                if (const Border* b = sharedEdge(cell.border(Side::Top),
-                                                 m_grid.cell(c, r - 1).border(Side::Bottom)))
+                if (const auto b = sharedEdge(line(c, r, Side::Top), line(c, r - 1, Side::Bottom)))
                     horizontalLine(c, r, *b);
         }
     }

@@ -5,6 +5,7 @@
 #include <array>
 #include <cstdint>
 #include <string>
+#include <string_view>
 #include <vector>
 
 struct Rgb {
@@ -66,10 +67,16 @@ public:
     Block column(int col) const { return {col, 1, col, m_rows}; }
     Block row(int r) const { return {1, r, m_columns, r}; }
 
-    // Cells. cell() of a position outside the grid returns a blank default cell.
-    const Cell& cell(int col, int row) const;
-    const std::string& text(int col, int row) const { return cell(col, row).text; }
-    void setText(int col, int row, std::string text);
+    // Cells. A position outside the grid reads as a blank default cell.
+    Cell cell(int col, int row) const;
+    std::string text(int col, int row) const { return std::string(textView(col, row)); }
+    // Valid until the cell's text is next written.
+    std::string_view textView(int col, int row) const;
+    Rgb foreground(int col, int row) const;
+    Rgb background(int col, int row) const;
+    Border border(int col, int row, Side side) const;
+    HAlign hAlign(int col, int row) const;
+    void setText(int col, int row, std::string_view text);
     void setNumber(int col, int row, long long number) { setText(col, row, std::to_string(number)); }
     void clearText(Block block);
 
@@ -128,19 +135,46 @@ public:
     int activeColumn() const { return m_activeCol; }
     int activeRow() const { return m_activeRow; }
 
+    // Bytes the cells take, for the memory figures of very large grids.
+    std::size_t cellMemory() const;
+
 private:
-    Cell& at(int col, int row) { return m_cells[index(col, row)]; }
+    // One cell in 20 bytes, so that a grid of a million cells stays small and quick to make.
+    // Colours are indexes into the grid's palette; texts of up to 12 bytes (numbers, "●",
+    // "12回前") are stored in place, longer ones in m_longTexts.
+    struct PackedCell {
+        static constexpr std::uint8_t kLongText = 0xFF;
+        static constexpr std::size_t kInline = 12;
+        std::array<char, kInline> text{};
+        std::uint8_t textSize = 0;  // kLongText: text holds an index into m_longTexts
+        std::uint8_t fg = 0;        // palette index; 0 is black
+        std::uint8_t bg = 1;        // palette index; 1 is white
+        std::array<std::uint8_t, 4> border{};  // palette index + 1 per Side; 0 = no line
+        std::uint8_t align = kCentred;         // bits 0-1 HAlign, 2-3 VAlign, 4 editable
+        static constexpr std::uint8_t kCentred =
+            static_cast<std::uint8_t>(HAlign::Center) | static_cast<std::uint8_t>(VAlign::Center) << 2;
+    };
+
+    const PackedCell* find(int col, int row) const
+    {
+        return contains(col, row) ? &m_cells[index(col, row)] : nullptr;
+    }
+    PackedCell& at(int col, int row) { return m_cells[index(col, row)]; }
     std::size_t index(int col, int row) const
     {
         return static_cast<std::size_t>(row - 1) * m_columns + (col - 1);
     }
+    std::uint8_t paletteIndex(Rgb color);
     // The block clipped to the grid; false when nothing of it is inside.
     bool clip(Block& block) const;
     template <typename F> void forEach(Block block, F&& apply);
 
     int m_columns = 0;
     int m_rows = 0;
-    std::vector<Cell> m_cells;
+    std::vector<PackedCell> m_cells;
+    static std::vector<Rgb> initialPalette();  // black (index 0) and white (index 1)
+    std::vector<Rgb> m_palette = initialPalette();
+    std::vector<std::string> m_longTexts;
     double m_defaultRowHeight = 10;
     double m_defaultColumnWidth = 5;
     std::vector<double> m_rowHeights;     // index row - 1; negative = default

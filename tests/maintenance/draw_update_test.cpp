@@ -16,10 +16,10 @@ namespace {
 using Behaviour = HttpTestServer::Behaviour;
 
 class DrawUpdateTest : public ::testing::Test {
-protected:
-    void SetUp() override
-    {
-        makeDatabase(m_destination, {drawRow(1, {1, 2, 3, 4, 5, 6}), drawRow(2, {7, 8, 9, 10, 11, 12})});
+  protected:
+    void SetUp() override {
+        makeDatabase(m_destination,
+                     {drawRow(1, {1, 2, 3, 4, 5, 6}), drawRow(2, {7, 8, 9, 10, 11, 12})});
         m_oldBytes = readFile(m_destination);
         const std::string published = m_dir.file("published.mdb");
         makeDatabase(published, {drawRow(1, {1, 2, 3, 4, 5, 6}), drawRow(2, {7, 8, 9, 10, 11, 12}),
@@ -29,8 +29,7 @@ protected:
     }
 
     static void makeDatabase(const std::string& path, const std::vector<DrawRow>& rows,
-                             const char* extraSql = nullptr)
-    {
+                             const char* extraSql = nullptr) {
         auto database = DrawDatabase::create(path);
         ASSERT_TRUE(database) << database.error();
         ASSERT_TRUE(database->insertDraws(rows));
@@ -39,8 +38,7 @@ protected:
         }
     }
 
-    UpdateResult update(const HttpTestServer& server, long timeoutMs = 10000)
-    {
+    UpdateResult update(const HttpTestServer& server, long timeoutMs = 10000) {
         UpdateOptions options;
         options.server = server.url();
         options.destination = m_destination;
@@ -49,8 +47,7 @@ protected:
     }
 
     // The old database is byte-for-byte what it was, and nothing was left beside it.
-    void expectUntouched()
-    {
+    void expectUntouched() {
         EXPECT_EQ(readFile(m_destination), m_oldBytes);
         int files = 0;
         for ([[maybe_unused]] const auto& entry : std::filesystem::directory_iterator(m_dir.path()))
@@ -63,17 +60,16 @@ protected:
     std::string m_oldBytes, m_newBytes;
 };
 
-}  // namespace
+} // namespace
 
-TEST(DrawUpdateUrl, TheDownloadPathFollowsTheServerWithoutADoubledSeparator)
-{
+TEST(DrawUpdateUrl, TheDownloadPathFollowsTheServerWithoutADoubledSeparator) {
     EXPECT_EQ(downloadUrl("http://example.test:8080"),
               "http://example.test:8080/download/Pomuran/Pomuran.mdb");
-    EXPECT_EQ(downloadUrl("http://example.test/"), "http://example.test/download/Pomuran/Pomuran.mdb");
+    EXPECT_EQ(downloadUrl("http://example.test/"),
+              "http://example.test/download/Pomuran/Pomuran.mdb");
 }
 
-TEST_F(DrawUpdateTest, APublishedDatabaseReplacesTheOldOne)
-{
+TEST_F(DrawUpdateTest, APublishedDatabaseReplacesTheOldOne) {
     HttpTestServer server({Behaviour::Answer, 200, m_newBytes});
     std::int64_t lastReceived = 0;
     UpdateOptions options;
@@ -94,15 +90,15 @@ TEST_F(DrawUpdateTest, APublishedDatabaseReplacesTheOldOne)
     EXPECT_EQ(history->size(), 3u);
 }
 
-TEST_F(DrawUpdateTest, AShorterDownloadLeavesAFileOfExactlyItsLength)
-{
+TEST_F(DrawUpdateTest, AShorterDownloadLeavesAFileOfExactlyItsLength) {
     std::string small = m_dir.file("small.mdb");
     makeDatabase(small, {});
     const std::string bytes = readFile(small);
     std::filesystem::remove(small);
     // Grow the old file so that the new one is shorter.
     {
-        auto database = DrawDatabase::open(connectStringForFile(m_destination), DrawDatabase::Access::ReadWrite);
+        auto database = DrawDatabase::open(connectStringForFile(m_destination),
+                                           DrawDatabase::Access::ReadWrite);
         ASSERT_TRUE(database);
         ASSERT_TRUE(database->insertDraws(syntheticHistory(2000).rows()));
     }
@@ -112,8 +108,7 @@ TEST_F(DrawUpdateTest, AShorterDownloadLeavesAFileOfExactlyItsLength)
     EXPECT_EQ(readFile(m_destination), bytes);
 }
 
-TEST_F(DrawUpdateTest, AnHttpErrorKeepsTheOldDatabase)
-{
+TEST_F(DrawUpdateTest, AnHttpErrorKeepsTheOldDatabase) {
     HttpTestServer server({Behaviour::Answer, 404, "<html>Not Found</html>"});
     const UpdateResult result = update(server);
     EXPECT_EQ(result.outcome, UpdateOutcome::Failed);
@@ -122,8 +117,7 @@ TEST_F(DrawUpdateTest, AnHttpErrorKeepsTheOldDatabase)
     expectUntouched();
 }
 
-TEST_F(DrawUpdateTest, ATruncatedBodyKeepsTheOldDatabase)
-{
+TEST_F(DrawUpdateTest, ATruncatedBodyKeepsTheOldDatabase) {
     HttpTestServer server({Behaviour::Truncate, 200, m_newBytes});
     const UpdateResult result = update(server);
     EXPECT_EQ(result.outcome, UpdateOutcome::Failed);
@@ -131,8 +125,7 @@ TEST_F(DrawUpdateTest, ATruncatedBodyKeepsTheOldDatabase)
     expectUntouched();
 }
 
-TEST_F(DrawUpdateTest, ABodyThatIsNoDrawDatabaseKeepsTheOldDatabase)
-{
+TEST_F(DrawUpdateTest, ABodyThatIsNoDrawDatabaseKeepsTheOldDatabase) {
     struct Case {
         const char* name;
         std::string body;
@@ -145,7 +138,8 @@ TEST_F(DrawUpdateTest, ABodyThatIsNoDrawDatabaseKeepsTheOldDatabase)
     // The first half of a real database: every announced byte arrived, yet pages are missing.
     const std::string halfDatabase = m_newBytes.substr(0, m_newBytes.size() / 2);
     const Case cases[] = {
-        {"a proxy's page", "<html><body>Service unavailable</body></html>", "当選データベースではありません"},
+        {"a proxy's page", "<html><body>Service unavailable</body></html>",
+         "当選データベースではありません"},
         {"an empty body", "", "空でした"},
         {"a database without the saved query", noQueryBytes, "全データ選択クエリ"},
         {"half a database", halfDatabase, "当選データベース"},
@@ -154,27 +148,27 @@ TEST_F(DrawUpdateTest, ABodyThatIsNoDrawDatabaseKeepsTheOldDatabase)
         HttpTestServer server({Behaviour::Answer, 200, c.body});
         const UpdateResult result = update(server);
         EXPECT_EQ(result.outcome, UpdateOutcome::Failed) << c.name;
-        EXPECT_NE(result.message.find(c.says), std::string::npos) << c.name << ": " << result.message;
+        EXPECT_NE(result.message.find(c.says), std::string::npos)
+            << c.name << ": " << result.message;
         expectUntouched();
     }
 }
 
-TEST_F(DrawUpdateTest, AServerThatNeverAnswersTimesOutAndKeepsTheOldDatabase)
-{
+TEST_F(DrawUpdateTest, AServerThatNeverAnswersTimesOutAndKeepsTheOldDatabase) {
     HttpTestServer server({Behaviour::Silent, 200, m_newBytes});
     const auto start = std::chrono::steady_clock::now();
     const UpdateResult result = update(server, 1000);
     const auto took = std::chrono::steady_clock::now() - start;
     EXPECT_EQ(result.outcome, UpdateOutcome::Failed);
-    EXPECT_NE(result.message.find("時間内に終わりませんでした（1秒）"), std::string::npos) << result.message;
+    EXPECT_NE(result.message.find("時間内に終わりませんでした（1秒）"), std::string::npos)
+        << result.message;
     EXPECT_LT(took, std::chrono::seconds(5));
     expectUntouched();
 }
 
-TEST_F(DrawUpdateTest, ARefusedConnectionKeepsTheOldDatabase)
-{
+TEST_F(DrawUpdateTest, ARefusedConnectionKeepsTheOldDatabase) {
     std::string url;
-    { url = HttpTestServer({Behaviour::Answer, 200, ""}).url(); }  // nothing listens there now
+    { url = HttpTestServer({Behaviour::Answer, 200, ""}).url(); } // nothing listens there now
     UpdateOptions options;
     options.server = url;
     options.destination = m_destination;
@@ -184,8 +178,7 @@ TEST_F(DrawUpdateTest, ARefusedConnectionKeepsTheOldDatabase)
     expectUntouched();
 }
 
-TEST_F(DrawUpdateTest, CancellingKeepsTheOldDatabase)
-{
+TEST_F(DrawUpdateTest, CancellingKeepsTheOldDatabase) {
     HttpTestServer server({Behaviour::Answer, 200, m_newBytes});
     UpdateOptions options;
     options.server = server.url();
@@ -197,8 +190,7 @@ TEST_F(DrawUpdateTest, CancellingKeepsTheOldDatabase)
     expectUntouched();
 }
 
-TEST_F(DrawUpdateTest, AMissingDestinationIsReportedAndNeverCreated)
-{
+TEST_F(DrawUpdateTest, AMissingDestinationIsReportedAndNeverCreated) {
     HttpTestServer server({Behaviour::Answer, 200, m_newBytes});
     const std::string missing = m_dir.file("elsewhere/Pomuran.mdb");
     UpdateOptions options;
@@ -212,8 +204,7 @@ TEST_F(DrawUpdateTest, AMissingDestinationIsReportedAndNeverCreated)
     expectUntouched();
 }
 
-TEST_F(DrawUpdateTest, TheCommandLineUpdateExitsOneWithOneLineOnFailure)
-{
+TEST_F(DrawUpdateTest, TheCommandLineUpdateExitsOneWithOneLineOnFailure) {
     std::ostringstream out, err;
     {
         HttpTestServer server({Behaviour::Answer, 200, m_newBytes});
@@ -233,6 +224,8 @@ TEST_F(DrawUpdateTest, TheCommandLineUpdateExitsOneWithOneLineOnFailure)
 
     std::ostringstream missingOut, missingErr;
     EXPECT_EQ(runCli({"update", "--server", failing.url(), "--db", m_dir.file("none.mdb")},
-                     missingOut, missingErr), 1);
-    EXPECT_EQ(missingErr.str(), "当選データファイル：'" + m_dir.file("none.mdb") + "'が存在しません\n");
+                     missingOut, missingErr),
+              1);
+    EXPECT_EQ(missingErr.str(),
+              "当選データファイル：'" + m_dir.file("none.mdb") + "'が存在しません\n");
 }

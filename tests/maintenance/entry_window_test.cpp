@@ -43,39 +43,44 @@ struct SeenMessage {
 // Answers every modal message box shown while it lives with `answer` (or OK when the box has no
 // such button), recording what it saw.
 class MessageAnswerer {
-public:
-    explicit MessageAnswerer(QMessageBox::StandardButton answer = QMessageBox::Ok) : m_answer(answer)
-    {
+  public:
+    explicit MessageAnswerer(QMessageBox::StandardButton answer = QMessageBox::Ok)
+        : m_answer(answer) {
         QObject::connect(&m_timer, &QTimer::timeout, [this] {
             auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
             if (!box || !box->isVisible()) return;
             QAbstractButton* defaultButton = box->defaultButton();
-            m_seen.push_back({box->windowTitle(), box->text(), box->icon(), box->standardButtons(),
-                              defaultButton ? box->standardButton(defaultButton) : QMessageBox::NoButton});
+            m_seen.push_back(
+                {box->windowTitle(), box->text(), box->icon(), box->standardButtons(),
+                 defaultButton ? box->standardButton(defaultButton) : QMessageBox::NoButton});
             QAbstractButton* button = box->button(m_answer);
             if (!button) button = box->button(QMessageBox::Ok);
-            if (button) button->click();
-            else box->done(QMessageBox::Ok);
+            if (button)
+                button->click();
+            else
+                box->done(QMessageBox::Ok);
         });
         m_timer.start(10);
     }
     const std::vector<SeenMessage>& seen() const { return m_seen; }
     void setAnswer(QMessageBox::StandardButton answer) { m_answer = answer; }
 
-private:
+  private:
     QMessageBox::StandardButton m_answer;
     QTimer m_timer;
     std::vector<SeenMessage> m_seen;
 };
 
-RawValue n(std::int64_t value) { return value; }
+RawValue n(std::int64_t value) {
+    return value;
+}
 
-}  // namespace
+} // namespace
 
 class EntryWindowTest : public QObject {
     Q_OBJECT
 
-private slots:
+  private slots:
     void init();
     void cleanup();
 
@@ -94,7 +99,7 @@ private slots:
     void updateReplacesTheFileButTheRunningProgramKeepsItsSnapshot();
     void updateReportsAMissingFileAndFailures();
 
-private:
+  private:
     std::unique_ptr<EntryWindow> openWindow();
     std::vector<DrawRow> stored();
     void makeDatabase(const std::vector<DrawRow>& rows);
@@ -106,8 +111,7 @@ private:
     QString m_previousFolder;
 };
 
-void EntryWindowTest::init()
-{
+void EntryWindowTest::init() {
     m_dir = std::make_unique<TempDir>();
     m_database = m_dir->file("Pomuran.mdb");
     m_previousFolder = QDir::currentPath();
@@ -116,50 +120,45 @@ void EntryWindowTest::init()
                   drawRow(4, {13, 14, 15, 16, 17, 18})});
 }
 
-void EntryWindowTest::cleanup()
-{
+void EntryWindowTest::cleanup() {
     QDir::setCurrent(m_previousFolder);
     m_dir.reset();
 }
 
-void EntryWindowTest::makeDatabase(const std::vector<DrawRow>& rows)
-{
+void EntryWindowTest::makeDatabase(const std::vector<DrawRow>& rows) {
     std::filesystem::remove(m_database);
     auto database = DrawDatabase::create(m_database);
     QVERIFY(database);
     QVERIFY(database->insertDraws(rows));
 }
 
-std::unique_ptr<EntryWindow> EntryWindowTest::openWindow()
-{
+std::unique_ptr<EntryWindow> EntryWindowTest::openWindow() {
     QString error;
-    std::unique_ptr<EntryWindow> window(EntryWindow::create(connectStringForFile(m_database), &error));
+    std::unique_ptr<EntryWindow> window(
+        EntryWindow::create(connectStringForFile(m_database), &error));
     if (!window) qWarning() << error;
     return window;
 }
 
-std::vector<DrawRow> EntryWindowTest::stored()
-{
+std::vector<DrawRow> EntryWindowTest::stored() {
     auto history = loadDrawHistory(connectStringForFile(m_database));
     return history ? history->rows() : std::vector<DrawRow>{};
 }
 
-void EntryWindowTest::edit(EntryWindow& window, int row, int column, const QString& text)
-{
+void EntryWindowTest::edit(EntryWindow& window, int row, int column, const QString& text) {
     const QModelIndex cell = window.model()->index(row, column);
     window.grid()->setCurrentIndex(cell);
     QVERIFY(window.model()->setData(cell, text));
 }
 
-void EntryWindowTest::behindTheWindow(const std::string& sql)
-{
-    auto other = DrawDatabase::open(connectStringForFile(m_database), DrawDatabase::Access::ReadWrite);
+void EntryWindowTest::behindTheWindow(const std::string& sql) {
+    auto other =
+        DrawDatabase::open(connectStringForFile(m_database), DrawDatabase::Access::ReadWrite);
     QVERIFY(other);
     QVERIFY(other->execute(sql));
 }
 
-void EntryWindowTest::opensWithItsControlsColumnsAndColours()
-{
+void EntryWindowTest::opensWithItsControlsColumnsAndColours() {
     auto window = openWindow();
     QVERIFY(window);
     QCOMPARE(window->windowTitle(), QStringLiteral("当選データ入力"));
@@ -177,7 +176,8 @@ void EntryWindowTest::opensWithItsControlsColumnsAndColours()
     EntryTableModel* model = window->model();
     QCOMPARE(model->rowCount(), 3);
     QCOMPARE(model->columnCount(), 7);
-    const QStringList headers = {"回数", "第1数字", "第2数字", "第3数字", "第4数字", "第5数字", "ボーナス数字"};
+    const QStringList headers = {"回数",    "第1数字", "第2数字",     "第3数字",
+                                 "第4数字", "第5数字", "ボーナス数字"};
     for (int c = 0; c < 7; ++c)
         QCOMPARE(model->headerData(c, Qt::Horizontal).toString(), headers[c]);
     QVERIFY(window->grid()->verticalHeader()->isHidden());
@@ -186,24 +186,28 @@ void EntryWindowTest::opensWithItsControlsColumnsAndColours()
 
     QVERIFY(!(model->flags(model->index(0, 0)) & Qt::ItemIsEditable));
     QVERIFY(model->flags(model->index(0, 1)) & Qt::ItemIsEditable);
-    QCOMPARE(model->data(model->index(0, 0), Qt::BackgroundRole).value<QBrush>().color(), QColor(255, 255, 200));
-    QCOMPARE(model->data(model->index(0, 0), Qt::ForegroundRole).value<QBrush>().color(), QColor(255, 0, 0));
-    QCOMPARE(model->data(model->index(0, 6), Qt::BackgroundRole).value<QBrush>().color(), QColor(197, 255, 255));
-    QCOMPARE(model->data(model->index(0, 6), Qt::ForegroundRole).value<QBrush>().color(), QColor(0, 0, 255));
+    QCOMPARE(model->data(model->index(0, 0), Qt::BackgroundRole).value<QBrush>().color(),
+             QColor(255, 255, 200));
+    QCOMPARE(model->data(model->index(0, 0), Qt::ForegroundRole).value<QBrush>().color(),
+             QColor(255, 0, 0));
+    QCOMPARE(model->data(model->index(0, 6), Qt::BackgroundRole).value<QBrush>().color(),
+             QColor(197, 255, 255));
+    QCOMPARE(model->data(model->index(0, 6), Qt::ForegroundRole).value<QBrush>().color(),
+             QColor(0, 0, 255));
     QVERIFY(!model->data(model->index(0, 3), Qt::BackgroundRole).isValid());
     QCOMPARE(model->data(model->index(0, 3), Qt::TextAlignmentRole).value<Qt::Alignment>(),
              Qt::Alignment(Qt::AlignCenter));
 
     window->show();
     QVERIFY(QTest::qWaitForWindowExposed(window.get()));
-    const int drawNoWidth = window->grid()->columnWidth(0), numberWidth = window->grid()->columnWidth(1);
-    QVERIFY(std::abs(drawNoWidth * 7 - numberWidth * 5) <= 7 * 6);  // 5:7, give or take rounding
+    const int drawNoWidth = window->grid()->columnWidth(0),
+              numberWidth = window->grid()->columnWidth(1);
+    QVERIFY(std::abs(drawNoWidth * 7 - numberWidth * 5) <= 7 * 6); // 5:7, give or take rounding
     QCOMPARE(window->grid()->columnWidth(6), numberWidth);
     QCOMPARE(window->grid()->rowHeight(0), rowHeightToPixels(10));
 }
 
-void EntryWindowTest::editsInsertsAndDeletesSurviveReopening()
-{
+void EntryWindowTest::editsInsertsAndDeletesSurviveReopening() {
     {
         auto window = openWindow();
         MessageAnswerer answerer(QMessageBox::Yes);
@@ -220,7 +224,8 @@ void EntryWindowTest::editsInsertsAndDeletesSurviveReopening()
         QCOMPARE(window->grid()->currentIndex(), window->model()->index(2, 4));
         QCOMPARE(window->model()->cellText(2, 0), QStringLiteral("3"));
         const QStringList typed = {"3", "9", "14", "20", "31", "1"};
-        for (int c = 1; c <= 6; ++c) edit(*window, 2, c, typed[c - 1]);
+        for (int c = 1; c <= 6; ++c)
+            edit(*window, 2, c, typed[c - 1]);
 
         // Delete the first row (moving there writes the new row).
         window->grid()->setCurrentIndex(window->model()->index(0, 2));
@@ -229,7 +234,7 @@ void EntryWindowTest::editsInsertsAndDeletesSurviveReopening()
         // A pending edit in another row, written by closing.
         edit(*window, 2, 6, "30");
         window->close();
-        QVERIFY(answerer.seen().size() == 2);  // the two confirmations, nothing else
+        QVERIFY(answerer.seen().size() == 2); // the two confirmations, nothing else
     }
     const auto rows = stored();
     QCOMPARE(rows.size(), std::size_t{3});
@@ -246,15 +251,14 @@ void EntryWindowTest::editsInsertsAndDeletesSurviveReopening()
     QCOMPARE(reopened->model()->cellText(2, 6), QStringLiteral("30"));
 }
 
-void EntryWindowTest::typingAcceptsDigitsOnly()
-{
+void EntryWindowTest::typingAcceptsDigitsOnly() {
     auto window = openWindow();
     window->show();
     QVERIFY(QTest::qWaitForWindowActive(window.get()));
     QTableView* grid = window->grid();
     grid->setFocus();
     grid->setCurrentIndex(window->model()->index(1, 2));
-    QTest::keyClick(grid, Qt::Key_2);  // starts editing
+    QTest::keyClick(grid, Qt::Key_2); // starts editing
     auto* editor = qobject_cast<QLineEdit*>(QApplication::focusWidget());
     QVERIFY(editor);
     QCOMPARE(editor->alignment() & Qt::AlignHCenter, Qt::AlignHCenter);
@@ -269,8 +273,7 @@ void EntryWindowTest::typingAcceptsDigitsOnly()
     QCOMPARE(stored()[1].numbers[1], n(25));
 }
 
-void EntryWindowTest::addLineAndDeleteLineFollowTheActiveCell()
-{
+void EntryWindowTest::addLineAndDeleteLineFollowTheActiveCell() {
     auto window = openWindow();
     MessageAnswerer answerer(QMessageBox::Yes);
     // Below the last row.
@@ -279,7 +282,8 @@ void EntryWindowTest::addLineAndDeleteLineFollowTheActiveCell()
     QCOMPARE(window->model()->rowCount(), 4);
     QCOMPARE(window->grid()->currentIndex(), window->model()->index(3, 3));
     QCOMPARE(window->model()->cellText(3, 0), QStringLiteral("5"));
-    for (int c = 1; c <= 6; ++c) QCOMPARE(window->model()->cellText(3, c), QString());
+    for (int c = 1; c <= 6; ++c)
+        QCOMPARE(window->model()->cellText(3, c), QString());
     QCOMPARE(stored().size(), std::size_t{4});
 
     // Deleting the last row reduces the count by one.
@@ -289,16 +293,17 @@ void EntryWindowTest::addLineAndDeleteLineFollowTheActiveCell()
     QCOMPARE(window->grid()->currentIndex(), window->model()->index(2, 3));
 
     const SeenMessage& question = answerer.seen().at(0);
-    QCOMPARE(question.text, QStringLiteral("選択された行のうしろに行を追加します。よろしいですか？"));
+    QCOMPARE(question.text,
+             QStringLiteral("選択された行のうしろに行を追加します。よろしいですか？"));
     QCOMPARE(question.icon, QMessageBox::Warning);
     QCOMPARE(question.buttons, QMessageBox::Yes | QMessageBox::No);
     QCOMPARE(question.defaultButton, QMessageBox::No);
-    QCOMPARE(answerer.seen().at(1).text, QStringLiteral("選択された行を削除します。よろしいですか？"));
+    QCOMPARE(answerer.seen().at(1).text,
+             QStringLiteral("選択された行を削除します。よろしいですか？"));
     QCOMPARE(answerer.seen().at(1).defaultButton, QMessageBox::No);
 }
 
-void EntryWindowTest::answeringNoChangesNothing()
-{
+void EntryWindowTest::answeringNoChangesNothing() {
     const std::string before = readFile(m_database);
     auto window = openWindow();
     MessageAnswerer answerer(QMessageBox::No);
@@ -312,8 +317,7 @@ void EntryWindowTest::answeringNoChangesNothing()
     QVERIFY(readFile(m_database) == before);
 }
 
-void EntryWindowTest::shortcutsAskTheSameQuestions()
-{
+void EntryWindowTest::shortcutsAskTheSameQuestions() {
     auto window = openWindow();
     window->show();
     QVERIFY(QTest::qWaitForWindowActive(window.get()));
@@ -331,20 +335,19 @@ void EntryWindowTest::shortcutsAskTheSameQuestions()
     QCOMPARE(window->model()->rowCount(), 3);
 }
 
-void EntryWindowTest::closeCheckPassesEmptyCells()
-{
+void EntryWindowTest::closeCheckPassesEmptyCells() {
     auto window = openWindow();
     window->show();
     MessageAnswerer answerer;
-    for (int c = 1; c <= 6; ++c) edit(*window, 1, c, "");
+    for (int c = 1; c <= 6; ++c)
+        edit(*window, 1, c, "");
     window->checkAndClose();
     QVERIFY(answerer.seen().empty());
     QVERIFY(!window->isVisible());
     QCOMPARE(stored()[1].numbers[3], RawValue{});
 }
 
-void EntryWindowTest::closeCheckReportsTheFirstWrongCell_data()
-{
+void EntryWindowTest::closeCheckReportsTheFirstWrongCell_data() {
     QTest::addColumn<int>("row");
     QTest::addColumn<int>("column");
     QTest::addColumn<QString>("text");
@@ -354,15 +357,14 @@ void EntryWindowTest::closeCheckReportsTheFirstWrongCell_data()
     QTest::newRow("0 in the bonus") << 0 << 6 << "0";
 }
 
-void EntryWindowTest::closeCheckReportsTheFirstWrongCell()
-{
+void EntryWindowTest::closeCheckReportsTheFirstWrongCell() {
     QFETCH(int, row);
     QFETCH(int, column);
     QFETCH(QString, text);
     auto window = openWindow();
     window->show();
     edit(*window, row, column, text);
-    edit(*window, 2, 1, "99");  // a later wrong cell is not the one reported (unless first)
+    edit(*window, 2, 1, "99"); // a later wrong cell is not the one reported (unless first)
     window->grid()->setCurrentIndex(window->model()->index(0, 0));
     MessageAnswerer answerer;
     window->checkAndClose();
@@ -372,12 +374,12 @@ void EntryWindowTest::closeCheckReportsTheFirstWrongCell()
     QCOMPARE(answerer.seen()[0].icon, QMessageBox::Critical);
     QCOMPARE(answerer.seen()[0].buttons, QMessageBox::StandardButtons(QMessageBox::Ok));
     QVERIFY(window->isVisible());
-    const QModelIndex expected = row < 2 ? window->model()->index(row, column) : window->model()->index(2, 1);
+    const QModelIndex expected =
+        row < 2 ? window->model()->index(row, column) : window->model()->index(2, 1);
     QCOMPARE(window->grid()->currentIndex(), expected);
 }
 
-void EntryWindowTest::closeBoxSkipsTheCheckButWritesPendingEdits()
-{
+void EntryWindowTest::closeBoxSkipsTheCheckButWritesPendingEdits() {
     auto window = openWindow();
     window->show();
     MessageAnswerer answerer;
@@ -387,8 +389,7 @@ void EntryWindowTest::closeBoxSkipsTheCheckButWritesPendingEdits()
     QCOMPARE(stored()[1].numbers[1], n(0));
 }
 
-void EntryWindowTest::aRowChangedBehindTheWindowIsReportedAndTheTypedValuesStay()
-{
+void EntryWindowTest::aRowChangedBehindTheWindowIsReportedAndTheTypedValuesStay() {
     auto window = openWindow();
     window->show();
     behindTheWindow("UPDATE 結果マスタ SET 第1数字 = 30 WHERE 回数 = 2;");
@@ -416,8 +417,7 @@ void EntryWindowTest::aRowChangedBehindTheWindowIsReportedAndTheTypedValuesStay(
     QCOMPARE(stored()[1].numbers[0], n(30));
 }
 
-void EntryWindowTest::mainWindowOpensItAtTheTopLeftWithItsDesignedClientArea()
-{
+void EntryWindowTest::mainWindowOpensItAtTheTopLeftWithItsDesignedClientArea() {
     MainFrm frame(QString::fromStdString(m_dir->path().string()));
     QVERIFY(frame.load());
     frame.show();
@@ -445,8 +445,7 @@ void EntryWindowTest::mainWindowOpensItAtTheTopLeftWithItsDesignedClientArea()
     QVERIFY(!frame.childWindow(kEntryWindowName));
 }
 
-void EntryWindowTest::updateReplacesTheFileButTheRunningProgramKeepsItsSnapshot()
-{
+void EntryWindowTest::updateReplacesTheFileButTheRunningProgramKeepsItsSnapshot() {
     const std::string published = m_dir->file("published.mdb");
     {
         auto database = DrawDatabase::create(published);
@@ -468,8 +467,7 @@ void EntryWindowTest::updateReplacesTheFileButTheRunningProgramKeepsItsSnapshot(
     QCOMPARE(frame.history().size(), std::size_t{3});
 }
 
-void EntryWindowTest::updateReportsAMissingFileAndFailures()
-{
+void EntryWindowTest::updateReportsAMissingFileAndFailures() {
     const std::string before = readFile(m_database);
     {
         HttpTestServer server({HttpTestServer::Behaviour::Answer, 404, "gone"});
@@ -491,7 +489,8 @@ void EntryWindowTest::updateReportsAMissingFileAndFailures()
     frame.updateDrawData();
     QCOMPARE(answerer.seen().size(), std::size_t{1});
     const QString path = QString::fromStdString(empty.file("Pomuran.mdb"));
-    QCOMPARE(answerer.seen()[0].text, QStringLiteral("当選データファイル：'") + path + QStringLiteral("'が存在しません"));
+    QCOMPARE(answerer.seen()[0].text,
+             QStringLiteral("当選データファイル：'") + path + QStringLiteral("'が存在しません"));
     QCOMPARE(answerer.seen()[0].icon, QMessageBox::NoIcon);
     QVERIFY(!std::filesystem::exists(empty.file("Pomuran.mdb")));
 }
