@@ -513,8 +513,15 @@ void MainFrm::closeEvent(QCloseEvent* event)
     m_exiting = true;
     if (m_versionWindow) m_versionWindow->close();
     if (m_helpViewer) m_helpViewer->close();
-    // Child windows close without a question and never keep the program open.
+    // Child windows close without a question. The one exception: the entry window could not
+    // write what the player typed and the player chose to keep it, so the program stays open
+    // rather than lose a draw.
     m_mdiArea->closeAllSubWindows();
+    if (!m_mdiArea->subWindowList().isEmpty()) {
+        m_exiting = false;
+        event->ignore();
+        return;
+    }
     // No message is defined for the settings file: a failed write only loses the options.
     WriteInitFile(m_options);
     m_history = DrawHistory();

@@ -104,7 +104,9 @@ UpdateResult failed(const std::string& what)
 std::string seconds(long milliseconds)
 {
     const long whole = milliseconds / 1000, tenths = (milliseconds % 1000) / 100;
-    return std::to_string(whole) + (tenths ? "." + std::to_string(tenths) : "") + "秒";
+    std::string text = std::to_string(whole);
+    if (tenths) text += '.' + std::to_string(tenths);
+    return text + "秒";
 }
 
 UpdateResult transferError(CURLcode code, CURL* curl, const UpdateOptions& options,

@@ -8,11 +8,12 @@
 
 #include "ui/result_grid.h"
 
-// Grid units to screen pixels. One width unit is 8.5 px and one height unit 1.6 px, so that the
-// analysis windows' sizes in twips fit the grids they show: the appearance frequency window,
-// 13750 x 9530 twips (917 x 635 px), shows one column of width 5 and fifty of width 2 (893 px)
-// and 31 rows of height 10 below two of 15 (544 px).
-inline constexpr double kPixelsPerWidthUnit = 8.5;
+// Grid units to screen pixels. One width unit is 8 px and one height unit 1.6 px, so that the
+// analysis windows' sizes in twips fit the grids they show, vertical scroll bar included: the
+// appearance frequency window, 13750 x 9530 twips (917 x 635 px), shows one column of width 5
+// and fifty of width 2 (840 px) and 31 rows of height 10 below two of 15 (544 px); the last digit
+// windows, 7370 twips (491 px) wide, show eleven columns of width 5 (440 px) beside the bar.
+inline constexpr double kPixelsPerWidthUnit = 8.0;
 inline constexpr double kPixelsPerHeightUnit = 1.6;
 int columnWidthToPixels(double units);  // never negative
 int rowHeightToPixels(double units);    // never negative

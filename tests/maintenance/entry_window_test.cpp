@@ -18,6 +18,7 @@
 #include <QTest>
 #include <QTimer>
 
+#include <filesystem>
 #include <memory>
 
 #include "app/main_frame.h"
@@ -96,6 +97,7 @@ class EntryWindowTest : public QObject {
     void closeBoxSkipsTheCheckButWritesPendingEdits();
     void aRowChangedBehindTheWindowIsReportedAndTheTypedValuesStay();
     void mainWindowOpensItAtTheTopLeftWithItsDesignedClientArea();
+    void exitKeepsTheProgramOpenWhenThePlayerKeepsAnUnwrittenDraw();
     void updateReplacesTheFileButTheRunningProgramKeepsItsSnapshot();
     void updateReportsAMissingFileAndFailures();
 
@@ -443,6 +445,34 @@ void EntryWindowTest::mainWindowOpensItAtTheTopLeftWithItsDesignedClientArea() {
     QTest::mouseClick(window->closeButton(), Qt::LeftButton);
     QTRY_VERIFY(frame.propEnd());
     QVERIFY(!frame.childWindow(kEntryWindowName));
+}
+
+void EntryWindowTest::exitKeepsTheProgramOpenWhenThePlayerKeepsAnUnwrittenDraw() {
+    MainFrm frame(QString::fromStdString(m_dir->path().string()));
+    QVERIFY(frame.load());
+    frame.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&frame));
+    frame.mdiArea()->closeAllSubWindows();
+    QTRY_VERIFY(frame.propEnd());
+    frame.openEntryWindow();
+    QMdiSubWindow* child = frame.childWindow(kEntryWindowName);
+    QVERIFY(child);
+    auto* window = qobject_cast<EntryWindow*>(child->widget());
+    QVERIFY(window);
+
+    behindTheWindow("UPDATE 結果マスタ SET 第1数字 = 30 WHERE 回数 = 2;");
+    MessageAnswerer answerer(QMessageBox::No);
+    edit(*window, 1, 2, "28");
+    // Exiting cannot write the edit; keeping it keeps the program and the typed value.
+    QVERIFY(!frame.close());
+    QVERIFY(frame.isVisible());
+    QCOMPARE(frame.childWindow(kEntryWindowName), child);
+    QCOMPARE(window->model()->cellText(1, 2), QStringLiteral("28"));
+    QVERIFY(!std::filesystem::exists("ポムラン.ini"));
+
+    answerer.setAnswer(QMessageBox::Yes);
+    QVERIFY(frame.close());
+    QVERIFY(std::filesystem::exists("ポムラン.ini"));
 }
 
 void EntryWindowTest::updateReplacesTheFileButTheRunningProgramKeepsItsSnapshot() {

@@ -6,7 +6,7 @@
 
 namespace {
 
-// Four columns of widths 5, 2, 2, 5 (43, 17, 17, 43 px) and three rows of heights 15, 10, 10
+// Four columns of widths 5, 2, 2, 5 (40, 16, 16, 40 px) and three rows of heights 15, 10, 10
 // (24, 16, 16 px), first column and first row frozen.
 ResultGrid smallGrid()
 {
@@ -24,8 +24,10 @@ ResultGrid smallGrid()
 
 TEST(GridGeometry, UnitsMapToWholePixels)
 {
-    EXPECT_EQ(columnWidthToPixels(2), 17);
-    EXPECT_EQ(columnWidthToPixels(5), 43);  // 42.5 rounds up
+    EXPECT_EQ(columnWidthToPixels(2), 16);
+    EXPECT_EQ(columnWidthToPixels(5), 40);
+    EXPECT_EQ(columnWidthToPixels(4.5), 36);
+    EXPECT_EQ(columnWidthToPixels(0.3), 2);  // 2.4 rounds down
     EXPECT_EQ(rowHeightToPixels(10), 16);
     EXPECT_EQ(rowHeightToPixels(15), 24);
     EXPECT_EQ(rowHeightToPixels(1), 2);  // 1.6 rounds up
@@ -41,17 +43,17 @@ TEST(GridGeometry, OffsetsAreCumulativeAndClamped)
     EXPECT_EQ(g.columnCount(), 4);
     EXPECT_EQ(g.rowCount(), 3);
     EXPECT_EQ(g.columnLeft(1), 0);
-    EXPECT_EQ(g.columnLeft(2), 43);
-    EXPECT_EQ(g.columnLeft(4), 77);
-    EXPECT_EQ(g.columnLeft(5), 120);
-    EXPECT_EQ(g.totalWidth(), 120);
-    EXPECT_EQ(g.columnLeft(99), 120);
+    EXPECT_EQ(g.columnLeft(2), 40);
+    EXPECT_EQ(g.columnLeft(4), 72);
+    EXPECT_EQ(g.columnLeft(5), 112);
+    EXPECT_EQ(g.totalWidth(), 112);
+    EXPECT_EQ(g.columnLeft(99), 112);
     EXPECT_EQ(g.columnLeft(-4), 0);
-    EXPECT_EQ(g.columnWidth(4), 43);
+    EXPECT_EQ(g.columnWidth(4), 40);
     EXPECT_EQ(g.rowTop(2), 24);
     EXPECT_EQ(g.totalHeight(), 56);
-    EXPECT_EQ(g.cellRect(2, 3), (PixelRect{43, 40, 17, 16}));
-    EXPECT_EQ(g.frozenWidth(), 43);
+    EXPECT_EQ(g.cellRect(2, 3), (PixelRect{40, 40, 16, 16}));
+    EXPECT_EQ(g.frozenWidth(), 40);
     EXPECT_EQ(g.frozenHeight(), 24);
 
     const GridGeometry empty(ResultGrid{});
@@ -64,10 +66,10 @@ TEST(GridGeometry, FindsTheCellUnderAPoint)
 {
     const GridGeometry g(smallGrid());
     EXPECT_EQ(g.columnAt(0), 1);
-    EXPECT_EQ(g.columnAt(42), 1);
-    EXPECT_EQ(g.columnAt(43), 2);
-    EXPECT_EQ(g.columnAt(119), 4);
-    EXPECT_EQ(g.columnAt(120), 0);
+    EXPECT_EQ(g.columnAt(39), 1);
+    EXPECT_EQ(g.columnAt(40), 2);
+    EXPECT_EQ(g.columnAt(111), 4);
+    EXPECT_EQ(g.columnAt(112), 0);
     EXPECT_EQ(g.columnAt(-1), 0);
     EXPECT_EQ(g.rowAt(23), 1);
     EXPECT_EQ(g.rowAt(24), 2);
@@ -77,8 +79,8 @@ TEST(GridGeometry, FindsTheCellUnderAPoint)
     ResultGrid zeroWidth(3, 1);
     zeroWidth.setColumnWidth(2, 0);  // a hidden column is never the one under a point
     const GridGeometry z(zeroWidth);
-    EXPECT_EQ(z.columnAt(42), 1);
-    EXPECT_EQ(z.columnAt(43), 3);
+    EXPECT_EQ(z.columnAt(39), 1);
+    EXPECT_EQ(z.columnAt(40), 3);
 }
 
 TEST(GridGeometry, LongGridsUsePrefixSums)
@@ -101,7 +103,7 @@ TEST(GridGeometry, CellsInARectangleStayWithinTheAllowedRange)
     EXPECT_EQ(g.cellsIn({50, 25, 20, 10}), (CellRange{2, 2, 3, 2}));
     EXPECT_EQ(g.cellsIn({50, 35, 20, 10}), (CellRange{2, 2, 3, 3}));
     // Edges are exclusive: a rectangle ending exactly at column 3 does not touch it.
-    EXPECT_EQ(g.cellsIn({43, 0, 17, 1}), (CellRange{2, 1, 2, 1}));
+    EXPECT_EQ(g.cellsIn({40, 0, 16, 1}), (CellRange{2, 1, 2, 1}));
     EXPECT_EQ(g.cellsIn({0, 0, 500, 500}), (CellRange{1, 1, 4, 3}));
     EXPECT_EQ(g.cellsIn({0, 0, 500, 500}, {2, 2, 4, 3}), (CellRange{2, 2, 4, 3}));
     EXPECT_TRUE(g.cellsIn({0, 0, 40, 20}, {2, 2, 4, 3}).empty());
@@ -114,28 +116,28 @@ TEST(GridGeometry, FrozenAreasScrollOnlyAlongTheirFreeAxis)
     const GridGeometry g(smallGrid());
     const auto a = g.areas(80, 40, 30, 7);
     EXPECT_EQ(a[0].area, GridArea::Corner);
-    EXPECT_EQ(a[0].viewport, (PixelRect{0, 0, 43, 24}));
+    EXPECT_EQ(a[0].viewport, (PixelRect{0, 0, 40, 24}));
     EXPECT_EQ(a[0].offsetX, 0);
     EXPECT_EQ(a[0].cells, (CellRange{1, 1, 1, 1}));
-    EXPECT_EQ(a[1].viewport, (PixelRect{43, 0, 37, 24}));
+    EXPECT_EQ(a[1].viewport, (PixelRect{40, 0, 40, 24}));
     EXPECT_EQ(a[1].offsetX, 30);
     EXPECT_EQ(a[1].offsetY, 0);
     EXPECT_EQ(a[1].cells, (CellRange{2, 1, 4, 1}));
-    EXPECT_EQ(a[2].viewport, (PixelRect{0, 24, 43, 16}));
+    EXPECT_EQ(a[2].viewport, (PixelRect{0, 24, 40, 16}));
     EXPECT_EQ(a[2].offsetX, 0);
     EXPECT_EQ(a[2].offsetY, 7);
     EXPECT_EQ(a[2].cells, (CellRange{1, 2, 1, 3}));
-    EXPECT_EQ(a[3].viewport, (PixelRect{43, 24, 37, 16}));
+    EXPECT_EQ(a[3].viewport, (PixelRect{40, 24, 40, 16}));
     EXPECT_EQ(a[3].cells, (CellRange{2, 2, 4, 3}));
 
-    // The body at x = 43 scrolled by 30 shows content x 73: column 3.
-    EXPECT_EQ(g.columnAt(g.contentX(43, 30)), 3);
+    // The body at x = 40 scrolled by 30 shows content x 70: column 3.
+    EXPECT_EQ(g.columnAt(g.contentX(40, 30)), 3);
     EXPECT_EQ(g.columnAt(g.contentX(10, 30)), 1);  // frozen column does not move
     EXPECT_EQ(g.rowAt(g.contentY(5, 100)), 1);
-    EXPECT_EQ(g.maxScrollX(80), 40);
+    EXPECT_EQ(g.maxScrollX(80), 32);
     EXPECT_EQ(g.maxScrollY(40), 16);
     EXPECT_EQ(g.maxScrollX(500), 0);
-    EXPECT_EQ(g.maxScrollX(10), 77);  // a viewport narrower than the frozen part
+    EXPECT_EQ(g.maxScrollX(10), 72);  // a viewport narrower than the frozen part
 
     // A viewport smaller than the frozen part leaves no room for the body.
     const auto tiny = g.areas(20, 10, 0, 0);
@@ -156,16 +158,16 @@ TEST(GridGeometry, ShownSizeCountsTheFirstColumnsAndRows)
     ResultGrid grid = smallGrid();
     grid.setShownColumns(2);
     grid.setShownRows(2);
-    EXPECT_EQ(GridGeometry(grid).shownWidth(), 60);
+    EXPECT_EQ(GridGeometry(grid).shownWidth(), 56);
     EXPECT_EQ(GridGeometry(grid).shownHeight(), 40);
-    // More shown than exist: the rest at the default size (width 2 = 17 px, height 10 = 16 px).
+    // More shown than exist: the rest at the default size (width 2 = 16 px, height 10 = 16 px).
     grid.setShownColumns(51);
     grid.setShownRows(5);
-    EXPECT_EQ(GridGeometry(grid).shownWidth(), 120 + 47 * 17);
+    EXPECT_EQ(GridGeometry(grid).shownWidth(), 112 + 47 * 16);
     EXPECT_EQ(GridGeometry(grid).shownHeight(), 56 + 2 * 16);
     // Unset: every column, and at most 20 rows.
     ResultGrid tall(2, 500);
-    EXPECT_EQ(GridGeometry(tall).shownWidth(), 2 * 43);
+    EXPECT_EQ(GridGeometry(tall).shownWidth(), 2 * 40);
     EXPECT_EQ(GridGeometry(tall).shownHeight(), 20 * 16);
 }
 

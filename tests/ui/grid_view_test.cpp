@@ -80,7 +80,7 @@ private slots:
         view.setGrid(grid);
         const int frame = 2 * view.frameWidth();
         const QSize hint = view.sizeHint();
-        QCOMPARE(hint.width(), 10 * 17 + frame);   // all rows shown: no vertical bar
+        QCOMPARE(hint.width(), 10 * 16 + frame);   // all rows shown: no vertical bar
         QVERIFY(hint.height() > 40 * 16 + frame);  // too many columns: a horizontal bar
         view.resize(hint);
         view.show();
@@ -91,7 +91,7 @@ private slots:
 
         grid.setScrollBars(ScrollBars::None);
         view.setGrid(grid);
-        QCOMPARE(view.sizeHint(), QSize(10 * 17 + frame, 40 * 16 + frame));
+        QCOMPARE(view.sizeHint(), QSize(10 * 16 + frame, 40 * 16 + frame));
         QCOMPARE(view.horizontalScrollBarPolicy(), Qt::ScrollBarAlwaysOff);
     }
 
