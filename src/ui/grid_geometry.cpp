@@ -154,13 +154,26 @@ int GridGeometry::overflowEnd(const ResultGrid& grid, int col, int row, int last
     return end;
 }
 
-int GridGeometry::overflowSource(const ResultGrid& grid, int col, int row, int firstCol)
+std::pair<int, int> GridGeometry::textColumns(const ResultGrid& grid, int col, int row,
+                                              int textWidth, int firstCol, int lastCol) const
 {
-    if (!grid.contains(col, row)) return 0;
+    if (!grid.overflow() || !grid.contains(col, row)) return {col, col};
     firstCol = std::max(firstCol, 1);
-    for (int c = col; c >= firstCol; --c) {
-        if (grid.textView(c, row).empty()) continue;
-        return (c == col || grid.hAlign(c, row) == HAlign::Left) ? c : 0;
+    lastCol = std::min(lastCol, grid.columnCount());
+    switch (grid.hAlign(col, row)) {
+    case HAlign::Left: return {col, overflowEnd(grid, col, row, lastCol)};
+    case HAlign::Right: return {col, col};
+    case HAlign::Center: break;
     }
-    return 0;
+    const int extra = textWidth - columnWidth(col);
+    if (extra <= 0) return {col, col};
+    const int eachSide = (extra + 1) / 2;
+    int first = col, last = col;
+    for (int covered = 0; covered < eachSide && first > firstCol &&
+                          grid.textView(first - 1, row).empty();)
+        covered += columnWidth(--first);
+    for (int covered = 0; covered < eachSide && last < lastCol &&
+                          grid.textView(last + 1, row).empty();)
+        covered += columnWidth(++last);
+    return {first, last};
 }

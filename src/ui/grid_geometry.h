@@ -4,6 +4,7 @@
 #pragma once
 
 #include <array>
+#include <utility>
 #include <vector>
 
 #include "ui/result_grid.h"
@@ -99,9 +100,12 @@ public:
     // first non-empty cell, at lastCol, or at the grid's end. col itself when the next is not
     // empty.
     static int overflowEnd(const ResultGrid& grid, int col, int row, int lastCol);
-    // The cell whose overflowing text reaches into (col, row) from the left, scanning no
-    // further left than firstCol; 0 when none. Only left-aligned text overflows.
-    static int overflowSource(const ResultGrid& grid, int col, int row, int firstCol);
+    // The columns the text of (col, row), textWidth pixels wide, may cover. With overflow on,
+    // left-aligned text runs on over the empty cells to its right; centred text wider than its
+    // cell spreads evenly over empty cells on both sides, as far as it needs. Never beyond
+    // firstCol..lastCol; the cell alone otherwise.
+    std::pair<int, int> textColumns(const ResultGrid& grid, int col, int row, int textWidth,
+                                    int firstCol, int lastCol) const;
 
 private:
     std::vector<int> m_columnEdges{0};  // m_columnEdges[c - 1] = columnLeft(c); size count + 1

@@ -226,13 +226,21 @@ void GridView::paintCells(QPainter& painter, const CellRange& range, const CellR
     }
 
     for (int r = range.row1; r <= range.row2; ++r) {
-        // Text from a cell left of the painted range may run on into it.
-        if (m_grid.overflow()) {
-            const int source = GridGeometry::overflowSource(m_grid, range.col1, r, area.col1);
-            if (source > 0 && source < range.col1) paintText(painter, source, r, area.col2);
-        }
         for (int c = range.col1; c <= range.col2; ++c)
-            if (!m_grid.textView(c, r).empty()) paintText(painter, c, r, area.col2);
+            if (!m_grid.textView(c, r).empty()) paintText(painter, c, r, area);
+        // Text of the nearest filled cell on either side may run on into the painted range
+        // (anything farther is stopped by that cell); the clip keeps the rest out.
+        if (!m_grid.overflow()) continue;
+        for (int c = range.col1 - 1; c >= area.col1; --c)
+            if (!m_grid.textView(c, r).empty()) {
+                paintText(painter, c, r, area);
+                break;
+            }
+        for (int c = range.col2 + 1; c <= area.col2; ++c)
+            if (!m_grid.textView(c, r).empty()) {
+                paintText(painter, c, r, area);
+                break;
+            }
     }
 
     paintBorders(painter, range);
@@ -260,17 +268,31 @@ void GridView::paintCells(QPainter& painter, const CellRange& range, const CellR
     }
 }
 
-void GridView::paintText(QPainter& painter, int col, int row, int lastCol)
+void GridView::paintText(QPainter& painter, int col, int row, const CellRange& area)
 {
-    const Cell& cell = m_grid.cell(col, row);
+    const Cell cell = m_grid.cell(col, row);
     const ShownText& shown = shownText(cell.text);
     QRect rect = toRect(m_geometry.cellRect(col, row));
-    if (m_grid.overflow() && cell.hAlign == HAlign::Left) {
-        const int end = GridGeometry::overflowEnd(m_grid, col, row, lastCol);
-        rect.setRight(m_geometry.columnLeft(end + 1) - 1);
-    }
-    if (cell.hAlign != HAlign::Center) rect.adjust(kTextMargin, 0, -kTextMargin, 0);
+    const auto [first, last] =
+        m_geometry.textColumns(m_grid, col, row, shown.width, area.col1, area.col2);
     painter.setPen(toColor(cell.fg));
+    if (cell.hAlign == HAlign::Center && (first < col || last > col)) {
+        // Centred text spreading over its neighbours: centred on its own cell, clipped to the
+        // empty cells it may cover.
+        const QRect covered(m_geometry.columnLeft(first), rect.top(),
+                            m_geometry.columnLeft(last + 1) - m_geometry.columnLeft(first),
+                            rect.height());
+        const QRect centred(rect.center().x() - shown.width / 2 - 1, rect.top(), shown.width + 2,
+                            rect.height());
+        painter.save();
+        painter.setClipRect(covered, Qt::IntersectClip);
+        painter.drawText(centred, alignmentFlags(cell) | Qt::TextSingleLine | Qt::TextDontClip,
+                         shown.text);
+        painter.restore();
+        return;
+    }
+    rect.setRight(m_geometry.columnLeft(last + 1) - 1);
+    if (cell.hAlign != HAlign::Center) rect.adjust(kTextMargin, 0, -kTextMargin, 0);
     // Text that fits needs no clipping, which saves a clip per cell on the common path.
     const int flags = alignmentFlags(cell) | Qt::TextSingleLine |
                       (shown.width <= rect.width() ? Qt::TextDontClip : 0);

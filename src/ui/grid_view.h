@@ -55,7 +55,7 @@ private:
     void updateScrollBars();
     // The cells of `range` inside one area, the painter translated to content coordinates.
     void paintCells(QPainter& painter, const CellRange& range, const CellRange& area);
-    void paintText(QPainter& painter, int col, int row, int lastCol);
+    void paintText(QPainter& painter, int col, int row, const CellRange& area);
     void paintBorders(QPainter& painter, const CellRange& range);
     const ShownText& shownText(const std::string& text);
     // The cell under a viewport point, clamped to the grid; false when the grid is empty.

@@ -182,11 +182,26 @@ TEST(GridGeometry, OverflowRunsAcrossEmptyCellsOnly)
     EXPECT_EQ(GridGeometry::overflowEnd(grid, 6, 1, 8), 8);
     EXPECT_EQ(GridGeometry::overflowEnd(grid, 5, 1, 8), 5);
 
-    EXPECT_EQ(GridGeometry::overflowSource(grid, 4, 1, 1), 2);
-    EXPECT_EQ(GridGeometry::overflowSource(grid, 4, 1, 3), 0);  // not scanned that far
-    EXPECT_EQ(GridGeometry::overflowSource(grid, 6, 1, 1), 6);
-    EXPECT_EQ(GridGeometry::overflowSource(grid, 1, 1, 1), 0);
-    EXPECT_EQ(GridGeometry::overflowSource(grid, 8, 1, 1), 0);  // "x" is centred
-    EXPECT_EQ(GridGeometry::overflowSource(grid, 3, 2, 1), 0);
-    EXPECT_EQ(GridGeometry::overflowSource(grid, 9, 1, 1), 0);
+    grid.setOverflow(true);
+    const GridGeometry g(grid);  // eight columns of 40 px
+    EXPECT_EQ(g.textColumns(grid, 2, 1, 200, 1, 8), (std::pair{2, 5}));
+    EXPECT_EQ(g.textColumns(grid, 2, 1, 200, 1, 4), (std::pair{2, 4}));  // not past lastCol
+    grid.setOverflow(false);
+    EXPECT_EQ(g.textColumns(grid, 2, 1, 200, 1, 8), (std::pair{2, 2}));
+}
+
+TEST(GridGeometry, CentredTextSpreadsEvenlyOverEmptyNeighboursAsFarAsItNeeds)
+{
+    ResultGrid grid(9, 1);
+    grid.setOverflow(true);
+    grid.setText(5, 1, "wide centred title");
+    grid.setText(1, 1, "x");
+    const GridGeometry g(grid);  // 40 px columns
+    EXPECT_EQ(g.textColumns(grid, 5, 1, 30, 1, 9), (std::pair{5, 5}));    // fits its cell
+    EXPECT_EQ(g.textColumns(grid, 5, 1, 100, 1, 9), (std::pair{4, 6}));   // 30 px each side
+    EXPECT_EQ(g.textColumns(grid, 5, 1, 200, 1, 9), (std::pair{3, 7}));   // 80 px each side
+    EXPECT_EQ(g.textColumns(grid, 5, 1, 400, 1, 9), (std::pair{2, 9}));   // stops at "x"
+    EXPECT_EQ(g.textColumns(grid, 5, 1, 400, 4, 6), (std::pair{4, 6}));   // within the area
+    grid.setHAlign(cellAt(5, 1), HAlign::Right);
+    EXPECT_EQ(g.textColumns(grid, 5, 1, 400, 1, 9), (std::pair{5, 5}));
 }

@@ -176,6 +176,30 @@ private slots:
         QVERIFY(darkPixels(image, QRect(0, 0, 20, g.rowHeight(1) - 1)) > 0);
     }
 
+    void centredTextSpreadsOverEmptyNeighboursOnBothSides()
+    {
+        ResultGrid grid(9, 1);
+        grid.setDefaultColumnWidth(2);
+        grid.setDefaultRowHeight(15);
+        grid.setText(5, 1, "WWWWWWWW");  // far wider than its 16 px cell
+        grid.setText(2, 1, " ");         // a filled cell stops it on the left
+        grid.setOverflow(true);
+        GridView view;
+        view.setGrid(grid);
+        view.resize(view.sizeHint());
+        view.show();
+        const GridGeometry& g = view.geometry();
+        const auto cellArea = [&](int col) {
+            const PixelRect r = g.cellRect(col, 1);
+            return QRect(r.x, r.y, r.width - 1, r.height - 1);
+        };
+        const QImage image = paintedViewport(view);
+        QVERIFY(darkPixels(image, cellArea(4)) > 0);
+        QVERIFY(darkPixels(image, cellArea(6)) > 0);
+        QVERIFY(darkPixels(image, cellArea(3)) > 0);
+        QCOMPARE(darkPixels(image, cellArea(1)), 0);
+    }
+
     void copiesTheSelectionAsTabSeparatedText()
     {
         ResultGrid grid(3, 3);
