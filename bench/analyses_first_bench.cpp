@@ -36,8 +36,14 @@ void buildGrid(benchmark::State& state, AnalysisBuilder build, const DrawHistory
 }
 
 #define ANALYSIS_BENCHMARKS(name, builder)                                                         \
-    void BM_##name##Real(benchmark::State& state) { buildGrid(state, builder, sharedHistory()); }  \
-    void BM_##name##32767(benchmark::State & state) { buildGrid(state, builder, longHistory()); }  \
+    void BM_##name##Real(benchmark::State& state)                                                  \
+    {                                                                                              \
+        buildGrid(state, builder, sharedHistory());                                                \
+    }                                                                                              \
+    void BM_##name##32767(benchmark::State & state)                                                \
+    {                                                                                              \
+        buildGrid(state, builder, longHistory());                                                  \
+    }                                                                                              \
     BENCHMARK(BM_##name##Real)->Unit(benchmark::kMillisecond);                                     \
     BENCHMARK(BM_##name##32767)->Unit(benchmark::kMillisecond)
 

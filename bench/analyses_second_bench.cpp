@@ -104,28 +104,22 @@ constexpr Named kBuilders[] = {
 const bool kRegistered = [] {
     for (const Named& named : kBuilders) {
         const AnalysisBuilder build = named.build;
-        benchmark::RegisterBenchmark((std::string(named.name) + "/real").c_str(),
-                                     [build](benchmark::State& state) {
-                                         buildGrid(state, build, realInput());
-                                     })
+        benchmark::RegisterBenchmark(
+            (std::string(named.name) + "/real").c_str(),
+            [build](benchmark::State& state) { buildGrid(state, build, realInput()); })
             ->Unit(benchmark::kMillisecond);
-        benchmark::RegisterBenchmark((std::string(named.name) + "/32767").c_str(),
-                                     [build](benchmark::State& state) {
-                                         buildGrid(state, build, longInput());
-                                     })
+        benchmark::RegisterBenchmark(
+            (std::string(named.name) + "/32767").c_str(),
+            [build](benchmark::State& state) { buildGrid(state, build, longInput()); })
             ->Unit(benchmark::kMillisecond);
     }
     benchmark::RegisterBenchmark("EmptyGrid/33x32770", emptyGrid)->Unit(benchmark::kMillisecond);
-    benchmark::RegisterBenchmark("GridMemory/Dispersion/32767",
-                                 [](benchmark::State& state) {
-                                     gridMemory(state, buildDispersion);
-                                 })
-        ->Iterations(1);
-    benchmark::RegisterBenchmark("GridMemory/SixGroupDivision/32767",
-                                 [](benchmark::State& state) {
-                                     gridMemory(state, buildSixGroupDivision);
-                                 })
-        ->Iterations(1);
+    benchmark::RegisterBenchmark("GridMemory/Dispersion/32767", [](benchmark::State& state) {
+        gridMemory(state, buildDispersion);
+    })->Iterations(1);
+    benchmark::RegisterBenchmark("GridMemory/SixGroupDivision/32767", [](benchmark::State& state) {
+        gridMemory(state, buildSixGroupDivision);
+    })->Iterations(1);
     return true;
 }();
 

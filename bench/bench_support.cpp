@@ -27,19 +27,24 @@ std::vector<DrawRow> generatedRows(int count)
     std::mt19937 random(2024);
     for (int d = 1; d <= count; ++d) {
         std::array<int, 31> pool;
-        for (int i = 0; i < 31; ++i) pool[i] = i + 1;
+        for (int i = 0; i < 31; ++i)
+            pool[i] = i + 1;
         std::shuffle(pool.begin(), pool.end(), random);
         std::sort(pool.begin(), pool.begin() + 5);
         DrawRow row;
         row.drawNo = std::int64_t{d};
-        for (int k = 0; k < 6; ++k) row.numbers[k] = std::int64_t{pool[k]};
+        for (int k = 0; k < 6; ++k)
+            row.numbers[k] = std::int64_t{pool[k]};
         rows.push_back(std::move(row));
     }
     return rows;
 }
 }  // namespace
 
-DrawHistory generatedHistory(int count) { return DrawHistory(generatedRows(count)); }
+DrawHistory generatedHistory(int count)
+{
+    return DrawHistory(generatedRows(count));
+}
 
 std::string generatedDatabase(int count)
 {
@@ -53,4 +58,7 @@ std::string generatedDatabase(int count)
     return made[count] = path;
 }
 
-std::string shippedDatabase() { return std::string(POMURAN_BIN_DIR) + "/Pomuran.mdb"; }
+std::string shippedDatabase()
+{
+    return std::string(POMURAN_BIN_DIR) + "/Pomuran.mdb";
+}

@@ -24,13 +24,20 @@ void openAndLoad(benchmark::State& state, const std::string& path)
     }
 }
 
-void BM_OpenAndLoadShipped(benchmark::State& state) { openAndLoad(state, shippedDatabase()); }
-void BM_OpenAndLoad32767(benchmark::State& state) { openAndLoad(state, generatedDatabase(32767)); }
+void BM_OpenAndLoadShipped(benchmark::State& state)
+{
+    openAndLoad(state, shippedDatabase());
+}
+void BM_OpenAndLoad32767(benchmark::State& state)
+{
+    openAndLoad(state, generatedDatabase(32767));
+}
 
 void BM_LoadDrawTablesOnly(benchmark::State& state)
 {
     const DrawHistory history = generatedHistory(static_cast<int>(state.range(0)));
-    for (auto _ : state) benchmark::DoNotOptimize(LoadDrawTables(history).MaxHits);
+    for (auto _ : state)
+        benchmark::DoNotOptimize(LoadDrawTables(history).MaxHits);
 }
 
 }  // namespace

@@ -8,7 +8,8 @@
 
 namespace {
 
-void openEditor(benchmark::State& state, const std::string& path) {
+void openEditor(benchmark::State& state, const std::string& path)
+{
     const std::string connect = connectStringForFile(path);
     for (auto _ : state) {
         auto editor = DrawEditor::open(connect);
@@ -21,15 +22,18 @@ void openEditor(benchmark::State& state, const std::string& path) {
     }
 }
 
-void BM_OpenEditorShipped(benchmark::State& state) {
+void BM_OpenEditorShipped(benchmark::State& state)
+{
     openEditor(state, shippedDatabase());
 }
-void BM_OpenEditor32767(benchmark::State& state) {
+void BM_OpenEditor32767(benchmark::State& state)
+{
     openEditor(state, generatedDatabase(32767));
 }
 
 // One edit written as the window writes it: a transaction that checks the row and updates it.
-void BM_WriteOneEditedRow(benchmark::State& state) {
+void BM_WriteOneEditedRow(benchmark::State& state)
+{
     auto editor = DrawEditor::open(connectStringForFile(generatedDatabase(32767)));
     if (!editor) {
         state.SkipWithError(editor.error().c_str());
@@ -48,7 +52,7 @@ void BM_WriteOneEditedRow(benchmark::State& state) {
     }
 }
 
-} // namespace
+}  // namespace
 
 BENCHMARK(BM_OpenEditorShipped)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_OpenEditor32767)->Unit(benchmark::kMillisecond);

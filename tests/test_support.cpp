@@ -14,7 +14,8 @@ DrawHistory syntheticHistory(int count)
     std::mt19937 random(12345);
     for (int d = 1; d <= count; ++d) {
         std::array<int, 31> pool;
-        for (int i = 0; i < 31; ++i) pool[i] = i + 1;
+        for (int i = 0; i < 31; ++i)
+            pool[i] = i + 1;
         std::shuffle(pool.begin(), pool.end(), random);
         std::array<int, 6> numbers;
         std::copy_n(pool.begin(), 6, numbers.begin());

@@ -16,7 +16,8 @@ inline DrawRow drawRow(int drawNo, std::array<int, 6> numbers)
 {
     DrawRow row;
     row.drawNo = std::int64_t{drawNo};
-    for (std::size_t k = 0; k < 6; ++k) row.numbers[k] = std::int64_t{numbers[k]};
+    for (std::size_t k = 0; k < 6; ++k)
+        row.numbers[k] = std::int64_t{numbers[k]};
     return row;
 }
 
@@ -28,7 +29,10 @@ inline DrawRow incompleteRow(int drawNo)
     return row;
 }
 
-inline DrawHistory historyOf(std::vector<DrawRow> rows) { return DrawHistory(std::move(rows)); }
+inline DrawHistory historyOf(std::vector<DrawRow> rows)
+{
+    return DrawHistory(std::move(rows));
+}
 
 // Draws 1..count, all complete, with numbers that depend on the draw number.
 DrawHistory syntheticHistory(int count);

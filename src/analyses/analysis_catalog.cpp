@@ -42,8 +42,8 @@ const std::array kCatalog = {
                        "パターンを分析します（ボーナス数字は入れていません",
                        true, Legend::None, R, buildLowHighPattern},
     AnalysisDescriptor{"偶数奇数の組合せパターン分析", "偶数・奇数の組合せパターン分析", 7130,
-                       13600, "過去の当選番号を偶数と奇数に分類して分析します", true,
-                       Legend::None, R, buildOddEvenPattern},
+                       13600, "過去の当選番号を偶数と奇数に分類して分析します", true, Legend::None,
+                       R, buildOddEvenPattern},
     AnalysisDescriptor{"分割4傾向分析", "4分割傾向分析", 7500, 13600,
                        "過去の当選番号の４グループに分類して分析します", true, Legend::None, R,
                        buildFourGroupTrend},
@@ -57,8 +57,8 @@ const std::array kCatalog = {
                        "過去の当選番号の１０グループに分類して分析します", false,
                        Legend::DotsAndNoHit, R, buildTenGroupDivision},
     AnalysisDescriptor{"下一桁出現傾向分析", "下一桁出現傾向分析", 7370, 13980,
-                       "過去の当選番号の下一桁の数字の出現傾向を分析します", true, Legend::None,
-                       R, buildLastDigitTrend},
+                       "過去の当選番号の下一桁の数字の出現傾向を分析します", true, Legend::None, R,
+                       buildLastDigitTrend},
     AnalysisDescriptor{"下一桁連続出現回数分析", "下一桁連続出現回数分析", 7370, 13935,
                        "過去の当選番号の下一桁数字が何回続けて出現しているか分析します", true,
                        Legend::None, R, buildLastDigitRun},
@@ -66,7 +66,10 @@ const std::array kCatalog = {
 
 }  // namespace
 
-std::span<const AnalysisDescriptor> analysisCatalog() { return kCatalog; }
+std::span<const AnalysisDescriptor> analysisCatalog()
+{
+    return kCatalog;
+}
 
 const AnalysisDescriptor* findAnalysis(std::string_view windowName)
 {

@@ -21,15 +21,15 @@ enum class FrameKind { Resizable, FixedDialog };
 using AnalysisBuilder = ResultGrid (*)(const DrawHistory&, const DrawTables&);
 
 struct AnalysisDescriptor {
-    std::string_view windowName;   // the system's window name, used by menu and CLI
-    std::string_view caption;      // title bar
+    std::string_view windowName;  // the system's window name, used by menu and CLI
+    std::string_view caption;     // title bar
     int widthTwips;
     int heightTwips;
     std::string_view description;  // Label1
     bool hasPrintButton;
     Legend legend;
     FrameKind frame;
-    AnalysisBuilder build;         // nullptr while the window is not available yet
+    AnalysisBuilder build;  // nullptr while the window is not available yet
 };
 
 std::span<const AnalysisDescriptor> analysisCatalog();

@@ -22,7 +22,7 @@ constexpr Rgb kLightGreen = rgb(200, 255, 200);
 // Running appearance counts (NumberWork). Any stored value can be counted: 0..31 in a table,
 // anything else (possible only in a damaged history) beside it.
 class NumberCounts {
-  public:
+public:
     int count(int n) const
     {
         if (n >= 0 && n <= kHighestNumber) return m_small[n];
@@ -37,7 +37,7 @@ class NumberCounts {
             ++m_other[n];
     }
 
-  private:
+private:
     std::array<int, kHighestNumber + 1> m_small{};
     std::unordered_map<int, int> m_other;
 };
@@ -113,7 +113,8 @@ ResultGrid buildAppearanceCount(const DrawHistory& history, const DrawTables& ta
             // Counted before this draw is added, so its own appearance is not included.
             grid.setNumber(kFirstCountColumn + field, row, counts.count(n));
         }
-        for (int n : draw->numbers) counts.add(n);
+        for (int n : draw->numbers)
+            counts.add(n);
         ++row;
     }
     return grid;

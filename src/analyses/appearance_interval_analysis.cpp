@@ -21,7 +21,7 @@ constexpr Rgb kDrawNoBackground = rgb(200, 255, 255);
 // search instead of a walk back over every earlier draw. No draw number is out of range, and a
 // draw number that never held a complete draw is never found.
 class NumberHistory {
-  public:
+public:
     explicit NumberHistory(std::size_t drawCount) { m_stored.reserve(drawCount); }
 
     // A later draw with the same number replaces what an earlier one stored.
@@ -29,10 +29,12 @@ class NumberHistory {
     {
         auto [entry, isNew] = m_stored.try_emplace(draw.drawNo, draw.numbers);
         if (!isNew) {
-            for (int n : entry->second) remove(drawsHolding(n), draw.drawNo);
+            for (int n : entry->second)
+                remove(drawsHolding(n), draw.drawNo);
             entry->second = draw.numbers;
         }
-        for (int n : draw.numbers) insert(drawsHolding(n), draw.drawNo);
+        for (int n : draw.numbers)
+            insert(drawsHolding(n), draw.drawNo);
     }
 
     // The largest draw number d with 1 <= d < drawNo whose stored numbers include n.
@@ -44,7 +46,7 @@ class NumberHistory {
         return *std::prev(below);
     }
 
-  private:
+private:
     std::vector<int>& drawsHolding(int n)
     {
         if (n >= 0 && n <= kHighestNumber) return m_drawsByNumber[n];

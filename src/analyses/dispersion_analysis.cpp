@@ -51,7 +51,8 @@ ResultGrid setUpGrid(int latestDrawNo)
 void writeHeadingRow(ResultGrid& grid)
 {
     grid.setText(1, 2, "回");
-    for (int n = kLowestNumber; n <= kHighestNumber; ++n) grid.setNumber(n + 1, 2, n);
+    for (int n = kLowestNumber; n <= kHighestNumber; ++n)
+        grid.setNumber(n + 1, 2, n);
     grid.setText(kColumns, 2, "回");
     grid.setColors(blockOf(kFirstNumberColumn, 2, kLastNumberColumn, 2), kHeadingText,
                    rgb(200, 255, 255));

@@ -33,7 +33,10 @@ int groupOf(int n)
     return 3;
 }
 
-int blockCount(int latestDrawNo) { return (latestDrawNo + kDrawsPerBlock - 1) / kDrawsPerBlock; }
+int blockCount(int latestDrawNo)
+{
+    return (latestDrawNo + kDrawsPerBlock - 1) / kDrawsPerBlock;
+}
 
 ResultGrid setUpGrid(int latestDrawNo)
 {
@@ -77,7 +80,8 @@ void writeHeadingRow(ResultGrid& grid, int row)
     grid.setRowHeight(row, 20);
     grid.setText(1, row, "回数");
     grid.setText(kBonusColumn, row, "ボ数");
-    for (int g = 0; g < 4; ++g) grid.setText(kFirstCountColumn + g, row, kGroups[g].heading);
+    for (int g = 0; g < 4; ++g)
+        grid.setText(kFirstCountColumn + g, row, kGroups[g].heading);
 }
 
 }  // namespace
@@ -87,7 +91,8 @@ ResultGrid buildFourGroupTrend(const DrawHistory& history, const DrawTables& tab
     const int latest = std::max(tables.LatestDrawNo, 0);
     const int blocks = blockCount(latest);
     ResultGrid grid = setUpGrid(latest);
-    for (int k = 0; k < blocks; ++k) writeHeadingRow(grid, 1 + (kDrawsPerBlock + 1) * k);
+    for (int k = 0; k < blocks; ++k)
+        writeHeadingRow(grid, 1 + (kDrawsPerBlock + 1) * k);
     writeHeadingRow(grid, latest + blocks + 1);
 
     // The grid has rows for L draws; a further complete draw (repeated draw numbers) would land
@@ -105,8 +110,10 @@ ResultGrid buildFourGroupTrend(const DrawHistory& history, const DrawTables& tab
             grid.setNumber(column, row, n);
             grid.setBackground(cellAt(column, row), kGroups[groupOf(n)].background);
         }
-        for (const int n : draw->numbers) ++counts[groupOf(n)];
-        for (int g = 0; g < 4; ++g) grid.setNumber(kFirstCountColumn + g, row, counts[g]);
+        for (const int n : draw->numbers)
+            ++counts[groupOf(n)];
+        for (int g = 0; g < 4; ++g)
+            grid.setNumber(kFirstCountColumn + g, row, counts[g]);
         ++index;
     }
     return grid;

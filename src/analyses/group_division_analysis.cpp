@@ -23,7 +23,10 @@ constexpr Rgb kNoHit = rgb(210, 210, 210);
 constexpr Rgb kMainDot = rgb(62, 158, 255);
 constexpr Rgb kBonusDot = rgb(255, 128, 192);
 
-std::string isp(int count) { return ideographicSpaces(count); }
+std::string isp(int count)
+{
+    return ideographicSpaces(count);
+}
 
 // Title A and title B: 数字 spread out over the middle of the number columns.
 std::string titleA()
@@ -45,17 +48,22 @@ std::string tenGroupLetter(const char* letter, int shape)
 {
     const std::string lead = spaces(1) + isp(2) + letter;
     switch (shape) {
-    case 0: return lead + spaces(1) + isp(2) + spaces(1);
-    case 1: return lead + spaces(2) + isp(2);
-    default: return lead + isp(2) + spaces(2);
+    case 0:
+        return lead + spaces(1) + isp(2) + spaces(1);
+    case 1:
+        return lead + spaces(2) + isp(2);
+    default:
+        return lead + isp(2) + spaces(2);
     }
 }
 
 std::vector<GroupDivision::Group> sixGroups()
 {
     auto middle = [](const char* letter) { return spaces(9) + letter + spaces(14); };
-    return {{1, 5, middle("Ａ"), false},   {6, 10, middle("Ｂ"), true},
-            {11, 15, middle("Ｃ"), false}, {16, 20, middle("Ｄ"), true},
+    return {{1, 5, middle("Ａ"), false},
+            {6, 10, middle("Ｂ"), true},
+            {11, 15, middle("Ｃ"), false},
+            {16, 20, middle("Ｄ"), true},
             {21, 25, middle("Ｅ"), false},
             {26, 31, spaces(2) + isp(1) + spaces(7) + "Ｆ" + spaces(7), true}};
 }
@@ -63,9 +71,12 @@ std::vector<GroupDivision::Group> sixGroups()
 std::vector<GroupDivision::Group> sevenGroups()
 {
     auto middle = [](const char* letter) { return spaces(7) + letter + spaces(12); };
-    return {{1, 4, middle("Ａ"), false},   {5, 8, middle("Ｂ"), true},
-            {9, 12, middle("Ｃ"), false},  {13, 16, middle("Ｄ"), true},
-            {17, 20, middle("Ｅ"), false}, {21, 24, middle("Ｆ"), true},
+    return {{1, 4, middle("Ａ"), false},
+            {5, 8, middle("Ｂ"), true},
+            {9, 12, middle("Ｃ"), false},
+            {13, 16, middle("Ｄ"), true},
+            {17, 20, middle("Ｅ"), false},
+            {21, 24, middle("Ｆ"), true},
             {25, 31, spaces(13) + "Ｇ" + spaces(12), false}};
 }
 
@@ -83,7 +94,10 @@ std::vector<GroupDivision::Group> tenGroups()
             {28, 31, spaces(1) + isp(3) + "Ｊ" + isp(1) + spaces(2), true}};
 }
 
-int blockCount(int latestDrawNo) { return (latestDrawNo + kDrawsPerBlock - 1) / kDrawsPerBlock; }
+int blockCount(int latestDrawNo)
+{
+    return (latestDrawNo + kDrawsPerBlock - 1) / kDrawsPerBlock;
+}
 
 Block groupCells(const GroupDivision::Group& group, int row1, int row2)
 {
@@ -134,7 +148,8 @@ void writeHeadingPair(ResultGrid& grid, const GroupDivision& division, int lette
     }
     const int numberRow = letterRow + 1;
     grid.setText(1, numberRow, "回");
-    for (int n = kLowestNumber; n <= kHighestNumber; ++n) grid.setNumber(n + 1, numberRow, n);
+    for (int n = kLowestNumber; n <= kHighestNumber; ++n)
+        grid.setNumber(n + 1, numberRow, n);
     grid.setText(kColumns, numberRow, "回");
     grid.setForeground(blockOf(kFirstNumberColumn, numberRow, kLastNumberColumn, numberRow),
                        rgb(0, 0, 255));
@@ -153,12 +168,13 @@ const std::array<GroupDivision, 3>& groupDivisions()
 }
 
 ResultGrid buildGroupDivision(const GroupDivision& division, const DrawHistory& history,
-                                      const DrawTables& tables)
+                              const DrawTables& tables)
 {
     const int latest = std::max(tables.LatestDrawNo, 0);
     ResultGrid grid = setUpGrid(division, latest);
     const int blocks = blockCount(latest);
-    for (int k = 0; k < blocks; ++k) writeHeadingPair(grid, division, 2 + (kDrawsPerBlock + 2) * k);
+    for (int k = 0; k < blocks; ++k)
+        writeHeadingPair(grid, division, 2 + (kDrawsPerBlock + 2) * k);
 
     // Group of each number 1..31, as an index into division.groups.
     std::array<int, kHighestNumber + 1> groupOf{};
@@ -182,7 +198,8 @@ ResultGrid buildGroupDivision(const GroupDivision& division, const DrawHistory& 
             ++counts[groupOf[n]];
         }
         for (std::size_t g = 0; g < counts.size(); ++g)
-            if (counts[g] == 0) grid.setBackground(groupCells(division.groups[g], row, row), kNoHit);
+            if (counts[g] == 0)
+                grid.setBackground(groupCells(division.groups[g], row, row), kNoHit);
         for (int k = 0; k < kMainCount; ++k)
             if (isValidNumber(draw->numbers[k]))
                 grid.setForeground(cellAt(draw->numbers[k] + 1, row), kMainDot);

@@ -13,7 +13,7 @@
 
 struct GroupDivision {
     struct Group {
-        int first;               // numbers first..last, consecutive
+        int first;  // numbers first..last, consecutive
         int last;
         std::string letterText;  // written into the group's first column of every letter row
         bool shaded;             // background RGB(200,255,255) in every row from row 2 on
@@ -30,4 +30,4 @@ struct GroupDivision {
 const std::array<GroupDivision, 3>& groupDivisions();
 
 ResultGrid buildGroupDivision(const GroupDivision& division, const DrawHistory& history,
-                                      const DrawTables& tables);
+                              const DrawTables& tables);

@@ -38,5 +38,6 @@ void writeLastDigitHeadingBlock(ResultGrid& grid, int firstRow, LastDigitBlockOr
     grid.setVAlign(cellAt(kFirstDigitColumn, titleRow), VAlign::Center);
     grid.setRowHeight(titleRow, 20);
 
-    for (int k = 0; k <= 9; ++k) grid.setNumber(k + kFirstDigitColumn, digitRow, k);
+    for (int k = 0; k <= 9; ++k)
+        grid.setNumber(k + kFirstDigitColumn, digitRow, k);
 }

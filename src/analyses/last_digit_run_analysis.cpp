@@ -53,7 +53,8 @@ ResultGrid setUpGrid(int latestDrawNo)
     grid.setDefaultColumnWidth(5);
     // A new grid's cells are already centred static text: no pass over every cell is needed.
     grid.setColors(grid.column(1), kDrawNoText, kDrawNoBack);
-    for (int d = 1; d <= latestDrawNo; ++d) grid.setNumber(1, d + 2, d);
+    for (int d = 1; d <= latestDrawNo; ++d)
+        grid.setNumber(1, d + 2, d);
     grid.setAllBorders(blockOf(1, 2, kColumns, grid.rowCount()));
     grid.resetActiveCell();
     return grid;

@@ -58,7 +58,8 @@ ResultGrid buildLastDigitTrend(const DrawHistory& history, const DrawTables& tab
         std::array<std::string, 10> digitTexts;
         grid.setNumber(1, row, draw->drawNo);
         for (const int n : draw->numbers)
-            if (const auto digit = lastDigitOf(n)) digitTexts[*digit] += static_cast<char>('0' + *digit);
+            if (const auto digit = lastDigitOf(n))
+                digitTexts[*digit] += static_cast<char>('0' + *digit);
         for (int k = 0; k <= 9; ++k) {
             const std::size_t count = digitTexts[k].size();
             grid.setText(k + 2, row, std::move(digitTexts[k]));

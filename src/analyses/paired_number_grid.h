@@ -11,8 +11,14 @@ inline constexpr int kPairedColumns = 13;
 inline constexpr int kPairedFirstDrawRow = 3;  // rows 1-2 hold the top heading block
 
 // Column of field k (0 = 第1数字 .. 5 = ボーナス数字) and of the value beside it.
-constexpr int pairedNumberColumn(int field) { return 2 * (field + 1); }
-constexpr int pairedValueColumn(int field) { return 2 * (field + 1) + 1; }
+constexpr int pairedNumberColumn(int field)
+{
+    return 2 * (field + 1);
+}
+constexpr int pairedValueColumn(int field)
+{
+    return 2 * (field + 1) + 1;
+}
 
 // The two rows of one heading block. The bottom block mirrors the top one so that its group row
 // is the outermost row of the grid.
@@ -20,7 +26,10 @@ struct PairedHeadingRows {
     int groupRow;
     int headingRow;
 };
-constexpr PairedHeadingRows pairedTopHeading() { return {1, 2}; }
+constexpr PairedHeadingRows pairedTopHeading()
+{
+    return {1, 2};
+}
 constexpr PairedHeadingRows pairedBottomHeading(int latestDrawNo)
 {
     return {latestDrawNo + 4, latestDrawNo + 3};

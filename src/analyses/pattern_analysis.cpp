@@ -102,8 +102,14 @@ void writeCountsAndLetter(ResultGrid& grid, int row, int firstCount, int letterC
     if (pattern.coloured) grid.setBackground(cellAt(kPatternColumn, row), pattern.background);
 }
 
-bool isEven(int n) { return n % 2 == 0; }
-bool isLow(int n) { return n <= 15; }
+bool isEven(int n)
+{
+    return n % 2 == 0;
+}
+bool isLow(int n)
+{
+    return n <= 15;
+}
 
 }  // namespace
 

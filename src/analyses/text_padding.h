@@ -4,12 +4,16 @@
 
 #include <string>
 
-inline std::string spaces(int count) { return std::string(count > 0 ? count : 0, ' '); }
+inline std::string spaces(int count)
+{
+    return std::string(count > 0 ? count : 0, ' ');
+}
 
 inline std::string ideographicSpaces(int count)
 {
     static constexpr char kIdeographicSpace[] = "\u3000";  // three bytes in UTF-8
     std::string text;
-    for (int i = 0; i < count; ++i) text += kIdeographicSpace;
+    for (int i = 0; i < count; ++i)
+        text += kIdeographicSpace;
     return text;
 }

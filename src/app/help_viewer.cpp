@@ -84,11 +84,15 @@ QString HelpViewer::currentKeyword() const
 QStringList HelpViewer::keywords() const
 {
     QStringList words;
-    for (int i = 0; i < m_index->count(); ++i) words.append(m_index->item(i)->text());
+    for (int i = 0; i < m_index->count(); ++i)
+        words.append(m_index->item(i)->text());
     return words;
 }
 
-QUrl HelpViewer::currentPage() const { return m_browser->source(); }
+QUrl HelpViewer::currentPage() const
+{
+    return m_browser->source();
+}
 
 void HelpViewer::showSelectedKeyword()
 {

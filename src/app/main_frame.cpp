@@ -52,15 +52,13 @@ constexpr std::array<AnalysisMenuEntry, 17> kAnalysisMenu = {{
     {nullptr, nullptr, "mnuHippari", "引っ張り分析", "引っ張り分析"},
     {nullptr, nullptr, "mnuRenbanTobiishi", "連番・飛び石分析", "連番飛び石分析"},
     {nullptr, nullptr, "mnuHonsuji", "数字合計分析", "数字合計分析"},
-    {"mnuPattern", "組合せパターン分析", "mnuLowHightPattern",
-     "低数字・高数字の組合せパターン分析", "低数字高数字の組合せパターン分析"},
+    {"mnuPattern", "組合せパターン分析", "mnuLowHightPattern", "低数字・高数字の組合せパターン分析",
+     "低数字高数字の組合せパターン分析"},
     {"mnuPattern", "組合せパターン分析", "mnuKisuGusuPattern", "偶数・奇数の組合せパターン分析",
      "偶数奇数の組合せパターン分析"},
     {nullptr, nullptr, "mnu5BunkatsuKeiko", "4分割傾向分析", "分割4傾向分析"},
-    {"mnuBunkatsuData", "分割データ分析", "mnu6BunkatsuData", "6分割データ分析",
-     "分割6データ分析"},
-    {"mnuBunkatsuData", "分割データ分析", "mnu7BunkatsuData", "7分割データ分析",
-     "分割7データ分析"},
+    {"mnuBunkatsuData", "分割データ分析", "mnu6BunkatsuData", "6分割データ分析", "分割6データ分析"},
+    {"mnuBunkatsuData", "分割データ分析", "mnu7BunkatsuData", "7分割データ分析", "分割7データ分析"},
     {"mnuBunkatsuData", "分割データ分析", "mnu11BunkatsuData", "10分割データ分析",
      "分割10データ分析"},
     {nullptr, nullptr, "mnuLastChar", "下一桁出現傾向分析", "下一桁出現傾向分析"},
@@ -102,7 +100,8 @@ QList<QMdiSubWindow*> minimisedWindows(const QMdiArea* area)
 QSize iconSizeOf(const QList<QMdiSubWindow*>& icons)
 {
     QSize size;
-    for (const QMdiSubWindow* icon : icons) size = size.expandedTo(icon->size());
+    for (const QMdiSubWindow* icon : icons)
+        size = size.expandedTo(icon->size());
     return size;
 }
 
@@ -191,8 +190,8 @@ void MainFrm::createMenus()
         QMenu* target = analysisMenu;
         if (entry.menuName) {
             if (!subMenu || subMenu->objectName() != QLatin1String(entry.menuName)) {
-                subMenu = makeMenu(analysisMenu, entry.menuName,
-                                   QString::fromUtf8(entry.menuCaption));
+                subMenu =
+                    makeMenu(analysisMenu, entry.menuName, QString::fromUtf8(entry.menuCaption));
                 analysisMenu->addMenu(subMenu);
             }
             target = subMenu;
@@ -313,9 +312,15 @@ void MainFrm::forgetChildWindow(const QString& kind, QObject* frame)
     m_propEnd = m_children.isEmpty();
 }
 
-HelpViewer* MainFrm::helpViewer() const { return m_helpViewer.data(); }
+HelpViewer* MainFrm::helpViewer() const
+{
+    return m_helpViewer.data();
+}
 
-VersionWindow* MainFrm::versionWindow() const { return m_versionWindow.data(); }
+VersionWindow* MainFrm::versionWindow() const
+{
+    return m_versionWindow.data();
+}
 
 void MainFrm::openAnalysis(const QString& windowName)
 {
@@ -326,7 +331,9 @@ void MainFrm::openAnalysis(const QString& windowName)
     }
     showChildWindow(
         windowName,
-        [this, descriptor] { return new AnalysisWindow(*descriptor, m_history, m_tables, nullptr); },
+        [this, descriptor] {
+            return new AnalysisWindow(*descriptor, m_history, m_tables, nullptr);
+        },
         descriptor->widthTwips, descriptor->heightTwips,
         descriptor->frame == FrameKind::FixedDialog);
 }
@@ -447,7 +454,10 @@ void MainFrm::tileSideBySide()
     }
 }
 
-void MainFrm::cascade() { m_mdiArea->cascadeSubWindows(); }
+void MainFrm::cascade()
+{
+    m_mdiArea->cascadeSubWindows();
+}
 
 void MainFrm::arrangeIcons()
 {
@@ -525,6 +535,8 @@ void MainFrm::closeEvent(QCloseEvent* event)
     // No message is defined for the settings file: a failed write only loses the options.
     WriteInitFile(m_options);
     m_history = DrawHistory();
-    { BusyPointer busy; }
+    {
+        BusyPointer busy;
+    }
     event->accept();
 }

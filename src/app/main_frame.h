@@ -116,7 +116,7 @@ private:
     bool m_propEnd = true;
     bool m_returningFromMessage = false;
     bool m_exiting = false;
-    QSet<QString> m_building;  // kinds of child window whose content is being built
+    QSet<QString> m_building;          // kinds of child window whose content is being built
     bool m_openingPrediction = false;  // the window is being built: an activation meanwhile waits
     QMap<QString, QPointer<QMdiSubWindow>> m_children;
     QPointer<HelpViewer> m_helpViewer;

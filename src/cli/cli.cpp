@@ -100,7 +100,8 @@ int importCommand(const Arguments& arguments, std::ostream& out, std::ostream& e
     std::filesystem::remove(temporary, fsError);
     {
         auto database = DrawDatabase::create(temporary);
-        Status written = database ? database->insertDraws(rows.value()) : Status(Error{database.error()});
+        Status written =
+            database ? database->insertDraws(rows.value()) : Status(Error{database.error()});
         if (!written) {
             err << written.error() << '\n';
             std::filesystem::remove(temporary, fsError);
@@ -144,7 +145,8 @@ int tablesCommand(const Arguments& arguments, std::ostream& out, std::ostream& e
     }
     const DrawTables tables = LoadDrawTables(history.value());
     out << "{\"LatestDrawNo\": " << tables.LatestDrawNo << ", \"NumberHits\": [";
-    for (int n = 1; n <= 31; ++n) out << (n > 1 ? ", " : "") << tables.NumberHits[n];
+    for (int n = 1; n <= 31; ++n)
+        out << (n > 1 ? ", " : "") << tables.NumberHits[n];
     out << "], \"MaxHits\": " << tables.MaxHits << ", \"HitGroups\": [";
     for (std::size_t k = 0; k < tables.HitGroups.size(); ++k)
         out << (k ? ", " : "") << jsonString(tables.HitGroups[k]);
@@ -155,7 +157,8 @@ int tablesCommand(const Arguments& arguments, std::ostream& out, std::ostream& e
 int listCommand(const Arguments& arguments, std::ostream& out)
 {
     if (!arguments.positional.empty()) return 2;
-    for (const std::string& name : shownWindowNames()) out << name << '\n';
+    for (const std::string& name : shownWindowNames())
+        out << name << '\n';
     return 0;
 }
 
@@ -166,10 +169,14 @@ int showCommand(const Arguments& arguments, std::ostream& out, std::ostream& err
     ShowRequest request;
     request.window = arguments.positional[0];
     if (const auto format = arguments.options.find("--format"); format != arguments.options.end()) {
-        if (format->second == "json") request.format = ShowFormat::Json;
-        else if (format->second == "csv") request.format = ShowFormat::Csv;
-        else if (format->second == "text") request.format = ShowFormat::Text;
-        else return 2;
+        if (format->second == "json")
+            request.format = ShowFormat::Json;
+        else if (format->second == "csv")
+            request.format = ShowFormat::Csv;
+        else if (format->second == "text")
+            request.format = ShowFormat::Text;
+        else
+            return 2;
     }
     if (const auto count = arguments.options.find("--enabled-options");
         count != arguments.options.end()) {

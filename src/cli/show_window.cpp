@@ -13,9 +13,12 @@ namespace {
 std::string formatGrid(const ResultGrid& grid, const std::string& window, ShowFormat format)
 {
     switch (format) {
-    case ShowFormat::Csv: return gridCsv(grid);
-    case ShowFormat::Text: return gridText(grid);
-    case ShowFormat::Json: break;
+    case ShowFormat::Csv:
+        return gridCsv(grid);
+    case ShowFormat::Text:
+        return gridText(grid);
+    case ShowFormat::Json:
+        break;
     }
     return gridJson(grid, window) + '\n';
 }

@@ -8,7 +8,10 @@ constexpr const char* kPasswordKey = "Jet OLEDB:Database Password=";
 constexpr const char* kSourceKey = ";Data Source=";
 }  // namespace
 
-std::string databasePassword() { return std::to_string(kDatabasePasswordValue); }
+std::string databasePassword()
+{
+    return std::to_string(kDatabasePasswordValue);
+}
 
 std::string connectStringForFile(const std::string& databaseFile)
 {

@@ -12,7 +12,8 @@ inline constexpr const char* kAllDrawsQuery = "select * from 全データ選択�
 inline constexpr long kDatabasePasswordValue = 582931;
 std::string databasePassword();
 
-// "Provider=Microsoft.Jet.OLEDB.4.0;Jet OLEDB:Database Password=NNNNNN;Data Source=FOLDER/Pomuran.mdb"
+// "Provider=Microsoft.Jet.OLEDB.4.0;Jet OLEDB:Database Password=NNNNNN;Data
+// Source=FOLDER/Pomuran.mdb"
 std::string buildDbConnectString(const std::string& programFolder);
 // The same pieces around an explicit database file (command line --db).
 std::string connectStringForFile(const std::string& databaseFile);

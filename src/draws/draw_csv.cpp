@@ -9,7 +9,7 @@ namespace {
 
 constexpr int kColumnCount = 8;  // 回数, 日付, six numbers
 const std::array<std::string, kColumnCount> kColumns = {
-    kDrawNoColumn, kDateColumn,    kNumberColumns[0], kNumberColumns[1],
+    kDrawNoColumn,     kDateColumn,       kNumberColumns[0], kNumberColumns[1],
     kNumberColumns[2], kNumberColumns[3], kNumberColumns[4], kNumberColumns[5]};
 
 // Splits one CSV record starting at pos; advances pos past its line end. Quoted fields may hold
@@ -57,7 +57,8 @@ std::string csvField(const std::string& text)
 {
     if (text.find_first_of(",\"\r\n") == std::string::npos) return text;
     std::string out = "\"";
-    for (const char ch : text) out += ch == '"' ? std::string("\"\"") : std::string(1, ch);
+    for (const char ch : text)
+        out += ch == '"' ? std::string("\"\"") : std::string(1, ch);
     return out + '"';
 }
 
@@ -102,8 +103,8 @@ Result<std::vector<DrawRow>> parseDrawCsv(std::string_view content, CsvValues va
                 return isPlainDecimal(text) ? RawValue{std::stoll(text)} : RawValue{text};
             const auto number = parseWholeNumber(text);
             if (!number || *number < -32768 || *number > 32767)
-                return Error{"line " + std::to_string(recordLine) + ": " + kColumns[column] +
-                             " '" + text + "' is not a number"};
+                return Error{"line " + std::to_string(recordLine) + ": " + kColumns[column] + " '" +
+                             text + "' is not a number"};
             return RawValue{*number};
         };
 
@@ -134,11 +135,13 @@ std::vector<DrawRow> sortedByDrawNo(std::vector<DrawRow> rows)
 std::string drawCsv(const std::vector<DrawRow>& rows)
 {
     std::string out;
-    for (int c = 0; c < kColumnCount; ++c) out += (c ? "," : "") + kColumns[c];
+    for (int c = 0; c < kColumnCount; ++c)
+        out += (c ? "," : "") + kColumns[c];
     out += '\n';
     for (const DrawRow& row : rows) {
         out += csvField(rawText(row.drawNo)) + ',' + csvField(rawText(row.date));
-        for (const RawValue& number : row.numbers) out += ',' + csvField(rawText(number));
+        for (const RawValue& number : row.numbers)
+            out += ',' + csvField(rawText(number));
         out += '\n';
     }
     return out;

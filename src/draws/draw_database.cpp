@@ -27,7 +27,10 @@ constexpr const char* kSchema =
 
 class Statement {
 public:
-    Statement(sqlite3* db, const char* sql) { m_rc = sqlite3_prepare_v2(db, sql, -1, &m_stmt, nullptr); }
+    Statement(sqlite3* db, const char* sql)
+    {
+        m_rc = sqlite3_prepare_v2(db, sql, -1, &m_stmt, nullptr);
+    }
     ~Statement() { sqlite3_finalize(m_stmt); }
     Statement(const Statement&) = delete;
     Statement& operator=(const Statement&) = delete;
@@ -42,8 +45,10 @@ private:
 RawValue columnValue(sqlite3_stmt* stmt, int column)
 {
     switch (sqlite3_column_type(stmt, column)) {
-    case SQLITE_INTEGER: return static_cast<std::int64_t>(sqlite3_column_int64(stmt, column));
-    case SQLITE_NULL: return std::monostate{};
+    case SQLITE_INTEGER:
+        return static_cast<std::int64_t>(sqlite3_column_int64(stmt, column));
+    case SQLITE_NULL:
+        return std::monostate{};
     default: {
         const auto* text = reinterpret_cast<const char*>(sqlite3_column_text(stmt, column));
         return std::string(text ? text : "");
@@ -127,7 +132,10 @@ DrawDatabase& DrawDatabase::operator=(DrawDatabase&& other) noexcept
     return *this;
 }
 
-DrawDatabase::~DrawDatabase() { sqlite3_close(m_db); }
+DrawDatabase::~DrawDatabase()
+{
+    sqlite3_close(m_db);
+}
 
 Status DrawDatabase::execute(const std::string& sql)
 {

@@ -9,8 +9,8 @@
 // Column names of the saved query, in field order.
 inline constexpr const char* kDrawNoColumn = "回数";
 inline constexpr const char* kDateColumn = "日付";
-inline constexpr std::array<const char*, 6> kNumberColumns = {
-    "第1数字", "第2数字", "第3数字", "第4数字", "第5数字", "ボーナス数字"};
+inline constexpr std::array<const char*, 6> kNumberColumns = {"第1数字", "第2数字", "第3数字",
+                                                              "第4数字", "第5数字", "ボーナス数字"};
 
 inline constexpr int kMainCount = 5;   // 第1数字..第5数字
 inline constexpr int kBonusIndex = 5;  // ボーナス数字 in Draw::numbers
@@ -33,4 +33,7 @@ struct Draw {
 // text that is not a whole number).
 std::optional<Draw> completeDraw(const DrawRow& row);
 
-inline bool isValidNumber(int n) { return n >= kLowestNumber && n <= kHighestNumber; }
+inline bool isValidNumber(int n)
+{
+    return n >= kLowestNumber && n <= kHighestNumber;
+}

@@ -12,8 +12,10 @@ bool isEmptyField(const RawValue& value)
 
 std::optional<std::int64_t> parseWholeNumber(std::string_view text)
 {
-    while (!text.empty() && text.front() == ' ') text.remove_prefix(1);
-    while (!text.empty() && text.back() == ' ') text.remove_suffix(1);
+    while (!text.empty() && text.front() == ' ')
+        text.remove_prefix(1);
+    while (!text.empty() && text.back() == ' ')
+        text.remove_suffix(1);
     if (!text.empty() && text.front() == '+') text.remove_prefix(1);
     if (text.empty()) return std::nullopt;
     std::int64_t number = 0;
@@ -25,8 +27,10 @@ std::optional<std::int64_t> parseWholeNumber(std::string_view text)
 std::optional<int> fieldNumber(const RawValue& value)
 {
     std::optional<std::int64_t> number;
-    if (const auto* integer = std::get_if<std::int64_t>(&value)) number = *integer;
-    else if (const auto* text = std::get_if<std::string>(&value)) number = parseWholeNumber(*text);
+    if (const auto* integer = std::get_if<std::int64_t>(&value))
+        number = *integer;
+    else if (const auto* text = std::get_if<std::string>(&value))
+        number = parseWholeNumber(*text);
     if (!number || *number < std::numeric_limits<std::int16_t>::min() ||
         *number > std::numeric_limits<std::int16_t>::max())
         return std::nullopt;

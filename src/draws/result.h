@@ -31,4 +31,7 @@ private:
 // For operations that return nothing but may fail.
 struct Done {};
 using Status = Result<Done>;
-inline Status success() { return Done{}; }
+inline Status success()
+{
+    return Done{};
+}

@@ -21,18 +21,19 @@ constexpr const char* kInsertOne = "INSERT INTO 結果マスタ (回数) VALUES 
 constexpr const char* kDeleteOne = "DELETE FROM 結果マスタ WHERE rowid = ?;";
 
 class Statement {
-  public:
+public:
     Statement(sqlite3* db, const char* sql) { sqlite3_prepare_v2(db, sql, -1, &m_stmt, nullptr); }
     ~Statement() { sqlite3_finalize(m_stmt); }
     Statement(const Statement&) = delete;
     Statement& operator=(const Statement&) = delete;
     sqlite3_stmt* get() const { return m_stmt; }
 
-  private:
+private:
     sqlite3_stmt* m_stmt = nullptr;
 };
 
-RawValue columnValue(sqlite3_stmt* stmt, int column) {
+RawValue columnValue(sqlite3_stmt* stmt, int column)
+{
     switch (sqlite3_column_type(stmt, column)) {
     case SQLITE_INTEGER:
         return static_cast<std::int64_t>(sqlite3_column_int64(stmt, column));
@@ -45,7 +46,8 @@ RawValue columnValue(sqlite3_stmt* stmt, int column) {
     }
 }
 
-void bindValue(sqlite3_stmt* stmt, int index, const RawValue& value) {
+void bindValue(sqlite3_stmt* stmt, int index, const RawValue& value)
+{
     if (const auto* integer = std::get_if<std::int64_t>(&value))
         sqlite3_bind_int64(stmt, index, *integer);
     else if (const auto* text = std::get_if<std::string>(&value))
@@ -56,7 +58,8 @@ void bindValue(sqlite3_stmt* stmt, int index, const RawValue& value) {
 }
 
 // Reads 回数..ボーナス数字 from `first` on.
-DrawRow rowValues(sqlite3_stmt* stmt, int first) {
+DrawRow rowValues(sqlite3_stmt* stmt, int first)
+{
     DrawRow row;
     row.drawNo = columnValue(stmt, first);
     row.date = columnValue(stmt, first + 1);
@@ -65,19 +68,22 @@ DrawRow rowValues(sqlite3_stmt* stmt, int first) {
     return row;
 }
 
-void bindRow(sqlite3_stmt* stmt, const DrawRow& row) {
+void bindRow(sqlite3_stmt* stmt, const DrawRow& row)
+{
     bindValue(stmt, 1, row.drawNo);
     bindValue(stmt, 2, row.date);
     for (int k = 0; k < 6; ++k)
         bindValue(stmt, 3 + k, row.numbers[static_cast<std::size_t>(k)]);
 }
 
-bool sameValues(const DrawRow& a, const DrawRow& b) {
+bool sameValues(const DrawRow& a, const DrawRow& b)
+{
     return a.drawNo == b.drawNo && a.date == b.date && a.numbers == b.numbers;
 }
 
 // The engine's error in words a player can act on, followed by the engine's own text.
-Error writeError(sqlite3* db, const DrawDatabase& database) {
+Error writeError(sqlite3* db, const DrawDatabase& database)
+{
     const int code = sqlite3_errcode(db) & 0xff;
     std::string reason;
     switch (code) {
@@ -102,35 +108,40 @@ Error writeError(sqlite3* db, const DrawDatabase& database) {
 
 // Rolls back unless committed, so a failed write leaves the file as it was.
 class Transaction {
-  public:
-    explicit Transaction(sqlite3* db) : m_db(db) {
+public:
+    explicit Transaction(sqlite3* db) : m_db(db)
+    {
         m_begun = sqlite3_exec(db, "BEGIN IMMEDIATE;", nullptr, nullptr, nullptr) == SQLITE_OK;
     }
-    ~Transaction() {
+    ~Transaction()
+    {
         if (m_begun && !m_committed) sqlite3_exec(m_db, "ROLLBACK;", nullptr, nullptr, nullptr);
     }
     Transaction(const Transaction&) = delete;
     Transaction& operator=(const Transaction&) = delete;
     bool begun() const { return m_begun; }
-    bool commit() {
+    bool commit()
+    {
         m_committed = sqlite3_exec(m_db, "COMMIT;", nullptr, nullptr, nullptr) == SQLITE_OK;
         return m_committed;
     }
 
-  private:
+private:
     sqlite3* m_db;
     bool m_begun = false;
     bool m_committed = false;
 };
 
-std::string drawNoLabel(const DrawRow& row) {
+std::string drawNoLabel(const DrawRow& row)
+{
     const std::string text = rawText(row.drawNo);
     return text.empty() ? "回数なし" : "回数 " + text;
 }
 
-} // namespace
+}  // namespace
 
-Result<DrawEditor> DrawEditor::open(const std::string& connectString) {
+Result<DrawEditor> DrawEditor::open(const std::string& connectString)
+{
     auto database = DrawDatabase::open(connectString, DrawDatabase::Access::ReadWrite);
     if (!database) return Error{database.error()};
     sqlite3* db = database->handle();
@@ -144,7 +155,8 @@ Result<DrawEditor> DrawEditor::open(const std::string& connectString) {
     return DrawEditor(std::move(database.value()), std::move(rows));
 }
 
-Status DrawEditor::checkUnchanged(const EditorRow& row) {
+Status DrawEditor::checkUnchanged(const EditorRow& row)
+{
     sqlite3* db = m_database.handle();
     Statement select(db, kSelectOne);
     if (!select.get()) return writeError(db, m_database);
@@ -160,7 +172,8 @@ Status DrawEditor::checkUnchanged(const EditorRow& row) {
     return success();
 }
 
-Status DrawEditor::updateRow(std::size_t index, const DrawRow& values) {
+Status DrawEditor::updateRow(std::size_t index, const DrawRow& values)
+{
     if (index >= m_rows.size()) return Error{"行がありません。"};
     sqlite3* db = m_database.handle();
     Transaction transaction(db);
@@ -176,14 +189,16 @@ Status DrawEditor::updateRow(std::size_t index, const DrawRow& values) {
     return success();
 }
 
-std::optional<int> DrawEditor::drawNoAfter(std::optional<std::size_t> after) const {
+std::optional<int> DrawEditor::drawNoAfter(std::optional<std::size_t> after) const
+{
     if (!after || *after >= m_rows.size()) return 1;
     const int previous = fieldNumber(m_rows[*after].values.drawNo).value_or(0);
     if (previous >= std::numeric_limits<std::int16_t>::max()) return std::nullopt;
     return previous + 1;
 }
 
-Result<std::size_t> DrawEditor::insertRowAfter(std::optional<std::size_t> after) {
+Result<std::size_t> DrawEditor::insertRowAfter(std::optional<std::size_t> after)
+{
     if (after && *after >= m_rows.size()) return Error{"行がありません。"};
     const auto drawNo = drawNoAfter(after);
     if (!drawNo) return Error{"回数が32767を超えるため、行を追加できません。"};
@@ -204,7 +219,8 @@ Result<std::size_t> DrawEditor::insertRowAfter(std::optional<std::size_t> after)
     return index;
 }
 
-Status DrawEditor::deleteRow(std::size_t index) {
+Status DrawEditor::deleteRow(std::size_t index)
+{
     if (index >= m_rows.size()) return Error{"行がありません。"};
     sqlite3* db = m_database.handle();
     Transaction transaction(db);

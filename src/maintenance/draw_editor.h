@@ -13,12 +13,12 @@
 #include "draws/result.h"
 
 struct EditorRow {
-    std::int64_t rowId = 0; // identity of the row in 結果マスタ
-    DrawRow values;         // as last read or written by this editor
+    std::int64_t rowId = 0;  // identity of the row in 結果マスタ
+    DrawRow values;          // as last read or written by this editor
 };
 
 class DrawEditor {
-  public:
+public:
     // Opens the database for writing and reads every row in the order of the program's query
     // (ascending 回数, rows with equal 回数 in stored order).
     static Result<DrawEditor> open(const std::string& connectString);
@@ -41,9 +41,11 @@ class DrawEditor {
 
     DrawDatabase& database() { return m_database; }
 
-  private:
+private:
     DrawEditor(DrawDatabase database, std::vector<EditorRow> rows)
-        : m_database(std::move(database)), m_rows(std::move(rows)) {}
+        : m_database(std::move(database)), m_rows(std::move(rows))
+    {
+    }
     Status checkUnchanged(const EditorRow& row);
 
     DrawDatabase m_database;

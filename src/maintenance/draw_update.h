@@ -10,20 +10,20 @@ inline constexpr const char* kDownloadPath = "/download/Pomuran/Pomuran.mdb";
 inline constexpr const char* kUpdatedMessage = "当選データを最新化しました。";
 
 enum class UpdateOutcome {
-    Updated,     // the destination now holds the downloaded database
-    MissingFile, // no file at the destination: nothing downloaded, nothing written
-    Cancelled,   // the player cancelled; the old file is untouched
-    Failed,      // download or verification failed; the old file is untouched
+    Updated,      // the destination now holds the downloaded database
+    MissingFile,  // no file at the destination: nothing downloaded, nothing written
+    Cancelled,    // the player cancelled; the old file is untouched
+    Failed,       // download or verification failed; the old file is untouched
 };
 
 struct UpdateResult {
     UpdateOutcome outcome = UpdateOutcome::Failed;
-    std::string message; // the text to show the player
+    std::string message;  // the text to show the player
 };
 
 struct UpdateOptions {
-    std::string server = POMURAN_DOWNLOAD_SERVER; // scheme, host and port, no path
-    std::string destination;                      // the database file to replace
+    std::string server = POMURAN_DOWNLOAD_SERVER;  // scheme, host and port, no path
+    std::string destination;                       // the database file to replace
     long connectTimeoutMs = 15000;
     // The whole transfer; a stalled server is given up after this long.
     long timeoutMs = 300000;

@@ -7,7 +7,8 @@
 
 namespace {
 
-RawValue typedValue(const QString& text) {
+RawValue typedValue(const QString& text)
+{
     const std::string trimmed = text.trimmed().toStdString();
     if (trimmed.empty()) return std::monostate{};
     if (const auto number = parseWholeNumber(trimmed)) return *number;
@@ -15,40 +16,47 @@ RawValue typedValue(const QString& text) {
     return trimmed;
 }
 
-} // namespace
+}  // namespace
 
 EntryTableModel::EntryTableModel(DrawEditor editor, QObject* parent)
-    : QAbstractTableModel(parent), m_editor(std::move(editor)) {
+    : QAbstractTableModel(parent), m_editor(std::move(editor))
+{
     m_rows.reserve(m_editor.size());
     for (const EditorRow& row : m_editor.rows())
         m_rows.push_back({row.values, false});
 }
 
-const RawValue& EntryTableModel::field(const DrawRow& row, int column) {
+const RawValue& EntryTableModel::field(const DrawRow& row, int column)
+{
     return column == kDrawNoGridColumn ? row.drawNo
                                        : row.numbers[static_cast<std::size_t>(column - 1)];
 }
 
-RawValue& EntryTableModel::field(DrawRow& row, int column) {
+RawValue& EntryTableModel::field(DrawRow& row, int column)
+{
     return column == kDrawNoGridColumn ? row.drawNo
                                        : row.numbers[static_cast<std::size_t>(column - 1)];
 }
 
-int EntryTableModel::rowCount(const QModelIndex& parent) const {
+int EntryTableModel::rowCount(const QModelIndex& parent) const
+{
     return parent.isValid() ? 0 : static_cast<int>(m_rows.size());
 }
 
-int EntryTableModel::columnCount(const QModelIndex& parent) const {
+int EntryTableModel::columnCount(const QModelIndex& parent) const
+{
     return parent.isValid() ? 0 : kColumnCount;
 }
 
-QString EntryTableModel::cellText(int row, int column) const {
+QString EntryTableModel::cellText(int row, int column) const
+{
     if (row < 0 || row >= rowCount() || column < 0 || column >= kColumnCount) return {};
     return QString::fromStdString(
         rawText(field(m_rows[static_cast<std::size_t>(row)].values, column)));
 }
 
-QVariant EntryTableModel::data(const QModelIndex& index, int role) const {
+QVariant EntryTableModel::data(const QModelIndex& index, int role) const
+{
     if (!index.isValid() || index.row() >= rowCount() || index.column() >= kColumnCount) return {};
     switch (role) {
     case Qt::DisplayRole:
@@ -69,7 +77,8 @@ QVariant EntryTableModel::data(const QModelIndex& index, int role) const {
     }
 }
 
-QVariant EntryTableModel::headerData(int section, Qt::Orientation orientation, int role) const {
+QVariant EntryTableModel::headerData(int section, Qt::Orientation orientation, int role) const
+{
     if (orientation != Qt::Horizontal || section < 0 || section >= kColumnCount) return {};
     if (role == Qt::DisplayRole)
         return QString::fromUtf8(section == kDrawNoGridColumn
@@ -78,14 +87,16 @@ QVariant EntryTableModel::headerData(int section, Qt::Orientation orientation, i
     return {};
 }
 
-Qt::ItemFlags EntryTableModel::flags(const QModelIndex& index) const {
+Qt::ItemFlags EntryTableModel::flags(const QModelIndex& index) const
+{
     if (!index.isValid()) return Qt::NoItemFlags;
     // 回数 is not typed here: inserted rows are numbered when they are made.
     if (index.column() == kDrawNoGridColumn) return Qt::ItemIsEnabled | Qt::ItemIsSelectable;
     return Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemIsEditable;
 }
 
-bool EntryTableModel::setData(const QModelIndex& index, const QVariant& value, int role) {
+bool EntryTableModel::setData(const QModelIndex& index, const QVariant& value, int role)
+{
     if (role != Qt::EditRole || !index.isValid() || index.row() >= rowCount() ||
         !(flags(index) & Qt::ItemIsEditable))
         return false;
@@ -99,17 +110,20 @@ bool EntryTableModel::setData(const QModelIndex& index, const QVariant& value, i
     return true;
 }
 
-bool EntryTableModel::isPending(int row) const {
+bool EntryTableModel::isPending(int row) const
+{
     return row >= 0 && row < rowCount() && m_rows[static_cast<std::size_t>(row)].pending;
 }
 
-bool EntryTableModel::hasPendingRows() const {
+bool EntryTableModel::hasPendingRows() const
+{
     for (const ShownRow& row : m_rows)
         if (row.pending) return true;
     return false;
 }
 
-Status EntryTableModel::writeRow(int row) {
+Status EntryTableModel::writeRow(int row)
+{
     if (!isPending(row)) return success();
     ShownRow& shown = m_rows[static_cast<std::size_t>(row)];
     if (auto written = m_editor.updateRow(static_cast<std::size_t>(row), shown.values); !written)
@@ -118,14 +132,16 @@ Status EntryTableModel::writeRow(int row) {
     return success();
 }
 
-std::vector<std::string> EntryTableModel::writePendingRows() {
+std::vector<std::string> EntryTableModel::writePendingRows()
+{
     std::vector<std::string> failures;
     for (int row = 0; row < rowCount(); ++row)
         if (auto written = writeRow(row); !written) failures.push_back(written.error());
     return failures;
 }
 
-Result<int> EntryTableModel::insertRowAfter(std::optional<int> after) {
+Result<int> EntryTableModel::insertRowAfter(std::optional<int> after)
+{
     std::optional<std::size_t> editorAfter;
     if (after) {
         if (*after < 0 || *after >= rowCount()) return Error{"行がありません。"};
@@ -143,7 +159,8 @@ Result<int> EntryTableModel::insertRowAfter(std::optional<int> after) {
     return row;
 }
 
-Status EntryTableModel::deleteRow(int row) {
+Status EntryTableModel::deleteRow(int row)
+{
     if (row < 0 || row >= rowCount()) return Error{"行がありません。"};
     if (auto removed = m_editor.deleteRow(static_cast<std::size_t>(row)); !removed) return removed;
     m_changingRows = true;
@@ -154,7 +171,8 @@ Status EntryTableModel::deleteRow(int row) {
     return success();
 }
 
-std::vector<EntryRowTexts> EntryTableModel::texts() const {
+std::vector<EntryRowTexts> EntryTableModel::texts() const
+{
     std::vector<EntryRowTexts> rows;
     rows.reserve(m_rows.size());
     for (const ShownRow& shown : m_rows) {

@@ -13,8 +13,8 @@
 
 class EntryTableModel : public QAbstractTableModel {
     Q_OBJECT
-  public:
-    static constexpr int kColumnCount = 7; // 回数, 第1数字..第5数字, ボーナス数字
+public:
+    static constexpr int kColumnCount = 7;  // 回数, 第1数字..第5数字, ボーナス数字
     static constexpr int kDrawNoGridColumn = 0;
     static constexpr int kBonusGridColumn = 6;
 
@@ -49,7 +49,7 @@ class EntryTableModel : public QAbstractTableModel {
     // True between the start and the end of a row insertion or removal.
     bool isChangingRows() const { return m_changingRows; }
 
-  private:
+private:
     struct ShownRow {
         DrawRow values;
         bool pending = false;
@@ -58,6 +58,6 @@ class EntryTableModel : public QAbstractTableModel {
     static RawValue& field(DrawRow& row, int column);
 
     DrawEditor m_editor;
-    std::vector<ShownRow> m_rows; // index for index the editor's rows
+    std::vector<ShownRow> m_rows;  // index for index the editor's rows
     bool m_changingRows = false;
 };

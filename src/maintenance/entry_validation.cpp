@@ -3,7 +3,8 @@
 #include "draws/draw_row.h"
 #include "draws/raw_value.h"
 
-bool isWrongEntry(std::string_view text) {
+bool isWrongEntry(std::string_view text)
+{
     if (text.empty()) return false;
     if (text.find('.') != std::string_view::npos) return true;
     // Text that is no whole number at all would count as an empty field in every analysis and
@@ -12,7 +13,8 @@ bool isWrongEntry(std::string_view text) {
     return !number || *number < kLowestNumber || *number > kHighestNumber;
 }
 
-std::optional<EntryCell> firstWrongCell(const std::vector<EntryRowTexts>& rows) {
+std::optional<EntryCell> firstWrongCell(const std::vector<EntryRowTexts>& rows)
+{
     for (std::size_t r = 0; r < rows.size(); ++r)
         for (int c = kFirstCheckedColumn; c <= kLastCheckedColumn; ++c)
             if (isWrongEntry(rows[r][static_cast<std::size_t>(c)])) return EntryCell{r, c};

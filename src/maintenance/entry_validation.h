@@ -16,8 +16,8 @@ inline constexpr int kFirstCheckedColumn = 1;
 inline constexpr int kLastCheckedColumn = 6;
 
 struct EntryCell {
-    std::size_t row = 0; // 0-based grid row
-    int column = 0;      // 0-based grid column
+    std::size_t row = 0;  // 0-based grid row
+    int column = 0;       // 0-based grid column
     bool operator==(const EntryCell&) const = default;
 };
 

@@ -36,9 +36,10 @@ constexpr int kRowHeightUnits = 10;
 
 // The grid whose open cell editor can be committed on demand (closing, menu commands).
 class EntryGridView : public QTableView {
-  public:
+public:
     explicit EntryGridView(QWidget* parent) : QTableView(parent) {}
-    void commitOpenEditor() {
+    void commitOpenEditor()
+    {
         // The view commits and closes the editor of the cell it leaves; "leaving" the current
         // cell for itself does just that and nothing more.
         if (state() == QAbstractItemView::EditingState)
@@ -48,10 +49,11 @@ class EntryGridView : public QTableView {
 
 // Number cells: digits only, centred.
 class NumberEntryDelegate : public QStyledItemDelegate {
-  public:
+public:
     using QStyledItemDelegate::QStyledItemDelegate;
     QWidget* createEditor(QWidget* parent, const QStyleOptionViewItem& option,
-                          const QModelIndex& index) const override {
+                          const QModelIndex& index) const override
+    {
         auto* editor =
             qobject_cast<QLineEdit*>(QStyledItemDelegate::createEditor(parent, option, index));
         if (!editor) return nullptr;
@@ -64,10 +66,10 @@ class NumberEntryDelegate : public QStyledItemDelegate {
     }
 };
 
-} // namespace
+}  // namespace
 
-EntryWindow* EntryWindow::create(const std::string& connectString, QString* error,
-                                 QWidget* parent) {
+EntryWindow* EntryWindow::create(const std::string& connectString, QString* error, QWidget* parent)
+{
     auto editor = DrawEditor::open(connectString);
     if (!editor) {
         if (error) *error = QString::fromStdString(editor.error());
@@ -76,8 +78,8 @@ EntryWindow* EntryWindow::create(const std::string& connectString, QString* erro
     return new EntryWindow(new EntryTableModel(std::move(editor.value())), parent);
 }
 
-EntryWindow::EntryWindow(EntryTableModel* model, QWidget* parent)
-    : QWidget(parent), m_model(model) {
+EntryWindow::EntryWindow(EntryTableModel* model, QWidget* parent) : QWidget(parent), m_model(model)
+{
     m_model->setParent(this);
     setObjectName(kEntryWindowName);
     setWindowTitle(kEntryWindowName);
@@ -140,7 +142,8 @@ EntryWindow::EntryWindow(EntryTableModel* model, QWidget* parent)
     resize(twipsToPixels(kEntryClientWidthTwips), twipsToPixels(kEntryClientHeightTwips));
 }
 
-void EntryWindow::createActions() {
+void EntryWindow::createActions()
+{
     m_addLineAction = new QAction(QStringLiteral("行追加"), this);
     m_addLineAction->setObjectName(QStringLiteral("mnuAddLine"));
     m_addLineAction->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_A));
@@ -158,29 +161,34 @@ void EntryWindow::createActions() {
     addAction(m_deleteLineAction);
 }
 
-void EntryWindow::commitOpenEditor() {
+void EntryWindow::commitOpenEditor()
+{
     static_cast<EntryGridView*>(m_grid)->commitOpenEditor();
 }
 
-void EntryWindow::leaveRow(const QModelIndex&, const QModelIndex& previous) {
+void EntryWindow::leaveRow(const QModelIndex&, const QModelIndex& previous)
+{
     // A row that is being inserted or removed is not "left" by the player.
     if (m_model->isChangingRows() || !previous.isValid()) return;
     if (auto written = m_model->writeRow(previous.row()); !written)
         showError(QString::fromStdString(written.error()));
 }
 
-bool EntryWindow::confirm(const QString& question) {
+bool EntryWindow::confirm(const QString& question)
+{
     QMessageBox box(QMessageBox::Warning, kMainTitle, question, QMessageBox::Yes | QMessageBox::No,
                     this);
     box.setDefaultButton(QMessageBox::No);
     return box.exec() == QMessageBox::Yes;
 }
 
-void EntryWindow::showError(const QString& text) {
+void EntryWindow::showError(const QString& text)
+{
     QMessageBox::critical(this, kMessageTitle, text, QMessageBox::Ok);
 }
 
-void EntryWindow::addLine() {
+void EntryWindow::addLine()
+{
     if (!confirm(kAddLineQuestion)) return;
     commitOpenEditor();
     const QModelIndex current = m_grid->currentIndex();
@@ -200,7 +208,8 @@ void EntryWindow::addLine() {
     m_grid->scrollTo(m_grid->currentIndex());
 }
 
-void EntryWindow::deleteLine() {
+void EntryWindow::deleteLine()
+{
     if (!confirm(kDeleteLineQuestion)) return;
     commitOpenEditor();
     const QModelIndex current = m_grid->currentIndex();
@@ -214,7 +223,8 @@ void EntryWindow::deleteLine() {
         m_grid->setCurrentIndex(m_model->index(std::min(row, m_model->rowCount() - 1), column));
 }
 
-void EntryWindow::checkAndClose() {
+void EntryWindow::checkAndClose()
+{
     commitOpenEditor();
     if (const auto wrong = firstWrongCell(m_model->texts())) {
         showError(kEntryCheckFailed);
@@ -227,7 +237,8 @@ void EntryWindow::checkAndClose() {
     closeWindow();
 }
 
-void EntryWindow::closeWindow() {
+void EntryWindow::closeWindow()
+{
     // Through the frame, so the main window sees its child window go.
     if (auto* frame = qobject_cast<QMdiSubWindow*>(parentWidget()))
         frame->close();
@@ -235,7 +246,8 @@ void EntryWindow::closeWindow() {
         close();
 }
 
-bool EntryWindow::writeBeforeClosing() {
+bool EntryWindow::writeBeforeClosing()
+{
     const std::vector<std::string> failures = m_model->writePendingRows();
     if (failures.empty()) return true;
     QString text;
@@ -245,7 +257,8 @@ bool EntryWindow::writeBeforeClosing() {
     return confirm(text);
 }
 
-void EntryWindow::closeEvent(QCloseEvent* event) {
+void EntryWindow::closeEvent(QCloseEvent* event)
+{
     commitOpenEditor();
     if (!writeBeforeClosing()) {
         event->ignore();
@@ -254,7 +267,8 @@ void EntryWindow::closeEvent(QCloseEvent* event) {
     event->accept();
 }
 
-void EntryWindow::fitColumns() {
+void EntryWindow::fitColumns()
+{
     // The design's widths, 5 and 7 units, in proportion across the grid's visible width.
     const int available = m_grid->viewport()->width();
     const int totalUnits = kDrawNoWidthUnits + 6 * kNumberWidthUnits;
@@ -264,7 +278,8 @@ void EntryWindow::fitColumns() {
         m_grid->setColumnWidth(c, numberWidth);
 }
 
-bool EntryWindow::eventFilter(QObject* watched, QEvent* event) {
+bool EntryWindow::eventFilter(QObject* watched, QEvent* event)
+{
     // The visible width changes with the window and with the vertical scroll bar.
     if (watched == m_grid->viewport() && event->type() == QEvent::Resize) fitColumns();
     return QWidget::eventFilter(watched, event);

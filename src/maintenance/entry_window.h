@@ -24,7 +24,7 @@ inline constexpr int kEntryClientHeightTwips = 12825;
 
 class EntryWindow : public QWidget {
     Q_OBJECT
-  public:
+public:
     // Opens the updatable result set on the database; nullptr, with the engine's message in
     // *error, when the database cannot be opened or read.
     static EntryWindow* create(const std::string& connectString, QString* error,
@@ -37,7 +37,7 @@ class EntryWindow : public QWidget {
     QAction* addLineAction() const { return m_addLineAction; }
     QAction* deleteLineAction() const { return m_deleteLineAction; }
 
-  public slots:
+public slots:
     // "行追加": after a Yes, an empty row below the active row, numbered after it.
     void addLine();
     // "行削除": after a Yes, the active row is deleted.
@@ -45,12 +45,12 @@ class EntryWindow : public QWidget {
     // "閉じる": every number cell must be empty or 1..31; the first wrong one is reported.
     void checkAndClose();
 
-  protected:
+protected:
     // The close box skips the check but still writes every pending row.
     void closeEvent(QCloseEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
-  private:
+private:
     EntryWindow(EntryTableModel* model, QWidget* parent);
     void createActions();
     void leaveRow(const QModelIndex& current, const QModelIndex& previous);

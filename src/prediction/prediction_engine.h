@@ -36,7 +36,7 @@ struct PredictionNumbers {
 };
 
 class PredictionEngine {
-  public:
+public:
     // Fills EngineDraws and CycleTable from the complete draws of the history; any earlier
     // content is discarded. Draw numbers below 1 are not stored.
     void ScanCycles(const DrawHistory& history);
@@ -51,7 +51,7 @@ class PredictionEngine {
     // EngineDraws cell (draw number, position 1 to 6); 0 for a draw that is not stored.
     int engineDraw(int drawNo, int position) const;
 
-  private:
+private:
     struct EngineRow {
         std::array<int, 6> numbers{};
         bool stored = false;

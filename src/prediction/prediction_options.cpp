@@ -50,8 +50,10 @@ void applyLine(PredictionOptions& options, std::string_view line)
     if (pieces.size() < 2) return;
     for (int i = 0; i < kOptionCount; ++i) {
         if (pieces[0] != kPredictionOptions[i].key) continue;
-        if (pieces[1] == "True") options.set(i, true);
-        else if (pieces[1] == "False") options.set(i, false);
+        if (pieces[1] == "True")
+            options.set(i, true);
+        else if (pieces[1] == "False")
+            options.set(i, false);
         return;
     }
 }
@@ -66,7 +68,8 @@ std::string_view withoutLineEnd(std::string_view line)
 
 void applySettingsText(PredictionOptions& options, std::string_view text)
 {
-    for (const auto line : splitAt(text, '\n')) applyLine(options, withoutLineEnd(line));
+    for (const auto line : splitAt(text, '\n'))
+        applyLine(options, withoutLineEnd(line));
 }
 
 std::string settingsText(const PredictionOptions& options)

@@ -23,7 +23,7 @@ inline constexpr int kPredictionHeightTwips = 8244;
 class PredictionWindow : public QWidget {
     Q_OBJECT
 
-  public:
+public:
     // The options belong to the main window and outlive this window: clicks change them there.
     // Builds everything at once: shows the options, sets up the grids, scans the draws and
     // fills the grids.
@@ -42,7 +42,7 @@ class PredictionWindow : public QWidget {
     QPushButton* printButton() const { return m_printButton; }
     QPushButton* closeButton() const { return m_closeButton; }
 
-  private:
+private:
     void buildOptionFrames(QWidget* frame);
     void buildPredictionArea(QWidget* frame);
     // Switches one option and recomputes all four predictions.

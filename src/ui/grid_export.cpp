@@ -7,11 +7,21 @@ std::string jsonString(std::string_view text)
     std::string out = "\"";
     for (const char ch : text) {
         switch (ch) {
-        case '"': out += "\\\""; break;
-        case '\\': out += "\\\\"; break;
-        case '\n': out += "\\n"; break;
-        case '\r': out += "\\r"; break;
-        case '\t': out += "\\t"; break;
+        case '"':
+            out += "\\\"";
+            break;
+        case '\\':
+            out += "\\\\";
+            break;
+        case '\n':
+            out += "\\n";
+            break;
+        case '\r':
+            out += "\\r";
+            break;
+        case '\t':
+            out += "\\t";
+            break;
         default:
             if (static_cast<unsigned char>(ch) < 0x20) {
                 char escaped[8];
@@ -65,7 +75,8 @@ std::string csvField(const std::string& text)
 {
     if (text.find_first_of(",\"\r\n") == std::string::npos) return text;
     std::string out = "\"";
-    for (const char ch : text) out += ch == '"' ? std::string("\"\"") : std::string(1, ch);
+    for (const char ch : text)
+        out += ch == '"' ? std::string("\"\"") : std::string(1, ch);
     return out + '"';
 }
 }  // namespace
@@ -88,7 +99,8 @@ std::string gridText(const ResultGrid& grid)
     std::string out;
     for (int r = 1; r <= grid.rowCount(); ++r) {
         int last = grid.columnCount();
-        while (last > 0 && grid.textView(last, r).empty()) --last;
+        while (last > 0 && grid.textView(last, r).empty())
+            --last;
         for (int c = 1; c <= last; ++c) {
             if (c > 1) out += '\t';
             out += grid.textView(c, r);

@@ -25,8 +25,14 @@ constexpr int kMaxRowsWhenUnset = 20;
 
 }  // namespace
 
-int columnWidthToPixels(double units) { return unitsToPixels(units, kPixelsPerWidthUnit); }
-int rowHeightToPixels(double units) { return unitsToPixels(units, kPixelsPerHeightUnit); }
+int columnWidthToPixels(double units)
+{
+    return unitsToPixels(units, kPixelsPerWidthUnit);
+}
+int rowHeightToPixels(double units)
+{
+    return unitsToPixels(units, kPixelsPerHeightUnit);
+}
 
 PixelRect PixelRect::intersected(const PixelRect& other) const
 {
@@ -80,8 +86,14 @@ PixelRect GridGeometry::cellRect(int col, int row) const
     return {columnLeft(col), rowTop(row), columnWidth(col), rowHeight(row)};
 }
 
-int GridGeometry::columnAt(int x) const { return positionAt(m_columnEdges, x); }
-int GridGeometry::rowAt(int y) const { return positionAt(m_rowEdges, y); }
+int GridGeometry::columnAt(int x) const
+{
+    return positionAt(m_columnEdges, x);
+}
+int GridGeometry::rowAt(int y) const
+{
+    return positionAt(m_rowEdges, y);
+}
 
 CellRange GridGeometry::cellsIn(const PixelRect& content, const CellRange& within) const
 {
@@ -161,19 +173,22 @@ std::pair<int, int> GridGeometry::textColumns(const ResultGrid& grid, int col, i
     firstCol = std::max(firstCol, 1);
     lastCol = std::min(lastCol, grid.columnCount());
     switch (grid.hAlign(col, row)) {
-    case HAlign::Left: return {col, overflowEnd(grid, col, row, lastCol)};
-    case HAlign::Right: return {col, col};
-    case HAlign::Center: break;
+    case HAlign::Left:
+        return {col, overflowEnd(grid, col, row, lastCol)};
+    case HAlign::Right:
+        return {col, col};
+    case HAlign::Center:
+        break;
     }
     const int extra = textWidth - columnWidth(col);
     if (extra <= 0) return {col, col};
     const int eachSide = (extra + 1) / 2;
     int first = col, last = col;
-    for (int covered = 0; covered < eachSide && first > firstCol &&
-                          grid.textView(first - 1, row).empty();)
+    for (int covered = 0;
+         covered < eachSide && first > firstCol && grid.textView(first - 1, row).empty();)
         covered += columnWidth(--first);
-    for (int covered = 0; covered < eachSide && last < lastCol &&
-                          grid.textView(last + 1, row).empty();)
+    for (int covered = 0;
+         covered < eachSide && last < lastCol && grid.textView(last + 1, row).empty();)
         covered += columnWidth(++last);
     return {first, last};
 }

@@ -19,21 +19,39 @@ namespace {
 const QColor kOutsideColor(212, 208, 200);
 constexpr int kTextMargin = 2;  // pixels between a cell's edge and left- or right-aligned text
 
-QColor toColor(Rgb c) { return QColor(c.r, c.g, c.b); }
-QRect toRect(const PixelRect& r) { return QRect(r.x, r.y, r.width, r.height); }
+QColor toColor(Rgb c)
+{
+    return QColor(c.r, c.g, c.b);
+}
+QRect toRect(const PixelRect& r)
+{
+    return QRect(r.x, r.y, r.width, r.height);
+}
 
 int alignmentFlags(const Cell& cell)
 {
     int flags = 0;
     switch (cell.hAlign) {
-    case HAlign::Left: flags |= Qt::AlignLeft; break;
-    case HAlign::Right: flags |= Qt::AlignRight; break;
-    case HAlign::Center: flags |= Qt::AlignHCenter; break;
+    case HAlign::Left:
+        flags |= Qt::AlignLeft;
+        break;
+    case HAlign::Right:
+        flags |= Qt::AlignRight;
+        break;
+    case HAlign::Center:
+        flags |= Qt::AlignHCenter;
+        break;
     }
     switch (cell.vAlign) {
-    case VAlign::Top: flags |= Qt::AlignTop; break;
-    case VAlign::Bottom: flags |= Qt::AlignBottom; break;
-    case VAlign::Center: flags |= Qt::AlignVCenter; break;
+    case VAlign::Top:
+        flags |= Qt::AlignTop;
+        break;
+    case VAlign::Bottom:
+        flags |= Qt::AlignBottom;
+        break;
+    case VAlign::Center:
+        flags |= Qt::AlignVCenter;
+        break;
     }
     return flags;
 }

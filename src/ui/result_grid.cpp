@@ -50,9 +50,9 @@ std::uint8_t ResultGrid::paletteIndex(Rgb color)
         return static_cast<std::uint8_t>(m_palette.size() - 1);
     }
     // More colours than any window uses: the nearest one stands in.
-    const auto nearest = std::min_element(m_palette.begin(), m_palette.end(), [color](Rgb a, Rgb b) {
-        return distance(a, color) < distance(b, color);
-    });
+    const auto nearest =
+        std::min_element(m_palette.begin(), m_palette.end(),
+                         [color](Rgb a, Rgb b) { return distance(a, color) < distance(b, color); });
     return static_cast<std::uint8_t>(nearest - m_palette.begin());
 }
 
@@ -145,7 +145,8 @@ template <typename F> void ResultGrid::forEach(Block block, F&& apply)
     if (!clip(block)) return;
     for (int r = block.row1; r <= block.row2; ++r) {
         PackedCell* cell = &at(block.col1, r);
-        for (int c = block.col1; c <= block.col2; ++c, ++cell) apply(*cell);
+        for (int c = block.col1; c <= block.col2; ++c, ++cell)
+            apply(*cell);
     }
 }
 
@@ -271,6 +272,7 @@ void ResultGrid::setActiveCell(int col, int row)
 std::size_t ResultGrid::cellMemory() const
 {
     std::size_t bytes = m_cells.capacity() * sizeof(PackedCell);
-    for (const std::string& text : m_longTexts) bytes += sizeof(std::string) + text.capacity();
+    for (const std::string& text : m_longTexts)
+        bytes += sizeof(std::string) + text.capacity();
     return bytes;
 }

@@ -37,7 +37,7 @@ struct Cell {
     Rgb bg = kWhite;
     HAlign hAlign = HAlign::Center;
     VAlign vAlign = VAlign::Center;
-    bool editable = false;  // analysis grids hold static text only
+    bool editable = false;            // analysis grids hold static text only
     std::array<Border, 4> borders{};  // indexed by Side
     const Border& border(Side side) const { return borders[static_cast<int>(side)]; }
 };
@@ -47,8 +47,14 @@ struct Cell {
 struct Block {
     int col1 = 1, row1 = 1, col2 = 1, row2 = 1;
 };
-inline Block cellAt(int col, int row) { return {col, row, col, row}; }
-inline Block blockOf(int col1, int row1, int col2, int row2) { return {col1, row1, col2, row2}; }
+inline Block cellAt(int col, int row)
+{
+    return {col, row, col, row};
+}
+inline Block blockOf(int col1, int row1, int col2, int row2)
+{
+    return {col1, row1, col2, row2};
+}
 
 class ResultGrid {
 public:
@@ -77,7 +83,10 @@ public:
     Border border(int col, int row, Side side) const;
     HAlign hAlign(int col, int row) const;
     void setText(int col, int row, std::string_view text);
-    void setNumber(int col, int row, long long number) { setText(col, row, std::to_string(number)); }
+    void setNumber(int col, int row, long long number)
+    {
+        setText(col, row, std::to_string(number));
+    }
     void clearText(Block block);
 
     // Block styling: one call styles every cell of the block.
@@ -146,13 +155,13 @@ private:
         static constexpr std::uint8_t kLongText = 0xFF;
         static constexpr std::size_t kInline = 12;
         std::array<char, kInline> text{};
-        std::uint8_t textSize = 0;  // kLongText: text holds an index into m_longTexts
-        std::uint8_t fg = 0;        // palette index; 0 is black
-        std::uint8_t bg = 1;        // palette index; 1 is white
+        std::uint8_t textSize = 0;             // kLongText: text holds an index into m_longTexts
+        std::uint8_t fg = 0;                   // palette index; 0 is black
+        std::uint8_t bg = 1;                   // palette index; 1 is white
         std::array<std::uint8_t, 4> border{};  // palette index + 1 per Side; 0 = no line
         std::uint8_t align = kCentred;         // bits 0-1 HAlign, 2-3 VAlign, 4 editable
-        static constexpr std::uint8_t kCentred =
-            static_cast<std::uint8_t>(HAlign::Center) | static_cast<std::uint8_t>(VAlign::Center) << 2;
+        static constexpr std::uint8_t kCentred = static_cast<std::uint8_t>(HAlign::Center) |
+                                                 static_cast<std::uint8_t>(VAlign::Center) << 2;
     };
 
     const PackedCell* find(int col, int row) const
@@ -177,8 +186,8 @@ private:
     std::vector<std::string> m_longTexts;
     double m_defaultRowHeight = 10;
     double m_defaultColumnWidth = 5;
-    std::vector<double> m_rowHeights;     // index row - 1; negative = default
-    std::vector<double> m_columnWidths;   // index col - 1; negative = default
+    std::vector<double> m_rowHeights;    // index row - 1; negative = default
+    std::vector<double> m_columnWidths;  // index col - 1; negative = default
     int m_shownColumns = 0;
     int m_shownRows = 0;
     int m_frozenRows = 0;

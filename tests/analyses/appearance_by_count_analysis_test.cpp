@@ -47,8 +47,8 @@ TEST(AppearanceByCount, WithEveryNumberDrawnTheFirstRowIsTheLowestCount)
     // Every number once; 1 a second time as a bonus.
     std::vector<DrawRow> rows;
     for (int d = 0; d < 5; ++d)
-        rows.push_back(drawRow(d + 1, {6 * d + 1, 6 * d + 2, 6 * d + 3, 6 * d + 4, 6 * d + 5,
-                                       6 * d + 6}));
+        rows.push_back(
+            drawRow(d + 1, {6 * d + 1, 6 * d + 2, 6 * d + 3, 6 * d + 4, 6 * d + 5, 6 * d + 6}));
     rows.push_back(drawRow(6, {31, 1, 2, 3, 4, 1}));
     const ResultGrid grid = build(historyOf(rows));
     ASSERT_EQ(grid.rowCount(), 4);

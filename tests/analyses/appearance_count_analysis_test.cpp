@@ -14,7 +14,8 @@ ResultGrid build(const DrawHistory& history)
 std::vector<std::string> counts(const ResultGrid& grid, int row)
 {
     std::vector<std::string> texts;
-    for (int col = 8; col <= 13; ++col) texts.push_back(grid.text(col, row));
+    for (int col = 8; col <= 13; ++col)
+        texts.push_back(grid.text(col, row));
     return texts;
 }
 
@@ -52,7 +53,8 @@ TEST(AppearanceCountAnalysis, HeadingsFormTwoColouredGroups)
         EXPECT_EQ(grid.cell(8, row).fg, rgb(255, 0, 0));
         EXPECT_EQ(grid.cell(13, row).bg, rgb(200, 255, 200));
     }
-    for (int row = 1; row <= 3; ++row) EXPECT_EQ(grid.cell(1, row).bg, rgb(255, 255, 200));
+    for (int row = 1; row <= 3; ++row)
+        EXPECT_EQ(grid.cell(1, row).bg, rgb(255, 255, 200));
     EXPECT_EQ(grid.cell(8, 3).bg, kWhite);
 
     // Row 1: no lines between the cells of a group; each group keeps its outer lines.
@@ -92,7 +94,8 @@ TEST(AppearanceCountAnalysis, IncompleteRowsTakeNoRowAndLeaveEmptyRowsAtTheBotto
     ASSERT_EQ(grid.rowCount(), 5);
     EXPECT_EQ(grid.text(1, 4), "3");
     EXPECT_EQ(counts(grid, 4), std::vector<std::string>(6, "1"));
-    for (int col = 1; col <= 13; ++col) EXPECT_EQ(grid.text(col, 5), "");
+    for (int col = 1; col <= 13; ++col)
+        EXPECT_EQ(grid.text(col, 5), "");
 }
 
 TEST(AppearanceCountAnalysis, TextWithALeadingZeroAndOddNumbersAreCounted)

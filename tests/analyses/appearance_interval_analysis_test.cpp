@@ -22,7 +22,8 @@ const std::string kBonusGroup =
 std::vector<std::string> intervals(const ResultGrid& grid, int row)
 {
     std::vector<std::string> texts;
-    for (int col = 3; col <= 13; col += 2) texts.push_back(grid.text(col, row));
+    for (int col = 3; col <= 13; col += 2)
+        texts.push_back(grid.text(col, row));
     return texts;
 }
 
@@ -35,7 +36,8 @@ void expectHeadingBlock(const ResultGrid& grid, int groupRow, int headingRow)
     const std::vector<std::string> headings = {
         "回数",    "第1数字", "出現",    "第2数字", "出現",   "第3数字", "出現",
         "第4数字", "出現",    "第5数字", "出現",    "ボ数字", "出現"};
-    for (int col = 1; col <= 13; ++col) EXPECT_EQ(grid.text(col, headingRow), headings[col - 1]);
+    for (int col = 1; col <= 13; ++col)
+        EXPECT_EQ(grid.text(col, headingRow), headings[col - 1]);
     for (int row : {groupRow, headingRow}) {
         EXPECT_EQ(grid.cell(2, row).bg, rgb(255, 200, 200));
         EXPECT_EQ(grid.cell(13, row).fg, kBlack);
@@ -116,14 +118,16 @@ TEST(AppearanceIntervalAnalysis, CountsDrawsBackToTheLastAppearanceAsMainOrBonus
 TEST(AppearanceIntervalAnalysis, AnIncompleteRowKeepsAnEmptyRowAndIsNeverFound)
 {
     DrawRow partial = incompleteRow(2);
-    for (int k = 0; k < 5; ++k) partial.numbers[k] = std::int64_t{7 + k};  // no bonus
+    for (int k = 0; k < 5; ++k)
+        partial.numbers[k] = std::int64_t{7 + k};  // no bonus
     const ResultGrid grid = build(historyOf({
         drawRow(1, {7, 20, 21, 22, 23, 24}),
         partial,
         drawRow(3, {7, 8, 25, 26, 27, 28}),
     }));
     ASSERT_EQ(grid.rowCount(), 7);
-    for (int col = 1; col <= 13; ++col) EXPECT_EQ(grid.text(col, 4), "") << col;
+    for (int col = 1; col <= 13; ++col)
+        EXPECT_EQ(grid.text(col, 4), "") << col;
     EXPECT_EQ(grid.text(1, 5), "3");
     // 7 is found in draw 1, not in the incomplete draw 2; 8 only stood in draw 2.
     EXPECT_EQ(grid.text(3, 5), "2回前");
@@ -186,7 +190,8 @@ TEST(AppearanceIntervalAnalysis, SurplusRowsAndOddDrawNumbersStayInsideTheGrid)
 {
     // Five rows under one draw number: L = 1 gives five grid rows, so the last rows fall away.
     std::vector<DrawRow> rows;
-    for (int i = 0; i < 5; ++i) rows.push_back(drawRow(1, {1, 2, 3, 4, 5, 6}));
+    for (int i = 0; i < 5; ++i)
+        rows.push_back(drawRow(1, {1, 2, 3, 4, 5, 6}));
     const ResultGrid crowded = build(historyOf(rows));
     EXPECT_EQ(crowded.rowCount(), 5);
     EXPECT_EQ(crowded.text(3, 3), "初回");
@@ -220,7 +225,8 @@ TEST(AppearanceIntervalAnalysis, MatchesTheWalkBackOverEveryEarlierDrawNumber)
                 continue;
             }
             std::array<int, 6> numbers;
-            for (int& n : numbers) n = static_cast<int>(random() % 8) + 1;  // repeats often
+            for (int& n : numbers)
+                n = static_cast<int>(random() % 8) + 1;  // repeats often
             rows.push_back(drawRow(drawNo, numbers));
         }
         // A last draw with a high number makes the grid tall enough for every row.
@@ -270,7 +276,8 @@ TEST(AppearanceIntervalAnalysis, RealHistoryFillsEveryRowUpToTheBottomHeadingBlo
     ASSERT_EQ(grid.rowCount(), latest + 4);
     for (int row = 3; row <= latest + 2; ++row) {
         ASSERT_EQ(grid.text(1, row), std::to_string(row - 2));
-        for (int col = 3; col <= 13; col += 2) ASSERT_FALSE(grid.text(col, row).empty()) << row;
+        for (int col = 3; col <= 13; col += 2)
+            ASSERT_FALSE(grid.text(col, row).empty()) << row;
     }
     expectHeadingBlock(grid, latest + 4, latest + 3);
 }

@@ -120,7 +120,8 @@ TEST(ConsecutiveAnalysis, IncompleteRowsLeaveNoGapAndTextNumbersCompareAsNumbers
     EXPECT_EQ(grid.text(1, 3), "3");
     EXPECT_EQ(grid.text(4, 3), "7");
     EXPECT_EQ(marked(grid, 3, kConsecutive), (std::vector<int>{2, 3}));
-    for (int col = 1; col <= 12; ++col) EXPECT_EQ(grid.text(col, 4), "");
+    for (int col = 1; col <= 12; ++col)
+        EXPECT_EQ(grid.text(col, 4), "");
     EXPECT_EQ(grid.cell(1, 4).bg, kYellow);
 }
 

@@ -44,15 +44,18 @@ TEST(Dispersion, NumbersHaveFixedColumnsUnderTheirHeadings)
     }));
     ASSERT_EQ(grid.columnCount(), 33);
     ASSERT_EQ(grid.rowCount(), 5);
-    for (int n = 1; n <= 31; ++n) EXPECT_EQ(grid.text(n + 1, 2), std::to_string(n));
+    for (int n = 1; n <= 31; ++n)
+        EXPECT_EQ(grid.text(n + 1, 2), std::to_string(n));
     EXPECT_EQ(grid.text(1, 2), "回");
     EXPECT_EQ(grid.text(33, 2), "回");
     EXPECT_EQ(grid.cell(2, 2).fg, rgb(0, 0, 255));
     EXPECT_EQ(grid.cell(2, 2).bg, rgb(200, 255, 255));
     // 31 was never drawn: its column stays empty below the heading.
-    for (int row = 3; row <= 5; ++row) EXPECT_EQ(grid.text(32, row), "");
+    for (int row = 3; row <= 5; ++row)
+        EXPECT_EQ(grid.text(32, row), "");
     // The row after the last draw stays empty but is styled like a draw row.
-    for (int c = 1; c <= 33; ++c) EXPECT_EQ(grid.text(c, 5), "");
+    for (int c = 1; c <= 33; ++c)
+        EXPECT_EQ(grid.text(c, 5), "");
     EXPECT_EQ(grid.cell(1, 5).bg, rgb(255, 255, 200));
     EXPECT_EQ(grid.cell(10, 5).border(Side::Bottom).color, kGridLine);
 }

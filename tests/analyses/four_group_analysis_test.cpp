@@ -81,7 +81,8 @@ TEST(FourGroupTrend, HeadingRowsRepeatBeforeEveryFiftyDrawsAndCloseTheTable)
     {
         const ResultGrid grid = build(syntheticHistory(120));
         ASSERT_EQ(grid.rowCount(), 124);
-        for (const int row : {1, 52, 103, 124}) EXPECT_TRUE(isHeadingRow(grid, row)) << row;
+        for (const int row : {1, 52, 103, 124})
+            EXPECT_TRUE(isHeadingRow(grid, row)) << row;
         EXPECT_EQ(grid.text(1, 102), "100");
         EXPECT_EQ(grid.text(1, 104), "101");
         EXPECT_EQ(grid.text(1, 123), "120");
@@ -106,7 +107,8 @@ TEST(FourGroupTrend, EveryRowsCountsAddUpToSix)
     for (int row = 2; row < grid.rowCount(); ++row) {
         if (row == 52) continue;
         int sum = 0;
-        for (int c = 8; c <= 11; ++c) sum += std::stoi(grid.text(c, row));
+        for (int c = 8; c <= 11; ++c)
+            sum += std::stoi(grid.text(c, row));
         EXPECT_EQ(sum, 6) << row;
     }
 }

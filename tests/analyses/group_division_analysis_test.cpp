@@ -32,14 +32,16 @@ std::vector<int> greyNumbers(const ResultGrid& grid, int row)
 std::vector<int> range(int first, int last)
 {
     std::vector<int> numbers;
-    for (int n = first; n <= last; ++n) numbers.push_back(n);
+    for (int n = first; n <= last; ++n)
+        numbers.push_back(n);
     return numbers;
 }
 
 std::vector<int> joined(std::initializer_list<std::vector<int>> parts)
 {
     std::vector<int> all;
-    for (const auto& part : parts) all.insert(all.end(), part.begin(), part.end());
+    for (const auto& part : parts)
+        all.insert(all.end(), part.begin(), part.end());
     return all;
 }
 
@@ -47,10 +49,12 @@ std::vector<int> joined(std::initializer_list<std::vector<int>> parts)
 
 TEST(GroupDivision, GroupsMissedByAllSixNumbersAreGrey)
 {
-    const ResultGrid grid = build(buildSixGroupDivision, historyOf({
-        drawRow(1, {1, 6, 11, 16, 21, 26}),  // six different groups
-        drawRow(2, {1, 2, 3, 7, 12, 17}),    // three in Ａ, one each in Ｂ, Ｃ, Ｄ
-    }));
+    const ResultGrid grid =
+        build(buildSixGroupDivision,
+              historyOf({
+                  drawRow(1, {1, 6, 11, 16, 21, 26}),  // six different groups
+                  drawRow(2, {1, 2, 3, 7, 12, 17}),    // three in Ａ, one each in Ｂ, Ｃ, Ｄ
+              }));
     EXPECT_TRUE(greyNumbers(grid, kFirstDrawRow).empty());
     EXPECT_EQ(greyNumbers(grid, kFirstDrawRow + 1), range(21, 31));
 }
@@ -58,8 +62,8 @@ TEST(GroupDivision, GroupsMissedByAllSixNumbersAreGrey)
 TEST(GroupDivision, AGroupHitOnlyByTheBonusIsNotGreyAndItsMarkIsPink)
 {
     const ResultGrid grid = build(buildSixGroupDivision, historyOf({
-        drawRow(1, {1, 2, 3, 4, 5, 31}),
-    }));
+                                                             drawRow(1, {1, 2, 3, 4, 5, 31}),
+                                                         }));
     const int row = kFirstDrawRow;
     EXPECT_EQ(greyNumbers(grid, row), range(6, 25));
     // Ｆ (26..31) is a shaded group and keeps its shade.
@@ -129,8 +133,8 @@ TEST(GroupDivision, HeadingPairsRepeatBeforeEveryFiftyDraws)
 
 TEST(GroupDivision, EmptyHistoryIsTheTitleRowAlone)
 {
-    for (const Builder builder : {buildSixGroupDivision, buildSevenGroupDivision,
-                                  buildTenGroupDivision}) {
+    for (const Builder builder :
+         {buildSixGroupDivision, buildSevenGroupDivision, buildTenGroupDivision}) {
         const ResultGrid grid = build(builder, DrawHistory{});
         ASSERT_EQ(grid.rowCount(), 1);
         EXPECT_EQ(grid.columnCount(), 33);
@@ -158,13 +162,13 @@ TEST(GroupDivision, ShadedGroupsAndRowHeightsFollowTheWindow)
     const ResultGrid seven = build(buildSevenGroupDivision, history);
     EXPECT_EQ(seven.rowHeight(1), 9);
     EXPECT_EQ(seven.rowHeight(2), 9);
-    EXPECT_EQ(seven.cell(6, 3).bg, kShaded);   // 5 is in Ｂ (5..8)
-    EXPECT_EQ(seven.cell(26, 3).bg, kWhite);   // 25 is in Ｇ
+    EXPECT_EQ(seven.cell(6, 3).bg, kShaded);  // 5 is in Ｂ (5..8)
+    EXPECT_EQ(seven.cell(26, 3).bg, kWhite);  // 25 is in Ｇ
 
     const ResultGrid ten = build(buildTenGroupDivision, history);
-    EXPECT_EQ(ten.cell(30, 3).bg, kShaded);    // 29 is in Ｊ (28..31)
-    EXPECT_EQ(ten.cell(23, 3).bg, kShaded);    // 22 is in Ｈ
-    EXPECT_EQ(ten.cell(26, 3).bg, kWhite);     // 25 is in Ｉ
+    EXPECT_EQ(ten.cell(30, 3).bg, kShaded);  // 29 is in Ｊ (28..31)
+    EXPECT_EQ(ten.cell(23, 3).bg, kShaded);  // 22 is in Ｈ
+    EXPECT_EQ(ten.cell(26, 3).bg, kWhite);   // 25 is in Ｉ
     EXPECT_EQ(ten.cell(1, 3).bg, rgb(255, 255, 200));
     EXPECT_EQ(ten.cell(1, 3).fg, rgb(255, 0, 0));
 }
@@ -172,8 +176,8 @@ TEST(GroupDivision, ShadedGroupsAndRowHeightsFollowTheWindow)
 TEST(GroupDivision, StoredValuesOutsideOneToThirtyOneAreNeitherMarkedNorCounted)
 {
     const ResultGrid grid = build(buildSixGroupDivision, historyOf({
-        drawRow(7, {0, 2, 3, 4, 5, 32}),
-    }));
+                                                             drawRow(7, {0, 2, 3, 4, 5, 32}),
+                                                         }));
     const int row = kFirstDrawRow;
     EXPECT_EQ(grid.text(1, row), "7");
     EXPECT_EQ(grid.text(33, row), "7");
@@ -184,25 +188,27 @@ TEST(GroupDivision, LetterTextsAreSpelledOutExactly)
 {
     const auto& divisions = groupDivisions();
     std::vector<std::string> six, seven, ten;
-    for (const auto& group : divisions[0].groups) six.push_back(textRuns(group.letterText));
-    for (const auto& group : divisions[1].groups) seven.push_back(textRuns(group.letterText));
-    for (const auto& group : divisions[2].groups) ten.push_back(textRuns(group.letterText));
+    for (const auto& group : divisions[0].groups)
+        six.push_back(textRuns(group.letterText));
+    for (const auto& group : divisions[1].groups)
+        seven.push_back(textRuns(group.letterText));
+    for (const auto& group : divisions[2].groups)
+        ten.push_back(textRuns(group.letterText));
     EXPECT_EQ(six, (std::vector<std::string>{"9sp,Ａ,14sp", "9sp,Ｂ,14sp", "9sp,Ｃ,14sp",
-                                             "9sp,Ｄ,14sp", "9sp,Ｅ,14sp",
-                                             "2sp,1isp,7sp,Ｆ,7sp"}));
-    EXPECT_EQ(seven, (std::vector<std::string>{"7sp,Ａ,12sp", "7sp,Ｂ,12sp", "7sp,Ｃ,12sp",
-                                               "7sp,Ｄ,12sp", "7sp,Ｅ,12sp", "7sp,Ｆ,12sp",
-                                               "13sp,Ｇ,12sp"}));
+                                             "9sp,Ｄ,14sp", "9sp,Ｅ,14sp", "2sp,1isp,7sp,Ｆ,7sp"}));
+    EXPECT_EQ(seven,
+              (std::vector<std::string>{"7sp,Ａ,12sp", "7sp,Ｂ,12sp", "7sp,Ｃ,12sp", "7sp,Ｄ,12sp",
+                                        "7sp,Ｅ,12sp", "7sp,Ｆ,12sp", "13sp,Ｇ,12sp"}));
     const std::string a = "1sp,2isp,%,1sp,2isp,1sp";
     const std::string b = "1sp,2isp,%,2sp,2isp";
     const std::string c = "1sp,2isp,%,2isp,2sp";
     auto shape = [](std::string pattern, const char* letter) {
         return pattern.replace(pattern.find('%'), 1, letter);
     };
-    EXPECT_EQ(ten, (std::vector<std::string>{
-                       shape(a, "Ａ"), shape(b, "Ｂ"), shape(c, "Ｃ"), shape(b, "Ｄ"),
-                       shape(a, "Ｅ"), shape(a, "Ｆ"), shape(c, "Ｇ"), shape(b, "Ｈ"),
-                       shape(c, "Ｉ"), "1sp,3isp,Ｊ,1isp,2sp"}));
+    EXPECT_EQ(ten, (std::vector<std::string>{shape(a, "Ａ"), shape(b, "Ｂ"), shape(c, "Ｃ"),
+                                             shape(b, "Ｄ"), shape(a, "Ｅ"), shape(a, "Ｆ"),
+                                             shape(c, "Ｇ"), shape(b, "Ｈ"), shape(c, "Ｉ"),
+                                             "1sp,3isp,Ｊ,1isp,2sp"}));
     for (const auto& group : divisions[2].groups)
         EXPECT_EQ(codePointCount(group.letterText), 8) << group.letterText;
 }

@@ -30,8 +30,14 @@ DrawHistory drawsWith(int count, const std::map<int, std::array<int, 6>>& with)
     return historyOf(rows);
 }
 
-int digitColumn(int k) { return k + 2; }
-int drawRowOf(int drawNo) { return drawNo + 2; }
+int digitColumn(int k)
+{
+    return k + 2;
+}
+int drawRowOf(int drawNo)
+{
+    return drawNo + 2;
+}
 
 }  // namespace
 
@@ -52,8 +58,8 @@ TEST(LastDigitRun, ARunShowsFromItsSecondDrawAndRestartsAfterAGap)
 
 TEST(LastDigitRun, TwoNumbersWithTheSameDigitInOneDrawContinueTheRun)
 {
-    const ResultGrid grid = build(drawsWith(
-        6, {{5, {3, 13, 4, 5, 6, 7}}, {6, {23, 30, 4, 5, 6, 7}}}));
+    const ResultGrid grid =
+        build(drawsWith(6, {{5, {3, 13, 4, 5, 6, 7}}, {6, {23, 30, 4, 5, 6, 7}}}));
     const int column = digitColumn(3);
     EXPECT_EQ(grid.text(column, drawRowOf(5)), "1");
     EXPECT_EQ(grid.text(column, drawRowOf(6)), "2");
@@ -96,13 +102,19 @@ TEST(LastDigitRun, LongerRunsGetStrongerColours)
     const ResultGrid grid = build(drawsWith(15, {}));
     const std::vector<std::pair<int, Rgb>> expected = {
         {1, kWhite},
-        {2, rgb(200, 255, 255)},  {3, rgb(200, 255, 255)},
-        {4, rgb(200, 255, 200)},  {5, rgb(200, 255, 200)},
-        {6, rgb(255, 255, 200)},  {7, rgb(255, 255, 200)},
-        {8, rgb(255, 200, 255)},  {9, rgb(255, 200, 255)},
-        {10, rgb(255, 200, 200)}, {11, rgb(255, 200, 200)},
+        {2, rgb(200, 255, 255)},
+        {3, rgb(200, 255, 255)},
+        {4, rgb(200, 255, 200)},
+        {5, rgb(200, 255, 200)},
+        {6, rgb(255, 255, 200)},
+        {7, rgb(255, 255, 200)},
+        {8, rgb(255, 200, 255)},
+        {9, rgb(255, 200, 255)},
+        {10, rgb(255, 200, 200)},
+        {11, rgb(255, 200, 200)},
         {12, rgb(225, 225, 225)},
-        {13, rgb(255, 200, 200)}, {14, rgb(255, 200, 200)},
+        {13, rgb(255, 200, 200)},
+        {14, rgb(255, 200, 200)},
     };
     EXPECT_EQ(grid.text(digitColumn(1), drawRowOf(1)), "");
     for (const auto& [run, colour] : expected) {
@@ -180,15 +192,16 @@ TEST(LastDigitRun, OnTheRealHistoryEveryDrawWithADigitAlsoInThePreviousDrawShows
     std::map<int, std::array<int, 10>> digitsOf;
     for (const auto& draw : history.draws())
         if (draw)
-            for (const int n : draw->numbers) ++digitsOf[draw->drawNo][n % 10];
+            for (const int n : draw->numbers)
+                ++digitsOf[draw->drawNo][n % 10];
     int checked = 0;
     for (const auto& [drawNo, digits] : digitsOf) {
         const auto previous = digitsOf.find(drawNo - 1);
         for (int k = 0; k <= 9; ++k) {
             const std::string& cell = grid.text(digitColumn(k), drawRowOf(drawNo));
-            const bool continues = digits[k] >= 2 ||
-                                   (digits[k] == 1 && previous != digitsOf.end() &&
-                                    previous->second[k] > 0);
+            const bool continues =
+                digits[k] >= 2 ||
+                (digits[k] == 1 && previous != digitsOf.end() && previous->second[k] > 0);
             EXPECT_EQ(!cell.empty(), continues) << "draw " << drawNo << " digit " << k;
             if (drawNo >= 1000 && continues) ++checked;
         }

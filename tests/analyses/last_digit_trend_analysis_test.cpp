@@ -13,7 +13,10 @@ ResultGrid build(const DrawHistory& history)
 }
 
 // Column of last digit k.
-int digitColumn(int k) { return k + 2; }
+int digitColumn(int k)
+{
+    return k + 2;
+}
 
 void expectHeadingBlock(const ResultGrid& grid, int titleRow, int digitRow)
 {
@@ -22,7 +25,8 @@ void expectHeadingBlock(const ResultGrid& grid, int titleRow, int digitRow)
     EXPECT_EQ(grid.cell(2, titleRow).hAlign, HAlign::Left);
     EXPECT_EQ(grid.rowHeight(titleRow), 20);
     EXPECT_EQ(grid.text(1, digitRow), "");
-    for (int k = 0; k <= 9; ++k) EXPECT_EQ(grid.text(digitColumn(k), digitRow), std::to_string(k));
+    for (int k = 0; k <= 9; ++k)
+        EXPECT_EQ(grid.text(digitColumn(k), digitRow), std::to_string(k));
     EXPECT_EQ(grid.cell(5, titleRow).bg, rgb(255, 200, 200));
     EXPECT_EQ(grid.cell(5, digitRow).fg, rgb(0, 0, 255));
     // The title band is one box: no inner lines.
@@ -65,8 +69,8 @@ TEST(LastDigitTrend, EachDigitIsWrittenOncePerNumberEndingInItBonusIncluded)
 
 TEST(LastDigitTrend, HeadingBlocksStandAboveAndBelowTheDraws)
 {
-    const ResultGrid grid = build(historyOf({drawRow(1, {1, 2, 3, 4, 5, 6}),
-                                             drawRow(2, {1, 2, 3, 4, 5, 6})}));
+    const ResultGrid grid =
+        build(historyOf({drawRow(1, {1, 2, 3, 4, 5, 6}), drawRow(2, {1, 2, 3, 4, 5, 6})}));
     ASSERT_EQ(grid.rowCount(), 6);
     EXPECT_EQ(grid.columnCount(), 11);
     EXPECT_EQ(grid.frozenRows(), 2);

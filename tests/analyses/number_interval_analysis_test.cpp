@@ -15,7 +15,8 @@ constexpr Rgb kFall = rgb(255, 200, 255);
 std::vector<std::string> differences(const ResultGrid& grid, int row)
 {
     std::vector<std::string> texts;
-    for (int col = 3; col <= 13; col += 2) texts.push_back(grid.text(col, row));
+    for (int col = 3; col <= 13; col += 2)
+        texts.push_back(grid.text(col, row));
     return texts;
 }
 
@@ -29,7 +30,8 @@ void expectHeadingBlock(const ResultGrid& grid, int groupRow, int headingRow)
     const std::vector<std::string> headings = {
         "回数",    "第1数字", "差分",    "第2数字", "差分",   "第3数字", "差分",
         "第4数字", "差分",    "第5数字", "差分",    "ボ数字", "差分"};
-    for (int col = 1; col <= 13; ++col) EXPECT_EQ(grid.text(col, headingRow), headings[col - 1]);
+    for (int col = 1; col <= 13; ++col)
+        EXPECT_EQ(grid.text(col, headingRow), headings[col - 1]);
     EXPECT_EQ(grid.cell(7, groupRow).bg, rgb(255, 200, 200));
     EXPECT_EQ(grid.cell(7, headingRow).bg, rgb(255, 200, 200));
     // On the group row only the bonus pair is boxed: a line left of 12 and right of 13.
@@ -103,10 +105,12 @@ TEST(NumberIntervalAnalysis, IncompleteRowsStayEmptyAndAreSkippedForTheCompariso
         drawRow(4, {2, 9, 17, 25, 31, 6}),
     }));
     ASSERT_EQ(afterGap.rowCount(), 8);
-    for (int col = 1; col <= 13; ++col) EXPECT_EQ(afterGap.text(col, 3), "");
+    for (int col = 1; col <= 13; ++col)
+        EXPECT_EQ(afterGap.text(col, 3), "");
     EXPECT_EQ(differences(afterGap, 4),
               (std::vector<std::string>{"+4", "+9", "+16", "+25", "+30", "+1"}));
-    for (int col = 1; col <= 13; ++col) EXPECT_EQ(afterGap.text(col, 5), "");
+    for (int col = 1; col <= 13; ++col)
+        EXPECT_EQ(afterGap.text(col, 5), "");
     // Draw 4 is compared with draw 2, the last complete one.
     EXPECT_EQ(differences(afterGap, 6),
               (std::vector<std::string>{"-2", "0", "+1", "0", "+1", "+5"}));

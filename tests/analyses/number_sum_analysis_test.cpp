@@ -25,7 +25,8 @@ TEST(NumberSumAnalysis, HeadingRowAndGridSetUp)
     EXPECT_EQ(grid.rowHeight(1), 20);
     EXPECT_EQ(grid.rowHeight(2), 10);
     const std::vector<double> widths = {5, 5, 5, 5, 5, 5, 8, 7, 10};
-    for (int col = 1; col <= 9; ++col) EXPECT_EQ(grid.columnWidth(col), widths[col - 1]) << col;
+    for (int col = 1; col <= 9; ++col)
+        EXPECT_EQ(grid.columnWidth(col), widths[col - 1]) << col;
     EXPECT_TRUE(grid.overflow());
 
     const std::vector<std::string> headings = {"回数", "",           "",       "本 数 字",     "",
@@ -91,7 +92,8 @@ TEST(NumberSumAnalysis, IncompleteRowsTakeNoRowAndLeaveEmptyRowsAtTheBottom)
     EXPECT_EQ(grid.text(1, 3), "4");
     EXPECT_EQ(grid.text(7, 3), "20");
     for (int row : {4, 5})
-        for (int col = 1; col <= 9; ++col) EXPECT_EQ(grid.text(col, row), "");
+        for (int col = 1; col <= 9; ++col)
+            EXPECT_EQ(grid.text(col, row), "");
     EXPECT_EQ(grid.cell(7, 5).bg, rgb(200, 255, 255));
 }
 

@@ -24,9 +24,9 @@ ResultGrid lowHigh(const DrawHistory& history)
 TEST(OddEvenPattern, CountsParityOfTheMainNumbersAndNamesThePatternByTheOddCount)
 {
     const ResultGrid grid = oddEven(historyOf({
-        drawRow(1, {2, 4, 6, 8, 10, 3}),    // five even
-        drawRow(2, {1, 3, 5, 7, 9, 2}),     // five odd
-        drawRow(3, {2, 4, 5, 7, 9, 11}),    // two even, three odd
+        drawRow(1, {2, 4, 6, 8, 10, 3}),  // five even
+        drawRow(2, {1, 3, 5, 7, 9, 2}),   // five odd
+        drawRow(3, {2, 4, 5, 7, 9, 11}),  // two even, three odd
     }));
     ASSERT_EQ(grid.rowCount(), 4);
 
@@ -35,13 +35,15 @@ TEST(OddEvenPattern, CountsParityOfTheMainNumbersAndNamesThePatternByTheOddCount
     EXPECT_EQ(grid.text(9, 2), "0");
     EXPECT_EQ(grid.text(10, 2), "A");
     EXPECT_EQ(grid.cell(10, 2).bg, kWhite);
-    for (int c = 2; c <= 6; ++c) EXPECT_EQ(grid.cell(c, 2).bg, kMarked) << c;
+    for (int c = 2; c <= 6; ++c)
+        EXPECT_EQ(grid.cell(c, 2).bg, kMarked) << c;
 
     EXPECT_EQ(grid.text(8, 3), "0");
     EXPECT_EQ(grid.text(9, 3), "5");
     EXPECT_EQ(grid.text(10, 3), "F");
     EXPECT_EQ(grid.cell(10, 3).bg, rgb(255, 200, 200));
-    for (int c = 2; c <= 6; ++c) EXPECT_EQ(grid.cell(c, 3).bg, kWhite) << c;
+    for (int c = 2; c <= 6; ++c)
+        EXPECT_EQ(grid.cell(c, 3).bg, kWhite) << c;
 
     EXPECT_EQ(grid.text(8, 4), "2");
     EXPECT_EQ(grid.text(9, 4), "3");
@@ -68,7 +70,8 @@ TEST(OddEvenPattern, EveryLetterHasItsColour)
     std::vector<DrawRow> rows;
     for (int odd = 0; odd <= 5; ++odd) {
         std::array<int, 6> numbers{};
-        for (int k = 0; k < 5; ++k) numbers[k] = k < odd ? 2 * k + 1 : 2 * k + 12;
+        for (int k = 0; k < 5; ++k)
+            numbers[k] = k < odd ? 2 * k + 1 : 2 * k + 12;
         numbers[5] = 31;
         rows.push_back(drawRow(odd + 1, numbers));
     }
@@ -150,7 +153,8 @@ TEST(LowHighPattern, FifteenIsLowAndSixteenIsHigh)
     EXPECT_EQ(grid.text(9, 3), "5");
     EXPECT_EQ(grid.text(10, 3), "A");
     EXPECT_EQ(grid.cell(10, 3).bg, kWhite);
-    for (int c = 2; c <= 6; ++c) EXPECT_EQ(grid.cell(c, 3).bg, kWhite) << c;
+    for (int c = 2; c <= 6; ++c)
+        EXPECT_EQ(grid.cell(c, 3).bg, kWhite) << c;
     EXPECT_EQ(grid.text(7, 3), "15");
     EXPECT_EQ(grid.cell(7, 3).bg, kMarked);
 }

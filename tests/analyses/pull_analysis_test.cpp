@@ -5,7 +5,10 @@
 
 namespace {
 
-ResultGrid build(const DrawHistory& history) { return buildPull(history, LoadDrawTables(history)); }
+ResultGrid build(const DrawHistory& history)
+{
+    return buildPull(history, LoadDrawTables(history));
+}
 
 constexpr Rgb kPulled = rgb(200, 255, 255);
 
@@ -80,7 +83,8 @@ TEST(PullAnalysis, HighlightsNumbersOfThePreviousDrawWhateverTheirField)
 TEST(PullAnalysis, AnIncompleteRowLeavesNoGapAndIsNotThePreviousDraw)
 {
     DrawRow partial = incompleteRow(2);
-    for (int k = 0; k < 5; ++k) partial.numbers[k] = std::int64_t{20 + k};
+    for (int k = 0; k < 5; ++k)
+        partial.numbers[k] = std::int64_t{20 + k};
     const ResultGrid grid = build(historyOf({
         drawRow(1, {1, 2, 3, 4, 5, 6}),
         partial,
@@ -89,7 +93,8 @@ TEST(PullAnalysis, AnIncompleteRowLeavesNoGapAndIsNotThePreviousDraw)
     ASSERT_EQ(grid.rowCount(), 4);
     EXPECT_EQ(grid.text(1, 3), "3");
     EXPECT_EQ(pulledColumns(grid, 3), (std::vector<int>{4}));
-    for (int col = 1; col <= 7; ++col) EXPECT_EQ(grid.text(col, 4), "");
+    for (int col = 1; col <= 7; ++col)
+        EXPECT_EQ(grid.text(col, 4), "");
 }
 
 TEST(PullAnalysis, TextWithALeadingZeroMatchesThePreviousNumber)

@@ -28,13 +28,17 @@ inline std::string textRuns(const std::string& text)
     for (std::size_t i = 0; i < text.size();) {
         std::size_t length = 1;
         const unsigned char lead = static_cast<unsigned char>(text[i]);
-        if (lead >= 0xF0) length = 4;
-        else if (lead >= 0xE0) length = 3;
-        else if (lead >= 0xC0) length = 2;
+        if (lead >= 0xF0)
+            length = 4;
+        else if (lead >= 0xE0)
+            length = 3;
+        else if (lead >= 0xC0)
+            length = 2;
         const std::string character = text.substr(i, length);
         i += length;
-        const std::string kind =
-            character == " " ? "sp" : character == kIdeographicSpace ? "isp" : std::string();
+        const std::string kind = character == " "                 ? "sp"
+                                 : character == kIdeographicSpace ? "isp"
+                                                                  : std::string();
         if (kind.empty()) {
             flush();
             if (!runs.empty()) runs += ',';

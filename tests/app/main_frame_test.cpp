@@ -52,7 +52,8 @@ public:
         QObject::connect(&m_timer, &QTimer::timeout, [this] {
             auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
             if (!box || !box->isVisible()) return;
-            m_seen.push_back({box->windowTitle(), box->text(), box->icon(), box->standardButtons()});
+            m_seen.push_back(
+                {box->windowTitle(), box->text(), box->icon(), box->standardButtons()});
             box->done(QMessageBox::Ok);
         });
         m_timer.start(10);
@@ -154,14 +155,13 @@ void MainFrameTest::initTestCase()
 {
     installGridFontSubstitution();
     QVERIFY(m_databaseFolder.isValid());
-    auto database =
-        DrawDatabase::create((m_databaseFolder.path() + QStringLiteral("/Pomuran.mdb")).toStdString());
+    auto database = DrawDatabase::create(
+        (m_databaseFolder.path() + QStringLiteral("/Pomuran.mdb")).toStdString());
     QVERIFY2(database.ok(), database.ok() ? "" : database.error().c_str());
     // Three complete draws and a trailing row with only 回数: LatestDrawNo is 3.
-    const auto inserted = database->insertDraws({drawRow(1, {1, 2, 3, 4, 5, 6}),
-                                                 drawRow(2, {1, 7, 8, 9, 10, 11}),
-                                                 drawRow(3, {1, 2, 12, 13, 14, 31}),
-                                                 incompleteRow(4)});
+    const auto inserted =
+        database->insertDraws({drawRow(1, {1, 2, 3, 4, 5, 6}), drawRow(2, {1, 7, 8, 9, 10, 11}),
+                               drawRow(3, {1, 2, 12, 13, 14, 31}), incompleteRow(4)});
     QVERIFY(inserted.ok());
     m_startFolder = QDir::currentPath();
 }
@@ -249,12 +249,12 @@ void MainFrameTest::analysisItemsNameCatalogWindows()
     // Each of the seventeen analysis items carries the window name it opens; together they
     // cover the whole catalogue once.
     MainFrm frame(m_databaseFolder.path());
-    const QStringList items = {"mnuSyutugenHindo", "mnuSyutugenKaisu", "mnuSyutugenKankaku",
-                               "mnuNumberKankaku", "mnuZenkaiSyutugen", "mnuBaratsuki",
-                               "mnuHippari", "mnuRenbanTobiishi", "mnuHonsuji",
+    const QStringList items = {"mnuSyutugenHindo",   "mnuSyutugenKaisu",   "mnuSyutugenKankaku",
+                               "mnuNumberKankaku",   "mnuZenkaiSyutugen",  "mnuBaratsuki",
+                               "mnuHippari",         "mnuRenbanTobiishi",  "mnuHonsuji",
                                "mnuLowHightPattern", "mnuKisuGusuPattern", "mnu5BunkatsuKeiko",
-                               "mnu6BunkatsuData", "mnu7BunkatsuData", "mnu11BunkatsuData",
-                               "mnuLastChar", "mnuLastCharRenzoku"};
+                               "mnu6BunkatsuData",   "mnu7BunkatsuData",   "mnu11BunkatsuData",
+                               "mnuLastChar",        "mnuLastCharRenzoku"};
     std::set<std::string> names;
     for (const QString& item : items) {
         auto* action = frame.findChild<QAction*>(item);
@@ -292,8 +292,9 @@ void MainFrameTest::startUpLoadsOptionsAndDraws()
     // Without a folder the database is looked for beside the running executable.
     MainFrm besideExecutable;
     besideExecutable.load();
-    QVERIFY(QString::fromStdString(besideExecutable.connectString())
-                .endsWith(";Data Source=" + QCoreApplication::applicationDirPath() + "/Pomuran.mdb"));
+    QVERIFY(
+        QString::fromStdString(besideExecutable.connectString())
+            .endsWith(";Data Source=" + QCoreApplication::applicationDirPath() + "/Pomuran.mdb"));
 }
 
 void MainFrameTest::startUpFailureReportsEngineError()
@@ -366,15 +367,16 @@ void MainFrameTest::childWindowsAreOneInstancePerKind()
     // A create function that gives nothing opens nothing and leaves the flag alone.
     first->close();
     other->close();
-    QVERIFY(!frame->showChildWindow("C", [] { return nullptr; }, 3000, 3000, false));
+    QVERIFY(!frame->showChildWindow(
+        "C", [] { return nullptr; }, 3000, 3000, false));
     QVERIFY(frame->propEnd());
 }
 
 void MainFrameTest::childWindowOpensAtTopLeftWithItsSize()
 {
     auto frame = shownFrame();
-    QMdiSubWindow* child = frame->showChildWindow("出現頻度分析", [] { return new QWidget; },
-                                                  13750, 9530, false);
+    QMdiSubWindow* child = frame->showChildWindow(
+        "出現頻度分析", [] { return new QWidget; }, 13750, 9530, false);
     QCOMPARE(child->pos(), QPoint(0, 0));
     QCOMPARE(child->size(), QSize(917, 635));
     QCOMPARE(child->objectName(), QStringLiteral("出現頻度分析"));
@@ -383,7 +385,8 @@ void MainFrameTest::childWindowOpensAtTopLeftWithItsSize()
     // Moved and resized, closed and opened again: back at the corner with its size.
     child->setGeometry(120, 80, 300, 200);
     child->close();
-    child = frame->showChildWindow("出現頻度分析", [] { return new QWidget; }, 13750, 9530, false);
+    child = frame->showChildWindow(
+        "出現頻度分析", [] { return new QWidget; }, 13750, 9530, false);
     QCOMPARE(child->geometry(), QRect(0, 0, 917, 635));
 
     // The main window's client area is 13875 x 11190 twips.
@@ -465,8 +468,8 @@ void MainFrameTest::propEndSurvivesReopenBeforeDeletion()
     again->close();
     processDeferredDeletes();
     QVERIFY(frame->propEnd());
-    QMdiSubWindow* stubborn = frame->showChildWindow("S", [] { return new Stubborn; }, 3000,
-                                                     3000, false);
+    QMdiSubWindow* stubborn = frame->showChildWindow(
+        "S", [] { return new Stubborn; }, 3000, 3000, false);
     QVERIFY(!stubborn->close());
     processDeferredDeletes();
     QVERIFY(!frame->propEnd());
@@ -497,7 +500,8 @@ void MainFrameTest::entryCommandRefusedWhileAChildIsOpen()
         MessageCatcher catcher;
         input->trigger();
         QCOMPARE(catcher.seen().size(), std::size_t{1});
-        QCOMPARE(catcher.seen()[0].text, QStringLiteral("表示中のウィンドウを閉じないと実行できません。"));
+        QCOMPARE(catcher.seen()[0].text,
+                 QStringLiteral("表示中のウィンドウを閉じないと実行できません。"));
     }
 
     // Both closed: no refusal any more.
@@ -507,7 +511,8 @@ void MainFrameTest::entryCommandRefusedWhileAChildIsOpen()
         MessageCatcher catcher;
         input->trigger();
         for (const SeenMessage& message : catcher.seen())
-            QVERIFY(message.text != QStringLiteral("表示中のウィンドウを閉じないと実行できません。"));
+            QVERIFY(message.text !=
+                    QStringLiteral("表示中のウィンドウを閉じないと実行できません。"));
     }
 }
 
@@ -526,8 +531,8 @@ void MainFrameTest::analysisCommandOpensItsWindowOrSaysNotAvailable()
             QMdiSubWindow* window = frame->childWindow(windowName);
             QVERIFY2(window, qPrintable(windowName));
             QVERIFY(qobject_cast<AnalysisWindow*>(window->widget()));
-            QCOMPARE(window->windowTitle(), QString::fromUtf8(descriptor->caption.data(),
-                                                               descriptor->caption.size()));
+            QCOMPARE(window->windowTitle(),
+                     QString::fromUtf8(descriptor->caption.data(), descriptor->caption.size()));
             window->close();
         } else {
             // Nothing else happens: an information message only, and no window.
@@ -610,7 +615,8 @@ void MainFrameTest::tilingOneAboveTheOther()
 
     const QRect area = frame->mdiArea()->viewport()->rect();
     std::vector<QRect> tiles = {a->geometry(), b->geometry(), c->geometry()};
-    std::sort(tiles.begin(), tiles.end(), [](const QRect& l, const QRect& r) { return l.top() < r.top(); });
+    std::sort(tiles.begin(), tiles.end(),
+              [](const QRect& l, const QRect& r) { return l.top() < r.top(); });
     QCOMPARE(tiles[0].top(), 0);
     for (std::size_t i = 0; i < tiles.size(); ++i) {
         QCOMPARE(tiles[i].left(), 0);
@@ -634,7 +640,8 @@ void MainFrameTest::tilingSideBySide()
     const QRect area = frame->mdiArea()->viewport()->rect();
     QVERIFY(!b->isMaximized());
     std::vector<QRect> tiles = {a->geometry(), b->geometry()};
-    std::sort(tiles.begin(), tiles.end(), [](const QRect& l, const QRect& r) { return l.left() < r.left(); });
+    std::sort(tiles.begin(), tiles.end(),
+              [](const QRect& l, const QRect& r) { return l.left() < r.left(); });
     QCOMPARE(tiles[0], QRect(0, 0, area.width() / 2, area.height()));
     QCOMPARE(tiles[1], QRect(area.width() / 2, 0, area.width() - area.width() / 2, area.height()));
 }

@@ -122,7 +122,8 @@ TEST(Cli, TheProgramFindsItsDatabaseBesideTheExecutableNotInTheWorkingDirectory)
     ASSERT_NE(pipe, nullptr);
     std::string output;
     char buffer[4096];
-    while (const std::size_t n = std::fread(buffer, 1, sizeof buffer, pipe)) output.append(buffer, n);
+    while (const std::size_t n = std::fread(buffer, 1, sizeof buffer, pipe))
+        output.append(buffer, n);
     EXPECT_EQ(::pclose(pipe), 0) << output;
     EXPECT_EQ(output.substr(0, 22), "{\"LatestDrawNo\": 1353,");
 }

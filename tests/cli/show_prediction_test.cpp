@@ -24,7 +24,7 @@ CliResult cli(const std::vector<std::string>& args)
 
 // Runs in the folder for the object's life; the settings file is read from the current folder.
 class InFolder {
-  public:
+public:
     explicit InFolder(const std::filesystem::path& folder)
         : m_previous(std::filesystem::current_path())
     {
@@ -34,7 +34,7 @@ class InFolder {
     InFolder(const InFolder&) = delete;
     InFolder& operator=(const InFolder&) = delete;
 
-  private:
+private:
     std::filesystem::path m_previous;
 };
 

@@ -85,7 +85,8 @@ TEST(DrawDatabase, AMissingSavedQueryFailsTheLoad)
     TempDir dir;
     const std::string path = makeDatabase(dir, {});
     {
-        auto database = DrawDatabase::open(connectStringForFile(path), DrawDatabase::Access::ReadWrite);
+        auto database =
+            DrawDatabase::open(connectStringForFile(path), DrawDatabase::Access::ReadWrite);
         ASSERT_TRUE(database);
         ASSERT_TRUE(database->execute("DROP VIEW 全データ選択クエリ;"));
     }

@@ -10,7 +10,8 @@ TEST(LoadDrawTables, EmptyHistoryLeavesEveryTableAtItsStart)
     EXPECT_EQ(tables.MaxHits, 0);
     EXPECT_EQ(tables.HitGroupRows, 0);
     EXPECT_TRUE(tables.HitGroups.empty());
-    for (const int hits : tables.NumberHits) EXPECT_EQ(hits, 0);
+    for (const int hits : tables.NumberHits)
+        EXPECT_EQ(hits, 0);
 }
 
 TEST(LoadDrawTables, OnlyIncompleteRowsListEveryNumberUnderCountZero)
@@ -20,15 +21,15 @@ TEST(LoadDrawTables, OnlyIncompleteRowsListEveryNumberUnderCountZero)
     EXPECT_EQ(tables.MaxHits, 0);
     EXPECT_EQ(tables.HitGroupRows, 2);
     ASSERT_EQ(tables.HitGroups.size(), 1u);
-    EXPECT_EQ(tables.HitGroups[0],
-              "1,2,3,4,5,6,7,8,9,10,11,12,13,14,15,16,17,18,19,20,21,22,23,24,25,26,27,28,29,30,31");
+    EXPECT_EQ(
+        tables.HitGroups[0],
+        "1,2,3,4,5,6,7,8,9,10,11,12,13,14,15,16,17,18,19,20,21,22,23,24,25,26,27,28,29,30,31");
 }
 
 TEST(LoadDrawTables, CountsMainAndBonusAlikeAndSkipsIncompleteRows)
 {
     const DrawTables tables = LoadDrawTables(historyOf({
-        drawRow(1, {1, 2, 3, 4, 5, 6}),
-        drawRow(2, {6, 7, 8, 9, 10, 1}),
+        drawRow(1, {1, 2, 3, 4, 5, 6}), drawRow(2, {6, 7, 8, 9, 10, 1}),
         incompleteRow(3),  // a last row with only 回数 is skipped
     }));
     EXPECT_EQ(tables.LatestDrawNo, 2);
@@ -47,8 +48,7 @@ TEST(LoadDrawTables, DuplicateDrawNumbersAreBothCountedAndTextIsReadAsNumber)
 {
     DrawRow textual = drawRow(7, {1, 2, 3, 4, 5, 6});
     textual.numbers[0] = std::string("05");
-    const DrawTables tables =
-        LoadDrawTables(historyOf({drawRow(7, {1, 2, 3, 4, 5, 6}), textual}));
+    const DrawTables tables = LoadDrawTables(historyOf({drawRow(7, {1, 2, 3, 4, 5, 6}), textual}));
     EXPECT_EQ(tables.LatestDrawNo, 7);
     EXPECT_EQ(tables.NumberHits[5], 3);  // "05" in the second row, 5 in both
     EXPECT_EQ(tables.NumberHits[1], 1);
@@ -81,7 +81,8 @@ TEST(LoadDrawTables, AllEqualCountsGiveTwoRowsAndAllDifferentGiveThirtyTwo)
     EXPECT_EQ(different.HitGroups[0], "");
 
     std::vector<DrawRow> even;
-    for (int n = 1; n <= 31; ++n) even.push_back(drawRow(n, {0, 0, 0, 0, 0, n}));
+    for (int n = 1; n <= 31; ++n)
+        even.push_back(drawRow(n, {0, 0, 0, 0, 0, n}));
     const DrawTables equal = LoadDrawTables(historyOf(even));
     EXPECT_EQ(equal.HitGroupRows, 2);
     EXPECT_EQ(equal.HitGroups[equal.MaxHits].substr(0, 6), "1,2,3,");

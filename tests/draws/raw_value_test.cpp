@@ -24,7 +24,8 @@ TEST(FieldNumber, GivesNothingForEmptyOrNonNumericOrOutOfRangeValues)
 TEST(CompleteDraw, NeedsAllSixNumberFieldsButNotTheDrawNumber)
 {
     DrawRow row;
-    for (int k = 0; k < 6; ++k) row.numbers[k] = std::int64_t{k + 1};
+    for (int k = 0; k < 6; ++k)
+        row.numbers[k] = std::int64_t{k + 1};
     const auto draw = completeDraw(row);
     ASSERT_TRUE(draw);
     EXPECT_EQ(draw->drawNo, 0);  // an empty 回数 counts as draw 0

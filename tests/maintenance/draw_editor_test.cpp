@@ -10,30 +10,35 @@
 namespace {
 
 class DrawEditorTest : public ::testing::Test {
-  protected:
-    void SetUp() override {
+protected:
+    void SetUp() override
+    {
         makeDatabase({drawRow(1, {1, 2, 3, 4, 5, 6}), drawRow(2, {7, 8, 9, 10, 11, 12}),
                       drawRow(3, {13, 14, 15, 16, 17, 18})});
     }
 
-    void makeDatabase(const std::vector<DrawRow>& rows) {
+    void makeDatabase(const std::vector<DrawRow>& rows)
+    {
         std::filesystem::remove(m_path);
         auto database = DrawDatabase::create(m_path);
         ASSERT_TRUE(database) << database.error();
         ASSERT_TRUE(database->insertDraws(rows));
     }
-    DrawEditor openEditor() {
+    DrawEditor openEditor()
+    {
         auto editor = DrawEditor::open(connectStringForFile(m_path));
         EXPECT_TRUE(editor) << editor.error();
         return std::move(editor.value());
     }
     // What the program reads at its next start.
-    std::vector<DrawRow> reread() {
+    std::vector<DrawRow> reread()
+    {
         auto history = loadDrawHistory(connectStringForFile(m_path));
         EXPECT_TRUE(history) << history.error();
         return history ? history->rows() : std::vector<DrawRow>{};
     }
-    void executeBehindTheEditor(const std::string& sql) {
+    void executeBehindTheEditor(const std::string& sql)
+    {
         auto other =
             DrawDatabase::open(connectStringForFile(m_path), DrawDatabase::Access::ReadWrite);
         ASSERT_TRUE(other) << other.error();
@@ -44,13 +49,15 @@ class DrawEditorTest : public ::testing::Test {
     std::string m_path = m_dir.file("Pomuran.mdb");
 };
 
-RawValue number(std::int64_t n) {
+RawValue number(std::int64_t n)
+{
     return n;
 }
 
-} // namespace
+}  // namespace
 
-TEST_F(DrawEditorTest, RowsComeInTheProgramsQueryOrderWithTiesInStoredOrder) {
+TEST_F(DrawEditorTest, RowsComeInTheProgramsQueryOrderWithTiesInStoredOrder)
+{
     DrawRow empty;
     DrawRow tieA = drawRow(2, {1, 1, 1, 1, 1, 1}), tieB = drawRow(2, {2, 2, 2, 2, 2, 2});
     makeDatabase(
@@ -63,11 +70,12 @@ TEST_F(DrawEditorTest, RowsComeInTheProgramsQueryOrderWithTiesInStoredOrder) {
         EXPECT_EQ(editor.rows()[i].values.drawNo, query[i].drawNo) << i;
         EXPECT_EQ(editor.rows()[i].values.numbers, query[i].numbers) << i;
     }
-    EXPECT_EQ(editor.rows()[2].values.numbers[0], number(1)); // tieA before tieB
+    EXPECT_EQ(editor.rows()[2].values.numbers[0], number(1));  // tieA before tieB
     EXPECT_EQ(editor.rows()[3].values.numbers[0], number(2));
 }
 
-TEST_F(DrawEditorTest, AnEditedRowSurvivesReopening) {
+TEST_F(DrawEditorTest, AnEditedRowSurvivesReopening)
+{
     DrawEditor editor = openEditor();
     DrawRow edited = editor.rows()[1].values;
     edited.numbers[0] = number(21);
@@ -86,7 +94,8 @@ TEST_F(DrawEditorTest, AnEditedRowSurvivesReopening) {
     EXPECT_EQ(openEditor().rows()[1].values.numbers[1], number(22));
 }
 
-TEST_F(DrawEditorTest, AnInsertedRowFollowsItsPredecessorAndTakesTheNextDrawNumber) {
+TEST_F(DrawEditorTest, AnInsertedRowFollowsItsPredecessorAndTakesTheNextDrawNumber)
+{
     makeDatabase({drawRow(1, {1, 2, 3, 4, 5, 6}), drawRow(3, {7, 8, 9, 10, 11, 12})});
     DrawEditor editor = openEditor();
     auto index = editor.insertRowAfter(0);
@@ -106,7 +115,8 @@ TEST_F(DrawEditorTest, AnInsertedRowFollowsItsPredecessorAndTakesTheNextDrawNumb
     EXPECT_EQ(rows[2].drawNo, number(3));
 }
 
-TEST_F(DrawEditorTest, InsertingIntoAnEmptyTableOrAfterAnUnnumberedRowStartsAtOne) {
+TEST_F(DrawEditorTest, InsertingIntoAnEmptyTableOrAfterAnUnnumberedRowStartsAtOne)
+{
     makeDatabase({});
     DrawEditor editor = openEditor();
     EXPECT_EQ(editor.size(), 0u);
@@ -121,7 +131,8 @@ TEST_F(DrawEditorTest, InsertingIntoAnEmptyTableOrAfterAnUnnumberedRowStartsAtOn
     EXPECT_FALSE(unnumbered.insertRowAfter(5)) << "a row that does not exist";
 }
 
-TEST_F(DrawEditorTest, InsertingAfterTheLastSixteenBitDrawNumberIsRefusedAndWritesNothing) {
+TEST_F(DrawEditorTest, InsertingAfterTheLastSixteenBitDrawNumberIsRefusedAndWritesNothing)
+{
     makeDatabase({drawRow(32767, {1, 2, 3, 4, 5, 6})});
     DrawEditor editor = openEditor();
     auto index = editor.insertRowAfter(0);
@@ -131,7 +142,8 @@ TEST_F(DrawEditorTest, InsertingAfterTheLastSixteenBitDrawNumberIsRefusedAndWrit
     EXPECT_EQ(reread().size(), 1u);
 }
 
-TEST_F(DrawEditorTest, ADeletedRowStaysDeletedAfterReopening) {
+TEST_F(DrawEditorTest, ADeletedRowStaysDeletedAfterReopening)
+{
     DrawEditor editor = openEditor();
     ASSERT_TRUE(editor.deleteRow(2));
     ASSERT_TRUE(editor.deleteRow(0));
@@ -142,7 +154,8 @@ TEST_F(DrawEditorTest, ADeletedRowStaysDeletedAfterReopening) {
     EXPECT_FALSE(editor.deleteRow(1));
 }
 
-TEST_F(DrawEditorTest, ARowChangedBehindTheEditorsBackIsReportedNotOverwritten) {
+TEST_F(DrawEditorTest, ARowChangedBehindTheEditorsBackIsReportedNotOverwritten)
+{
     DrawEditor editor = openEditor();
     executeBehindTheEditor("UPDATE 結果マスタ SET 第1数字 = 30 WHERE 回数 = 2;");
     DrawRow edited = editor.rows()[1].values;
@@ -159,7 +172,8 @@ TEST_F(DrawEditorTest, ARowChangedBehindTheEditorsBackIsReportedNotOverwritten) 
     EXPECT_EQ(editor.size(), 3u);
 }
 
-TEST_F(DrawEditorTest, ARowRemovedBehindTheEditorsBackIsReported) {
+TEST_F(DrawEditorTest, ARowRemovedBehindTheEditorsBackIsReported)
+{
     DrawEditor editor = openEditor();
     executeBehindTheEditor("DELETE FROM 結果マスタ WHERE 回数 = 3;");
     DrawRow edited = editor.rows()[2].values;
@@ -170,7 +184,8 @@ TEST_F(DrawEditorTest, ARowRemovedBehindTheEditorsBackIsReported) {
     EXPECT_EQ(reread().size(), 2u) << "an update must not bring the row back";
 }
 
-TEST_F(DrawEditorTest, ALockedDatabaseFailsTheWriteWithAClearMessage) {
+TEST_F(DrawEditorTest, ALockedDatabaseFailsTheWriteWithAClearMessage)
+{
     DrawEditor editor = openEditor();
     sqlite3_busy_timeout(editor.database().handle(), 50);
     auto other = DrawDatabase::open(connectStringForFile(m_path), DrawDatabase::Access::ReadWrite);
@@ -187,7 +202,8 @@ TEST_F(DrawEditorTest, ALockedDatabaseFailsTheWriteWithAClearMessage) {
     EXPECT_EQ(reread()[0].numbers[0], number(9));
 }
 
-TEST_F(DrawEditorTest, AFullDiskFailsTheWriteAndLeavesTheFileAsItWas) {
+TEST_F(DrawEditorTest, AFullDiskFailsTheWriteAndLeavesTheFileAsItWas)
+{
     DrawEditor editor = openEditor();
     sqlite3* db = editor.database().handle();
     // The engine's page limit stands in for a full disk: the write needs pages it cannot get.

@@ -16,8 +16,9 @@ namespace {
 using Behaviour = HttpTestServer::Behaviour;
 
 class DrawUpdateTest : public ::testing::Test {
-  protected:
-    void SetUp() override {
+protected:
+    void SetUp() override
+    {
         makeDatabase(m_destination,
                      {drawRow(1, {1, 2, 3, 4, 5, 6}), drawRow(2, {7, 8, 9, 10, 11, 12})});
         m_oldBytes = readFile(m_destination);
@@ -29,7 +30,8 @@ class DrawUpdateTest : public ::testing::Test {
     }
 
     static void makeDatabase(const std::string& path, const std::vector<DrawRow>& rows,
-                             const char* extraSql = nullptr) {
+                             const char* extraSql = nullptr)
+    {
         auto database = DrawDatabase::create(path);
         ASSERT_TRUE(database) << database.error();
         ASSERT_TRUE(database->insertDraws(rows));
@@ -38,7 +40,8 @@ class DrawUpdateTest : public ::testing::Test {
         }
     }
 
-    UpdateResult update(const HttpTestServer& server, long timeoutMs = 10000) {
+    UpdateResult update(const HttpTestServer& server, long timeoutMs = 10000)
+    {
         UpdateOptions options;
         options.server = server.url();
         options.destination = m_destination;
@@ -47,7 +50,8 @@ class DrawUpdateTest : public ::testing::Test {
     }
 
     // The old database is byte-for-byte what it was, and nothing was left beside it.
-    void expectUntouched() {
+    void expectUntouched()
+    {
         EXPECT_EQ(readFile(m_destination), m_oldBytes);
         int files = 0;
         for ([[maybe_unused]] const auto& entry : std::filesystem::directory_iterator(m_dir.path()))
@@ -60,16 +64,18 @@ class DrawUpdateTest : public ::testing::Test {
     std::string m_oldBytes, m_newBytes;
 };
 
-} // namespace
+}  // namespace
 
-TEST(DrawUpdateUrl, TheDownloadPathFollowsTheServerWithoutADoubledSeparator) {
+TEST(DrawUpdateUrl, TheDownloadPathFollowsTheServerWithoutADoubledSeparator)
+{
     EXPECT_EQ(downloadUrl("http://example.test:8080"),
               "http://example.test:8080/download/Pomuran/Pomuran.mdb");
     EXPECT_EQ(downloadUrl("http://example.test/"),
               "http://example.test/download/Pomuran/Pomuran.mdb");
 }
 
-TEST_F(DrawUpdateTest, APublishedDatabaseReplacesTheOldOne) {
+TEST_F(DrawUpdateTest, APublishedDatabaseReplacesTheOldOne)
+{
     HttpTestServer server({Behaviour::Answer, 200, m_newBytes});
     std::int64_t lastReceived = 0;
     UpdateOptions options;
@@ -90,7 +96,8 @@ TEST_F(DrawUpdateTest, APublishedDatabaseReplacesTheOldOne) {
     EXPECT_EQ(history->size(), 3u);
 }
 
-TEST_F(DrawUpdateTest, AShorterDownloadLeavesAFileOfExactlyItsLength) {
+TEST_F(DrawUpdateTest, AShorterDownloadLeavesAFileOfExactlyItsLength)
+{
     std::string small = m_dir.file("small.mdb");
     makeDatabase(small, {});
     const std::string bytes = readFile(small);
@@ -108,7 +115,8 @@ TEST_F(DrawUpdateTest, AShorterDownloadLeavesAFileOfExactlyItsLength) {
     EXPECT_EQ(readFile(m_destination), bytes);
 }
 
-TEST_F(DrawUpdateTest, AnHttpErrorKeepsTheOldDatabase) {
+TEST_F(DrawUpdateTest, AnHttpErrorKeepsTheOldDatabase)
+{
     HttpTestServer server({Behaviour::Answer, 404, "<html>Not Found</html>"});
     const UpdateResult result = update(server);
     EXPECT_EQ(result.outcome, UpdateOutcome::Failed);
@@ -117,7 +125,8 @@ TEST_F(DrawUpdateTest, AnHttpErrorKeepsTheOldDatabase) {
     expectUntouched();
 }
 
-TEST_F(DrawUpdateTest, ATruncatedBodyKeepsTheOldDatabase) {
+TEST_F(DrawUpdateTest, ATruncatedBodyKeepsTheOldDatabase)
+{
     HttpTestServer server({Behaviour::Truncate, 200, m_newBytes});
     const UpdateResult result = update(server);
     EXPECT_EQ(result.outcome, UpdateOutcome::Failed);
@@ -125,7 +134,8 @@ TEST_F(DrawUpdateTest, ATruncatedBodyKeepsTheOldDatabase) {
     expectUntouched();
 }
 
-TEST_F(DrawUpdateTest, ABodyThatIsNoDrawDatabaseKeepsTheOldDatabase) {
+TEST_F(DrawUpdateTest, ABodyThatIsNoDrawDatabaseKeepsTheOldDatabase)
+{
     struct Case {
         const char* name;
         std::string body;
@@ -154,7 +164,8 @@ TEST_F(DrawUpdateTest, ABodyThatIsNoDrawDatabaseKeepsTheOldDatabase) {
     }
 }
 
-TEST_F(DrawUpdateTest, AServerThatNeverAnswersTimesOutAndKeepsTheOldDatabase) {
+TEST_F(DrawUpdateTest, AServerThatNeverAnswersTimesOutAndKeepsTheOldDatabase)
+{
     HttpTestServer server({Behaviour::Silent, 200, m_newBytes});
     const auto start = std::chrono::steady_clock::now();
     const UpdateResult result = update(server, 1000);
@@ -166,9 +177,12 @@ TEST_F(DrawUpdateTest, AServerThatNeverAnswersTimesOutAndKeepsTheOldDatabase) {
     expectUntouched();
 }
 
-TEST_F(DrawUpdateTest, ARefusedConnectionKeepsTheOldDatabase) {
+TEST_F(DrawUpdateTest, ARefusedConnectionKeepsTheOldDatabase)
+{
     std::string url;
-    { url = HttpTestServer({Behaviour::Answer, 200, ""}).url(); } // nothing listens there now
+    {
+        url = HttpTestServer({Behaviour::Answer, 200, ""}).url();
+    }  // nothing listens there now
     UpdateOptions options;
     options.server = url;
     options.destination = m_destination;
@@ -178,7 +192,8 @@ TEST_F(DrawUpdateTest, ARefusedConnectionKeepsTheOldDatabase) {
     expectUntouched();
 }
 
-TEST_F(DrawUpdateTest, CancellingKeepsTheOldDatabase) {
+TEST_F(DrawUpdateTest, CancellingKeepsTheOldDatabase)
+{
     HttpTestServer server({Behaviour::Answer, 200, m_newBytes});
     UpdateOptions options;
     options.server = server.url();
@@ -190,7 +205,8 @@ TEST_F(DrawUpdateTest, CancellingKeepsTheOldDatabase) {
     expectUntouched();
 }
 
-TEST_F(DrawUpdateTest, AMissingDestinationIsReportedAndNeverCreated) {
+TEST_F(DrawUpdateTest, AMissingDestinationIsReportedAndNeverCreated)
+{
     HttpTestServer server({Behaviour::Answer, 200, m_newBytes});
     const std::string missing = m_dir.file("elsewhere/Pomuran.mdb");
     UpdateOptions options;
@@ -204,7 +220,8 @@ TEST_F(DrawUpdateTest, AMissingDestinationIsReportedAndNeverCreated) {
     expectUntouched();
 }
 
-TEST_F(DrawUpdateTest, TheCommandLineUpdateExitsOneWithOneLineOnFailure) {
+TEST_F(DrawUpdateTest, TheCommandLineUpdateExitsOneWithOneLineOnFailure)
+{
     std::ostringstream out, err;
     {
         HttpTestServer server({Behaviour::Answer, 200, m_newBytes});

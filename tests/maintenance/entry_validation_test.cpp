@@ -3,16 +3,18 @@
 #include "maintenance/entry_validation.h"
 
 namespace {
-EntryRowTexts row(std::string drawNo, std::array<std::string, 6> numbers) {
+EntryRowTexts row(std::string drawNo, std::array<std::string, 6> numbers)
+{
     EntryRowTexts texts;
     texts[0] = std::move(drawNo);
     for (std::size_t k = 0; k < 6; ++k)
         texts[k + 1] = std::move(numbers[k]);
     return texts;
 }
-} // namespace
+}  // namespace
 
-TEST(EntryValidation, EmptyAndInRangeCellsPassOthersFail) {
+TEST(EntryValidation, EmptyAndInRangeCellsPassOthersFail)
+{
     struct Case {
         const char* text;
         bool wrong;
@@ -26,14 +28,16 @@ TEST(EntryValidation, EmptyAndInRangeCellsPassOthersFail) {
         EXPECT_EQ(isWrongEntry(c.text), c.wrong) << '"' << c.text << '"';
 }
 
-TEST(EntryValidation, AGridOfEmptyOrValidCellsHasNoWrongCell) {
+TEST(EntryValidation, AGridOfEmptyOrValidCellsHasNoWrongCell)
+{
     EXPECT_FALSE(firstWrongCell({}));
     EXPECT_FALSE(firstWrongCell({row("1", {"1", "2", "3", "4", "5", "6"}),
                                  row("2", {"", "", "", "", "", ""}),
                                  row("3", {"31", "", "7", "", "", "31"})}));
 }
 
-TEST(EntryValidation, TheFirstWrongCellIsFoundRowByRowLeftToRight) {
+TEST(EntryValidation, TheFirstWrongCellIsFoundRowByRowLeftToRight)
+{
     // Row 1 has two wrong cells; row 2 has one further left; row 1's left one comes first.
     const std::vector<EntryRowTexts> rows = {row("1", {"1", "2", "3", "4", "5", "6"}),
                                              row("2", {"1", "2", "0", "4", "32", "6"}),
@@ -41,14 +45,16 @@ TEST(EntryValidation, TheFirstWrongCellIsFoundRowByRowLeftToRight) {
     EXPECT_EQ(firstWrongCell(rows), (EntryCell{1, 3}));
 }
 
-TEST(EntryValidation, TheBonusIsCheckedButTheDrawNumberIsNot) {
+TEST(EntryValidation, TheBonusIsCheckedButTheDrawNumberIsNot)
+{
     EXPECT_EQ(firstWrongCell({row("1", {"1", "2", "3", "4", "5", "32"})}), (EntryCell{0, 6}));
     EXPECT_EQ(firstWrongCell({row("1", {"1", "2", "3", "4", "5", "0"})}), (EntryCell{0, 6}));
     EXPECT_FALSE(firstWrongCell(
         {row("0", {"1", "2", "3", "4", "5", "6"}), row("40000", {"", "", "", "", "", ""})}));
 }
 
-TEST(EntryValidation, EveryRowIsCheckedHoweverLongTheHistory) {
+TEST(EntryValidation, EveryRowIsCheckedHoweverLongTheHistory)
+{
     std::vector<EntryRowTexts> rows(6000, row("1", {"1", "2", "3", "4", "5", "6"}));
     EXPECT_FALSE(firstWrongCell(rows));
     rows[5999][2] = "1.5";

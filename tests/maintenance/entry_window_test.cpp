@@ -44,9 +44,10 @@ struct SeenMessage {
 // Answers every modal message box shown while it lives with `answer` (or OK when the box has no
 // such button), recording what it saw.
 class MessageAnswerer {
-  public:
+public:
     explicit MessageAnswerer(QMessageBox::StandardButton answer = QMessageBox::Ok)
-        : m_answer(answer) {
+        : m_answer(answer)
+    {
         QObject::connect(&m_timer, &QTimer::timeout, [this] {
             auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
             if (!box || !box->isVisible()) return;
@@ -66,22 +67,23 @@ class MessageAnswerer {
     const std::vector<SeenMessage>& seen() const { return m_seen; }
     void setAnswer(QMessageBox::StandardButton answer) { m_answer = answer; }
 
-  private:
+private:
     QMessageBox::StandardButton m_answer;
     QTimer m_timer;
     std::vector<SeenMessage> m_seen;
 };
 
-RawValue n(std::int64_t value) {
+RawValue n(std::int64_t value)
+{
     return value;
 }
 
-} // namespace
+}  // namespace
 
 class EntryWindowTest : public QObject {
     Q_OBJECT
 
-  private slots:
+private slots:
     void init();
     void cleanup();
 
@@ -101,7 +103,7 @@ class EntryWindowTest : public QObject {
     void updateReplacesTheFileButTheRunningProgramKeepsItsSnapshot();
     void updateReportsAMissingFileAndFailures();
 
-  private:
+private:
     std::unique_ptr<EntryWindow> openWindow();
     std::vector<DrawRow> stored();
     void makeDatabase(const std::vector<DrawRow>& rows);
@@ -113,7 +115,8 @@ class EntryWindowTest : public QObject {
     QString m_previousFolder;
 };
 
-void EntryWindowTest::init() {
+void EntryWindowTest::init()
+{
     m_dir = std::make_unique<TempDir>();
     m_database = m_dir->file("Pomuran.mdb");
     m_previousFolder = QDir::currentPath();
@@ -122,19 +125,22 @@ void EntryWindowTest::init() {
                   drawRow(4, {13, 14, 15, 16, 17, 18})});
 }
 
-void EntryWindowTest::cleanup() {
+void EntryWindowTest::cleanup()
+{
     QDir::setCurrent(m_previousFolder);
     m_dir.reset();
 }
 
-void EntryWindowTest::makeDatabase(const std::vector<DrawRow>& rows) {
+void EntryWindowTest::makeDatabase(const std::vector<DrawRow>& rows)
+{
     std::filesystem::remove(m_database);
     auto database = DrawDatabase::create(m_database);
     QVERIFY(database);
     QVERIFY(database->insertDraws(rows));
 }
 
-std::unique_ptr<EntryWindow> EntryWindowTest::openWindow() {
+std::unique_ptr<EntryWindow> EntryWindowTest::openWindow()
+{
     QString error;
     std::unique_ptr<EntryWindow> window(
         EntryWindow::create(connectStringForFile(m_database), &error));
@@ -142,25 +148,29 @@ std::unique_ptr<EntryWindow> EntryWindowTest::openWindow() {
     return window;
 }
 
-std::vector<DrawRow> EntryWindowTest::stored() {
+std::vector<DrawRow> EntryWindowTest::stored()
+{
     auto history = loadDrawHistory(connectStringForFile(m_database));
     return history ? history->rows() : std::vector<DrawRow>{};
 }
 
-void EntryWindowTest::edit(EntryWindow& window, int row, int column, const QString& text) {
+void EntryWindowTest::edit(EntryWindow& window, int row, int column, const QString& text)
+{
     const QModelIndex cell = window.model()->index(row, column);
     window.grid()->setCurrentIndex(cell);
     QVERIFY(window.model()->setData(cell, text));
 }
 
-void EntryWindowTest::behindTheWindow(const std::string& sql) {
+void EntryWindowTest::behindTheWindow(const std::string& sql)
+{
     auto other =
         DrawDatabase::open(connectStringForFile(m_database), DrawDatabase::Access::ReadWrite);
     QVERIFY(other);
     QVERIFY(other->execute(sql));
 }
 
-void EntryWindowTest::opensWithItsControlsColumnsAndColours() {
+void EntryWindowTest::opensWithItsControlsColumnsAndColours()
+{
     auto window = openWindow();
     QVERIFY(window);
     QCOMPARE(window->windowTitle(), QStringLiteral("当選データ入力"));
@@ -204,12 +214,13 @@ void EntryWindowTest::opensWithItsControlsColumnsAndColours() {
     QVERIFY(QTest::qWaitForWindowExposed(window.get()));
     const int drawNoWidth = window->grid()->columnWidth(0),
               numberWidth = window->grid()->columnWidth(1);
-    QVERIFY(std::abs(drawNoWidth * 7 - numberWidth * 5) <= 7 * 6); // 5:7, give or take rounding
+    QVERIFY(std::abs(drawNoWidth * 7 - numberWidth * 5) <= 7 * 6);  // 5:7, give or take rounding
     QCOMPARE(window->grid()->columnWidth(6), numberWidth);
     QCOMPARE(window->grid()->rowHeight(0), rowHeightToPixels(10));
 }
 
-void EntryWindowTest::editsInsertsAndDeletesSurviveReopening() {
+void EntryWindowTest::editsInsertsAndDeletesSurviveReopening()
+{
     {
         auto window = openWindow();
         MessageAnswerer answerer(QMessageBox::Yes);
@@ -236,7 +247,7 @@ void EntryWindowTest::editsInsertsAndDeletesSurviveReopening() {
         // A pending edit in another row, written by closing.
         edit(*window, 2, 6, "30");
         window->close();
-        QVERIFY(answerer.seen().size() == 2); // the two confirmations, nothing else
+        QVERIFY(answerer.seen().size() == 2);  // the two confirmations, nothing else
     }
     const auto rows = stored();
     QCOMPARE(rows.size(), std::size_t{3});
@@ -253,14 +264,15 @@ void EntryWindowTest::editsInsertsAndDeletesSurviveReopening() {
     QCOMPARE(reopened->model()->cellText(2, 6), QStringLiteral("30"));
 }
 
-void EntryWindowTest::typingAcceptsDigitsOnly() {
+void EntryWindowTest::typingAcceptsDigitsOnly()
+{
     auto window = openWindow();
     window->show();
     QVERIFY(QTest::qWaitForWindowActive(window.get()));
     QTableView* grid = window->grid();
     grid->setFocus();
     grid->setCurrentIndex(window->model()->index(1, 2));
-    QTest::keyClick(grid, Qt::Key_2); // starts editing
+    QTest::keyClick(grid, Qt::Key_2);  // starts editing
     auto* editor = qobject_cast<QLineEdit*>(QApplication::focusWidget());
     QVERIFY(editor);
     QCOMPARE(editor->alignment() & Qt::AlignHCenter, Qt::AlignHCenter);
@@ -275,7 +287,8 @@ void EntryWindowTest::typingAcceptsDigitsOnly() {
     QCOMPARE(stored()[1].numbers[1], n(25));
 }
 
-void EntryWindowTest::addLineAndDeleteLineFollowTheActiveCell() {
+void EntryWindowTest::addLineAndDeleteLineFollowTheActiveCell()
+{
     auto window = openWindow();
     MessageAnswerer answerer(QMessageBox::Yes);
     // Below the last row.
@@ -305,7 +318,8 @@ void EntryWindowTest::addLineAndDeleteLineFollowTheActiveCell() {
     QCOMPARE(answerer.seen().at(1).defaultButton, QMessageBox::No);
 }
 
-void EntryWindowTest::answeringNoChangesNothing() {
+void EntryWindowTest::answeringNoChangesNothing()
+{
     const std::string before = readFile(m_database);
     auto window = openWindow();
     MessageAnswerer answerer(QMessageBox::No);
@@ -319,7 +333,8 @@ void EntryWindowTest::answeringNoChangesNothing() {
     QVERIFY(readFile(m_database) == before);
 }
 
-void EntryWindowTest::shortcutsAskTheSameQuestions() {
+void EntryWindowTest::shortcutsAskTheSameQuestions()
+{
     auto window = openWindow();
     window->show();
     QVERIFY(QTest::qWaitForWindowActive(window.get()));
@@ -337,7 +352,8 @@ void EntryWindowTest::shortcutsAskTheSameQuestions() {
     QCOMPARE(window->model()->rowCount(), 3);
 }
 
-void EntryWindowTest::closeCheckPassesEmptyCells() {
+void EntryWindowTest::closeCheckPassesEmptyCells()
+{
     auto window = openWindow();
     window->show();
     MessageAnswerer answerer;
@@ -349,7 +365,8 @@ void EntryWindowTest::closeCheckPassesEmptyCells() {
     QCOMPARE(stored()[1].numbers[3], RawValue{});
 }
 
-void EntryWindowTest::closeCheckReportsTheFirstWrongCell_data() {
+void EntryWindowTest::closeCheckReportsTheFirstWrongCell_data()
+{
     QTest::addColumn<int>("row");
     QTest::addColumn<int>("column");
     QTest::addColumn<QString>("text");
@@ -359,14 +376,15 @@ void EntryWindowTest::closeCheckReportsTheFirstWrongCell_data() {
     QTest::newRow("0 in the bonus") << 0 << 6 << "0";
 }
 
-void EntryWindowTest::closeCheckReportsTheFirstWrongCell() {
+void EntryWindowTest::closeCheckReportsTheFirstWrongCell()
+{
     QFETCH(int, row);
     QFETCH(int, column);
     QFETCH(QString, text);
     auto window = openWindow();
     window->show();
     edit(*window, row, column, text);
-    edit(*window, 2, 1, "99"); // a later wrong cell is not the one reported (unless first)
+    edit(*window, 2, 1, "99");  // a later wrong cell is not the one reported (unless first)
     window->grid()->setCurrentIndex(window->model()->index(0, 0));
     MessageAnswerer answerer;
     window->checkAndClose();
@@ -381,7 +399,8 @@ void EntryWindowTest::closeCheckReportsTheFirstWrongCell() {
     QCOMPARE(window->grid()->currentIndex(), expected);
 }
 
-void EntryWindowTest::closeBoxSkipsTheCheckButWritesPendingEdits() {
+void EntryWindowTest::closeBoxSkipsTheCheckButWritesPendingEdits()
+{
     auto window = openWindow();
     window->show();
     MessageAnswerer answerer;
@@ -391,7 +410,8 @@ void EntryWindowTest::closeBoxSkipsTheCheckButWritesPendingEdits() {
     QCOMPARE(stored()[1].numbers[1], n(0));
 }
 
-void EntryWindowTest::aRowChangedBehindTheWindowIsReportedAndTheTypedValuesStay() {
+void EntryWindowTest::aRowChangedBehindTheWindowIsReportedAndTheTypedValuesStay()
+{
     auto window = openWindow();
     window->show();
     behindTheWindow("UPDATE 結果マスタ SET 第1数字 = 30 WHERE 回数 = 2;");
@@ -419,7 +439,8 @@ void EntryWindowTest::aRowChangedBehindTheWindowIsReportedAndTheTypedValuesStay(
     QCOMPARE(stored()[1].numbers[0], n(30));
 }
 
-void EntryWindowTest::mainWindowOpensItAtTheTopLeftWithItsDesignedClientArea() {
+void EntryWindowTest::mainWindowOpensItAtTheTopLeftWithItsDesignedClientArea()
+{
     MainFrm frame(QString::fromStdString(m_dir->path().string()));
     QVERIFY(frame.load());
     frame.show();
@@ -447,7 +468,8 @@ void EntryWindowTest::mainWindowOpensItAtTheTopLeftWithItsDesignedClientArea() {
     QVERIFY(!frame.childWindow(kEntryWindowName));
 }
 
-void EntryWindowTest::exitKeepsTheProgramOpenWhenThePlayerKeepsAnUnwrittenDraw() {
+void EntryWindowTest::exitKeepsTheProgramOpenWhenThePlayerKeepsAnUnwrittenDraw()
+{
     MainFrm frame(QString::fromStdString(m_dir->path().string()));
     QVERIFY(frame.load());
     frame.show();
@@ -475,7 +497,8 @@ void EntryWindowTest::exitKeepsTheProgramOpenWhenThePlayerKeepsAnUnwrittenDraw()
     QVERIFY(std::filesystem::exists("ポムラン.ini"));
 }
 
-void EntryWindowTest::updateReplacesTheFileButTheRunningProgramKeepsItsSnapshot() {
+void EntryWindowTest::updateReplacesTheFileButTheRunningProgramKeepsItsSnapshot()
+{
     const std::string published = m_dir->file("published.mdb");
     {
         auto database = DrawDatabase::create(published);
@@ -497,7 +520,8 @@ void EntryWindowTest::updateReplacesTheFileButTheRunningProgramKeepsItsSnapshot(
     QCOMPARE(frame.history().size(), std::size_t{3});
 }
 
-void EntryWindowTest::updateReportsAMissingFileAndFailures() {
+void EntryWindowTest::updateReportsAMissingFileAndFailures()
+{
     const std::string before = readFile(m_database);
     {
         HttpTestServer server({HttpTestServer::Behaviour::Answer, 404, "gone"});

@@ -9,12 +9,14 @@
 namespace {
 
 // Waits up to 50 ms for `fd` to become readable; lets the loops notice a stop request.
-bool readable(int fd) {
+bool readable(int fd)
+{
     pollfd entry{fd, POLLIN, 0};
     return ::poll(&entry, 1, 50) > 0;
 }
 
-void sendAll(int fd, const std::string& bytes) {
+void sendAll(int fd, const std::string& bytes)
+{
     std::size_t sent = 0;
     while (sent < bytes.size()) {
         const ssize_t n = ::send(fd, bytes.data() + sent, bytes.size() - sent, MSG_NOSIGNAL);
@@ -23,9 +25,10 @@ void sendAll(int fd, const std::string& bytes) {
     }
 }
 
-} // namespace
+}  // namespace
 
-HttpTestServer::HttpTestServer(Reply reply) : m_reply(std::move(reply)) {
+HttpTestServer::HttpTestServer(Reply reply) : m_reply(std::move(reply))
+{
     m_listener = ::socket(AF_INET, SOCK_STREAM, 0);
     sockaddr_in address{};
     address.sin_family = AF_INET;
@@ -39,22 +42,26 @@ HttpTestServer::HttpTestServer(Reply reply) : m_reply(std::move(reply)) {
     m_thread = std::thread([this] { run(); });
 }
 
-HttpTestServer::~HttpTestServer() {
+HttpTestServer::~HttpTestServer()
+{
     m_stop = true;
     m_thread.join();
     ::close(m_listener);
 }
 
-std::string HttpTestServer::url() const {
+std::string HttpTestServer::url() const
+{
     return "http://127.0.0.1:" + std::to_string(m_port);
 }
 
-std::string HttpTestServer::lastPath() const {
+std::string HttpTestServer::lastPath() const
+{
     std::lock_guard lock(m_mutex);
     return m_lastPath;
 }
 
-void HttpTestServer::run() {
+void HttpTestServer::run()
+{
     while (!m_stop) {
         if (!readable(m_listener)) continue;
         const int client = ::accept(m_listener, nullptr, nullptr);
@@ -64,7 +71,8 @@ void HttpTestServer::run() {
     }
 }
 
-void HttpTestServer::serve(int client) {
+void HttpTestServer::serve(int client)
+{
     std::string request;
     char buffer[4096];
     while (!m_stop && request.find("\r\n\r\n") == std::string::npos) {

@@ -8,11 +8,11 @@
 #include <thread>
 
 class HttpTestServer {
-  public:
+public:
     enum class Behaviour {
-        Answer,   // status line, exact Content-Length, body
-        Truncate, // announces twice the body's length, sends the body, closes
-        Silent,   // accepts the connection and never answers
+        Answer,    // status line, exact Content-Length, body
+        Truncate,  // announces twice the body's length, sends the body, closes
+        Silent,    // accepts the connection and never answers
     };
     struct Reply {
         Behaviour behaviour = Behaviour::Answer;
@@ -31,7 +31,7 @@ class HttpTestServer {
     std::string lastPath() const;
     int requestCount() const { return m_requests; }
 
-  private:
+private:
     void run();
     void serve(int client);
 

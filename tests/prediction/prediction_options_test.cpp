@@ -5,20 +5,23 @@
 #include "test_support.h"
 
 namespace {
-std::string cp932(const std::string& utf8) { return utf8ToCp932(utf8).value(); }
+std::string cp932(const std::string& utf8)
+{
+    return utf8ToCp932(utf8).value();
+}
 }  // namespace
 
 TEST(SettingsText, SplitsAtEveryEqualsSignMatchesKeysExactlyAndLastLineWins)
 {
     PredictionOptions options;
     applySettingsText(options,
-                      "頻度分析Opt =True\r\n"     // key piece ends in a space: not recognised
+                      "頻度分析Opt =True\r\n"  // key piece ends in a space: not recognised
                       "間隔分析Opt=True\r\n"
                       "出現回数分析Opt=True=False\r\n"  // pieces after the second ignored
                       "間隔分析Opt=False\r\n"
                       "\r\n"
-                      "バラツキ分析Opt\r\n"       // no "=": ignored
-                      "引っ張り分析Opt=yes\r\n"   // not True/False: ignored
+                      "バラツキ分析Opt\r\n"      // no "=": ignored
+                      "引っ張り分析Opt=yes\r\n"  // not True/False: ignored
                       "unknown=True\r\n"
                       "数字合計分析Opt=True");
     EXPECT_FALSE(options.isOn(0));

@@ -51,7 +51,7 @@ QList<QStringList> shownGrids(const PredictionWindow* window)
 class PredictionWindowTest : public QObject {
     Q_OBJECT
 
-  private slots:
+private slots:
     void initTestCase();
     void init();
     void cleanup();
@@ -63,7 +63,7 @@ class PredictionWindowTest : public QObject {
     void closingKeepsTheOptionsAndReopeningShowsThem();
     void printDoesNothing();
 
-  private:
+private:
     // A main window loaded from the test database, shown and made active.
     std::unique_ptr<MainFrm> startedFrame();
     PredictionWindow* predictionWindow(const MainFrm& frame) const;
@@ -193,8 +193,9 @@ void PredictionWindowTest::showsTheStoredOptionsAndItsFixedTexts()
     QCOMPARE(window->findChild<QLabel*>("Label1")->text(),
              QStringLiteral("●周期法による予想(この予想数字を組合わせて購入します)"));
     QCOMPARE(window->findChild<QLabel*>("Label19")->text(),
-             QStringLiteral("各データ分析の結果を元に周期法、消去法、連発ボボーン、一発ボボーンの各手法を用い"
-                            "て当選数字を予想します。"));
+             QStringLiteral(
+                 "各データ分析の結果を元に周期法、消去法、連発ボボーン、一発ボボーンの各手法を用い"
+                 "て当選数字を予想します。"));
     QCOMPARE(window->findChild<QLabel*>("Label2")->text(),
              QStringLiteral("●消去法による予想(この予想数字を組合わせて購入します)"));
     QCOMPARE(window->findChild<QLabel*>("Label3")->text(),

@@ -196,12 +196,12 @@ TEST(GridGeometry, CentredTextSpreadsEvenlyOverEmptyNeighboursAsFarAsItNeeds)
     grid.setOverflow(true);
     grid.setText(5, 1, "wide centred title");
     grid.setText(1, 1, "x");
-    const GridGeometry g(grid);  // 40 px columns
-    EXPECT_EQ(g.textColumns(grid, 5, 1, 30, 1, 9), (std::pair{5, 5}));    // fits its cell
-    EXPECT_EQ(g.textColumns(grid, 5, 1, 100, 1, 9), (std::pair{4, 6}));   // 30 px each side
-    EXPECT_EQ(g.textColumns(grid, 5, 1, 200, 1, 9), (std::pair{3, 7}));   // 80 px each side
-    EXPECT_EQ(g.textColumns(grid, 5, 1, 400, 1, 9), (std::pair{2, 9}));   // stops at "x"
-    EXPECT_EQ(g.textColumns(grid, 5, 1, 400, 4, 6), (std::pair{4, 6}));   // within the area
+    const GridGeometry g(grid);                                          // 40 px columns
+    EXPECT_EQ(g.textColumns(grid, 5, 1, 30, 1, 9), (std::pair{5, 5}));   // fits its cell
+    EXPECT_EQ(g.textColumns(grid, 5, 1, 100, 1, 9), (std::pair{4, 6}));  // 30 px each side
+    EXPECT_EQ(g.textColumns(grid, 5, 1, 200, 1, 9), (std::pair{3, 7}));  // 80 px each side
+    EXPECT_EQ(g.textColumns(grid, 5, 1, 400, 1, 9), (std::pair{2, 9}));  // stops at "x"
+    EXPECT_EQ(g.textColumns(grid, 5, 1, 400, 4, 6), (std::pair{4, 6}));  // within the area
     grid.setHAlign(cellAt(5, 1), HAlign::Right);
     EXPECT_EQ(g.textColumns(grid, 5, 1, 400, 1, 9), (std::pair{5, 5}));
 }

@@ -14,7 +14,10 @@ constexpr Rgb kRed = rgb(255, 0, 0);
 constexpr Rgb kBlue = rgb(0, 0, 255);
 constexpr Rgb kGreen = rgb(0, 160, 0);
 
-QColor toColor(Rgb c) { return QColor(c.r, c.g, c.b); }
+QColor toColor(Rgb c)
+{
+    return QColor(c.r, c.g, c.b);
+}
 
 // The viewport as painted, in viewport pixels.
 QImage paintedViewport(GridView& view)
@@ -22,7 +25,10 @@ QImage paintedViewport(GridView& view)
     return view.viewport()->grab().toImage().convertToFormat(QImage::Format_RGB32);
 }
 
-QPoint centreOf(const PixelRect& r) { return {r.x + r.width / 2, r.y + r.height / 2}; }
+QPoint centreOf(const PixelRect& r)
+{
+    return {r.x + r.width / 2, r.y + r.height / 2};
+}
 
 // Dark pixels (text) inside a rectangle of the image.
 int darkPixels(const QImage& image, QRect rect)
@@ -36,7 +42,10 @@ int darkPixels(const QImage& image, QRect rect)
 }
 
 // Row r's background says which row it is, so a scrolled body can be checked.
-Rgb rowColour(int r) { return rgb(r % 2 ? 255 : 200, 255, r % 3 ? 255 : 210); }
+Rgb rowColour(int r)
+{
+    return rgb(r % 2 ? 255 : 200, 255, r % 3 ? 255 : 210);
+}
 
 }  // namespace
 
