@@ -4,14 +4,14 @@
 #include <string>
 
 #include "analyses/analysis_builders.h"
+#include "analyses/analysis_grid.h"
 
 ResultGrid buildAppearanceByCount(const DrawHistory&, const DrawTables& tables)
 {
     // Grid set-up: one heading row plus one row per count that occurs (no rows at all for an
     // empty history).
-    ResultGrid grid(2, std::max(tables.HitGroupRows, 0));
-    grid.setHeadersHidden(true);
-    grid.setScrollBars(ScrollBars::Horizontal);
+    ResultGrid grid = startAnalysisGrid(
+        {2, std::max(tables.HitGroupRows, 0), 0, 0, ScrollBars::Horizontal, 0, 0});
     grid.setDefaultRowHeight(10);
     grid.setDefaultColumnWidth(5);
     grid.setColumnWidth(1, 5);

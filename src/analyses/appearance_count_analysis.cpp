@@ -1,6 +1,7 @@
 // 出現回数分析: every complete draw with its six numbers and, beside them, how many earlier
 // complete draws held each of those numbers as a main or bonus number.
 #include "analyses/analysis_builders.h"
+#include "analyses/analysis_grid.h"
 
 #include <array>
 #include <optional>
@@ -12,12 +13,6 @@ constexpr int kColumns = 13;
 constexpr int kFirstDrawRow = 3;
 constexpr int kFirstNumberColumn = 2;  // 第1数字 .. ボ数字 in columns 2-7
 constexpr int kFirstCountColumn = 8;   // their earlier counts in columns 8-13
-
-constexpr Rgb kRed = rgb(255, 0, 0);
-constexpr Rgb kBlue = rgb(0, 0, 255);
-constexpr Rgb kLightYellow = rgb(255, 255, 200);
-constexpr Rgb kLightCyan = rgb(200, 255, 255);
-constexpr Rgb kLightGreen = rgb(200, 255, 200);
 
 // Running appearance counts (NumberWork). Any stored value can be counted: 0..31 in a table,
 // anything else (possible only in a damaged history) beside it.
@@ -44,21 +39,13 @@ private:
 
 ResultGrid setUpGrid(int latestDrawNo)
 {
-    ResultGrid grid(kColumns, latestDrawNo + 2);
-    grid.setShownColumns(kColumns);
-    grid.setShownRows(52);
-    grid.setHeadersHidden(true);
-    grid.setScrollBars(ScrollBars::Vertical, true);
-    grid.setFrozenRows(2);
+    ResultGrid grid =
+        startAnalysisGrid({kColumns, latestDrawNo + 2, kColumns, 52, ScrollBars::Vertical, 2, 0});
 
     grid.setDefaultRowHeight(10);
     grid.setRowHeight(2, 12);
     grid.setRowHeight(1, 20);
     grid.setDefaultColumnWidth(5);
-
-    grid.setEditable(grid.all(), false);
-    grid.setHAlign(grid.all(), HAlign::Center);
-    grid.setVAlign(grid.all(), VAlign::Center);
 
     grid.setColors(grid.column(1), kRed, kLightYellow);
     grid.setAllBorders(grid.all());

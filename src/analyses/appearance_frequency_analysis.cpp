@@ -4,6 +4,7 @@
 #include <array>
 
 #include "analyses/analysis_builders.h"
+#include "analyses/analysis_grid.h"
 
 namespace {
 
@@ -13,24 +14,14 @@ constexpr int kRows = kHighestNumber + kHeadingOffset;
 constexpr int kShownColumns = 51;
 constexpr int kTitleColumn = 26;  // the middle of the 51 shown columns
 
-constexpr Rgb kRed = rgb(255, 0, 0);
-constexpr Rgb kBlue = rgb(0, 0, 255);
-constexpr Rgb kLightYellow = rgb(255, 255, 200);
 constexpr Rgb kNumberBackground = rgb(222, 254, 253);
 constexpr Rgb kBorderBlue = rgb(136, 196, 255);
-constexpr Rgb kMainDot = rgb(62, 158, 255);
-constexpr Rgb kBonusDot = rgb(255, 128, 192);
 
 ResultGrid setUpGrid(int widestRow)
 {
     const int lastCol = widestRow + 2;
-    ResultGrid grid(lastCol, kRows);
-    grid.setShownColumns(kShownColumns);
-    grid.setShownRows(kRows);
-    grid.setHeadersHidden(true);
-    grid.setScrollBars(ScrollBars::Both, true);
-    grid.setFrozenColumns(1);
-    grid.setFrozenRows(2);
+    ResultGrid grid =
+        startAnalysisGrid({lastCol, kRows, kShownColumns, kRows, ScrollBars::Both, 2, 1});
 
     grid.setDefaultRowHeight(10);
     grid.setRowHeight(1, 15);
@@ -38,10 +29,6 @@ ResultGrid setUpGrid(int widestRow)
     grid.setDefaultColumnWidth(2);
     grid.setColumnWidth(1, 5);
     grid.setColumnWidth(lastCol, 5);
-
-    grid.setEditable(grid.all(), false);
-    grid.setHAlign(grid.all(), HAlign::Center);
-    grid.setVAlign(grid.all(), VAlign::Center);
 
     grid.setBackground(grid.row(1), kLightYellow);
     grid.setOutline(grid.row(1), kBorderBlue);

@@ -1,6 +1,7 @@
 // 連番飛び石分析: every complete draw twice side by side, marking neighbouring main numbers that
 // differ by 1 (連番) on the left and by 2 (飛び石) on the right; the bonus number takes no part.
 #include "analyses/analysis_builders.h"
+#include "analyses/analysis_grid.h"
 
 #include <optional>
 
@@ -12,8 +13,6 @@ constexpr int kFirstDrawRow = 2;
 constexpr int kConsecutiveDrawNoColumn = 1;
 constexpr int kSteppingStoneDrawNoColumn = 7;
 
-constexpr Rgb kRed = rgb(255, 0, 0);
-constexpr Rgb kLightYellow = rgb(255, 255, 200);
 constexpr Rgb kConsecutiveHeading = rgb(255, 200, 255);
 constexpr Rgb kSteppingStoneHeading = rgb(255, 200, 200);
 constexpr Rgb kConsecutivePair = rgb(200, 255, 255);
@@ -22,19 +21,11 @@ constexpr Rgb kNoPair = rgb(225, 225, 225);
 
 ResultGrid setUpGrid(int latestDrawNo)
 {
-    ResultGrid grid(kColumns, latestDrawNo + 1);
-    grid.setShownColumns(kColumns);
-    grid.setShownRows(51);
-    grid.setHeadersHidden(true);
-    grid.setScrollBars(ScrollBars::Vertical, true);
-    grid.setFrozenRows(1);
+    ResultGrid grid =
+        startAnalysisGrid({kColumns, latestDrawNo + 1, kColumns, 51, ScrollBars::Vertical, 1, 0});
 
     grid.setDefaultRowHeight(10);
     grid.setDefaultColumnWidth(4);
-
-    grid.setEditable(grid.all(), false);
-    grid.setHAlign(grid.all(), HAlign::Center);
-    grid.setVAlign(grid.all(), VAlign::Center);
 
     for (const int col : {kConsecutiveDrawNoColumn, kSteppingStoneDrawNoColumn})
         grid.setColors(grid.column(col), kRed, kLightYellow);

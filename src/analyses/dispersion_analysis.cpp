@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "analyses/analysis_builders.h"
+#include "analyses/analysis_grid.h"
 #include "analyses/text_padding.h"
 
 namespace {
@@ -14,18 +15,11 @@ constexpr Rgb kGridLine = rgb(136, 196, 255);
 constexpr Rgb kDrawNoText = rgb(255, 0, 0);
 constexpr Rgb kDrawNoBack = rgb(255, 255, 200);
 constexpr Rgb kHeadingText = rgb(0, 0, 255);
-constexpr Rgb kMainDot = rgb(62, 158, 255);
-constexpr Rgb kBonusDot = rgb(255, 128, 192);
 
 ResultGrid setUpGrid(int latestDrawNo)
 {
-    ResultGrid grid(kColumns, latestDrawNo + 3);
-    grid.setShownColumns(kColumns);
-    grid.setShownRows(47);
-    grid.setHeadersHidden(true);
-    grid.setScrollBars(ScrollBars::Both);
-    grid.setFrozenColumns(1);
-    grid.setFrozenRows(2);
+    ResultGrid grid =
+        startAnalysisGrid({kColumns, latestDrawNo + 3, kColumns, 47, ScrollBars::Both, 2, 1});
     grid.setDefaultRowHeight(10);
     grid.setRowHeight(1, 15);
     grid.setRowHeight(2, 15);

@@ -4,6 +4,7 @@
 #include <array>
 
 #include "analyses/analysis_builders.h"
+#include "analyses/analysis_grid.h"
 
 namespace {
 
@@ -11,7 +12,6 @@ constexpr int kColumns = 11;  // draw no, 5 main numbers, bonus, counts of group
 constexpr int kBonusColumn = 7;
 constexpr int kFirstCountColumn = 8;
 constexpr int kDrawsPerBlock = 50;
-constexpr Rgb kRed = rgb(255, 0, 0);
 
 struct FourGroup {
     const char* heading;
@@ -40,12 +40,8 @@ int blockCount(int latestDrawNo)
 
 ResultGrid setUpGrid(int latestDrawNo)
 {
-    ResultGrid grid(kColumns, latestDrawNo + blockCount(latestDrawNo) + 1);
-    grid.setShownColumns(kColumns);
-    grid.setShownRows(51);
-    grid.setHeadersHidden(true);
-    grid.setScrollBars(ScrollBars::Vertical);
-    grid.setFrozenRows(1);
+    ResultGrid grid = startAnalysisGrid({kColumns, latestDrawNo + blockCount(latestDrawNo) + 1,
+                                         kColumns, 51, ScrollBars::Vertical, 1, 0});
     grid.setDefaultRowHeight(10);
     grid.setRowHeight(1, 20);
     grid.setDefaultColumnWidth(5);

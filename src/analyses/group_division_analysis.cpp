@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "analyses/analysis_builders.h"
+#include "analyses/analysis_grid.h"
 #include "analyses/group_division_analysis.h"
 #include "analyses/text_padding.h"
 
@@ -20,8 +21,6 @@ constexpr Rgb kDrawNoText = rgb(255, 0, 0);
 constexpr Rgb kDrawNoBack = rgb(255, 255, 200);
 constexpr Rgb kShaded = rgb(200, 255, 255);
 constexpr Rgb kNoHit = rgb(210, 210, 210);
-constexpr Rgb kMainDot = rgb(62, 158, 255);
-constexpr Rgb kBonusDot = rgb(255, 128, 192);
 
 std::string isp(int count)
 {
@@ -106,12 +105,8 @@ Block groupCells(const GroupDivision::Group& group, int row1, int row2)
 
 ResultGrid setUpGrid(const GroupDivision& division, int latestDrawNo)
 {
-    ResultGrid grid(kColumns, 1 + 2 * blockCount(latestDrawNo) + latestDrawNo);
-    grid.setShownColumns(kColumns);
-    grid.setShownRows(53);
-    grid.setHeadersHidden(true);
-    grid.setScrollBars(ScrollBars::Both);
-    grid.setFrozenRows(3);
+    ResultGrid grid = startAnalysisGrid({kColumns, 1 + 2 * blockCount(latestDrawNo) + latestDrawNo,
+                                         kColumns, 53, ScrollBars::Both, 3, 0});
     grid.setDefaultRowHeight(division.rowHeight);
     if (division.firstRowHeight > 0) grid.setRowHeight(1, division.firstRowHeight);
     if (division.secondRowHeight > 0) grid.setRowHeight(2, division.secondRowHeight);

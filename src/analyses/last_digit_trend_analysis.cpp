@@ -5,6 +5,7 @@
 #include <string>
 
 #include "analyses/analysis_builders.h"
+#include "analyses/analysis_grid.h"
 #include "analyses/last_digit_heading.h"
 
 namespace {
@@ -24,12 +25,8 @@ Rgb digitCountBackground(std::size_t count)
 
 ResultGrid setUpGrid(int latestDrawNo)
 {
-    ResultGrid grid(kColumns, latestDrawNo + 4);
-    grid.setShownColumns(29);
-    grid.setShownRows(52);
-    grid.setHeadersHidden(true);
-    grid.setScrollBars(ScrollBars::Vertical);
-    grid.setFrozenRows(2);
+    ResultGrid grid =
+        startAnalysisGrid({kColumns, latestDrawNo + 4, 29, 52, ScrollBars::Vertical, 2, 0});
     grid.setDefaultRowHeight(10);
     grid.setDefaultColumnWidth(5);
     // A new grid's cells are already centred static text: no pass over every cell is needed.

@@ -1,6 +1,7 @@
 // 数字間隔分析: beside each number of every draw, its difference from the number in the same field
 // of the previous complete draw; rises carry a plus sign, falls are highlighted.
 #include "analyses/analysis_builders.h"
+#include "analyses/analysis_grid.h"
 
 #include <array>
 #include <optional>
@@ -11,7 +12,6 @@
 
 namespace {
 
-constexpr Rgb kLightYellow = rgb(255, 255, 200);
 constexpr Rgb kFallBackground = rgb(255, 200, 255);
 
 void writeHeadingBlock(ResultGrid& grid, PairedHeadingRows rows)

@@ -1,6 +1,7 @@
 // 数字合計分析: every complete draw with the sum of its five main numbers and that sum plus the
 // bonus number.
 #include "analyses/analysis_builders.h"
+#include "analyses/analysis_grid.h"
 
 #include <optional>
 
@@ -12,20 +13,10 @@ constexpr int kMainSumColumn = 7;
 constexpr int kBonusColumn = 8;
 constexpr int kTotalColumn = 9;
 
-constexpr Rgb kRed = rgb(255, 0, 0);
-constexpr Rgb kBlue = rgb(0, 0, 255);
-constexpr Rgb kLightYellow = rgb(255, 255, 200);
-constexpr Rgb kLightCyan = rgb(200, 255, 255);
-constexpr Rgb kHeadingPink = rgb(255, 200, 200);
-
 ResultGrid setUpGrid(int latestDrawNo)
 {
-    ResultGrid grid(kColumns, latestDrawNo + 1);
-    grid.setShownColumns(kColumns);
-    grid.setShownRows(51);
-    grid.setHeadersHidden(true);
-    grid.setScrollBars(ScrollBars::Vertical, true);
-    grid.setFrozenRows(1);
+    ResultGrid grid =
+        startAnalysisGrid({kColumns, latestDrawNo + 1, kColumns, 51, ScrollBars::Vertical, 1, 0});
 
     grid.setDefaultRowHeight(10);
     grid.setRowHeight(1, 20);
@@ -33,10 +24,6 @@ ResultGrid setUpGrid(int latestDrawNo)
     grid.setColumnWidth(kMainSumColumn, 8);
     grid.setColumnWidth(kBonusColumn, 7);
     grid.setColumnWidth(kTotalColumn, 10);
-
-    grid.setEditable(grid.all(), false);
-    grid.setHAlign(grid.all(), HAlign::Center);
-    grid.setVAlign(grid.all(), VAlign::Center);
 
     const int lastRow = grid.rowCount();
     grid.setColors(blockOf(1, kFirstDrawRow, 1, lastRow), kRed, kLightYellow);

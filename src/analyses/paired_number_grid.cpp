@@ -1,12 +1,9 @@
 #include "analyses/paired_number_grid.h"
+#include "analyses/analysis_grid.h"
 
 #include <algorithm>
 
 namespace {
-
-constexpr Rgb kRed = rgb(255, 0, 0);
-constexpr Rgb kLightYellow = rgb(255, 255, 200);
-constexpr Rgb kHeadingPink = rgb(255, 200, 200);
 
 constexpr int kMainGroupColumn = 6;
 constexpr int kBonusGroupColumn = 12;
@@ -15,21 +12,13 @@ constexpr int kBonusGroupColumn = 12;
 
 ResultGrid setUpPairedNumberGrid(int latestDrawNo, Rgb drawNoBackground)
 {
-    ResultGrid grid(kPairedColumns, latestDrawNo + 4);
-    grid.setShownColumns(kPairedColumns);
-    grid.setShownRows(52);
-    grid.setHeadersHidden(true);
-    grid.setScrollBars(ScrollBars::Vertical, true);
-    grid.setFrozenRows(2);
+    ResultGrid grid = startAnalysisGrid(
+        {kPairedColumns, latestDrawNo + 4, kPairedColumns, 52, ScrollBars::Vertical, 2, 0});
 
     grid.setDefaultRowHeight(10);
     grid.setRowHeight(1, 15);
     grid.setRowHeight(2, 12);
     grid.setDefaultColumnWidth(5);
-
-    grid.setEditable(grid.all(), false);
-    grid.setHAlign(grid.all(), HAlign::Center);
-    grid.setVAlign(grid.all(), VAlign::Center);
 
     grid.setColors(grid.column(1), kRed, kLightYellow);
     grid.setBackground(blockOf(1, kPairedFirstDrawRow, 1, grid.rowCount()), drawNoBackground);

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "analyses/analysis_builders.h"
+#include "analyses/analysis_grid.h"
 #include "analyses/text_padding.h"
 
 namespace {
@@ -17,7 +18,6 @@ constexpr int kSecondCountColumn = 9;
 constexpr int kPatternColumn = 10;
 constexpr Rgb kDrawNoText = rgb(255, 0, 0);
 constexpr Rgb kYellow = rgb(255, 255, 200);
-constexpr Rgb kBlue = rgb(0, 0, 255);
 constexpr Rgb kMarked = rgb(200, 255, 255);  // an even number, or a low one
 
 struct PatternLetter {
@@ -44,12 +44,8 @@ struct PatternHeadings {
 
 ResultGrid setUpGrid(int latestDrawNo)
 {
-    ResultGrid grid(kColumns, latestDrawNo + 1);
-    grid.setShownColumns(kColumns);
-    grid.setShownRows(51);
-    grid.setHeadersHidden(true);
-    grid.setScrollBars(ScrollBars::Vertical);
-    grid.setFrozenRows(1);
+    ResultGrid grid =
+        startAnalysisGrid({kColumns, latestDrawNo + 1, kColumns, 51, ScrollBars::Vertical, 1, 0});
     grid.setDefaultRowHeight(10);
     grid.setRowHeight(1, 20);
     grid.setDefaultColumnWidth(5);

@@ -1,6 +1,7 @@
 // 引っ張り分析: every complete draw, with each number that the previous complete draw also held
 // (as main or bonus number, in any field) highlighted as pulled over.
 #include "analyses/analysis_builders.h"
+#include "analyses/analysis_grid.h"
 
 #include <algorithm>
 #include <array>
@@ -13,29 +14,17 @@ constexpr int kColumns = 7;
 constexpr int kFirstDrawRow = 2;
 constexpr int kBonusColumn = 7;
 
-constexpr Rgb kRed = rgb(255, 0, 0);
-constexpr Rgb kLightYellow = rgb(255, 255, 200);
-constexpr Rgb kHeadingPink = rgb(255, 200, 200);
 constexpr Rgb kPulledBackground = rgb(200, 255, 255);
 
 ResultGrid setUpGrid(int latestDrawNo)
 {
-    ResultGrid grid(kColumns, latestDrawNo + 1);
-    grid.setShownColumns(kColumns);
-    grid.setShownRows(51);
-    grid.setHeadersHidden(true);
-    grid.setScrollBars(ScrollBars::Vertical, true);
-    grid.setFrozenRows(1);
-    grid.setFrozenColumns(1);
+    ResultGrid grid =
+        startAnalysisGrid({kColumns, latestDrawNo + 1, kColumns, 51, ScrollBars::Vertical, 1, 1});
 
     grid.setDefaultRowHeight(10);
     grid.setRowHeight(1, 15);
     grid.setDefaultColumnWidth(7);
     grid.setColumnWidth(kBonusColumn, 9);
-
-    grid.setEditable(grid.all(), false);
-    grid.setHAlign(grid.all(), HAlign::Center);
-    grid.setVAlign(grid.all(), VAlign::Center);
 
     grid.setColors(grid.column(1), kRed, kLightYellow);
     grid.setAllBorders(grid.all());
