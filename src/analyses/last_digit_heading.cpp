@@ -1,5 +1,6 @@
 #include "analyses/last_digit_heading.h"
 
+#include "analyses/analysis_grid.h"
 #include "analyses/text_padding.h"
 
 namespace {
@@ -8,6 +9,16 @@ constexpr Rgb kHeadingBack = rgb(255, 200, 200);
 constexpr int kFirstDigitColumn = 2;
 constexpr int kLastDigitColumn = 11;
 }  // namespace
+
+ResultGrid startLastDigitGrid(int latestDrawNo)
+{
+    ResultGrid grid =
+        startAnalysisGrid({kLastDigitColumn, latestDrawNo + 4, 29, 52, ScrollBars::Vertical, 2, 0});
+    grid.setColors(grid.column(1), kRed, kLightYellow);
+    grid.setAllBorders(blockOf(1, 2, kLastDigitColumn, grid.rowCount()));
+    grid.resetActiveCell();
+    return grid;
+}
 
 std::string lastDigitTitleText()
 {

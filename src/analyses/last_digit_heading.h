@@ -1,10 +1,15 @@
-// The heading block shared by the two last-digit windows, and the last digit of a number.
+// The grid set-up and heading block shared by the two last-digit windows, and the last digit
+// of a number.
 #pragma once
 
 #include <optional>
 #include <string>
 
 #include "ui/result_grid.h"
+
+// The grid of L + 4 rows and 11 columns: draw numbers in red on light yellow in column 1, lines
+// around every cell from row 2 down, the first two rows frozen.
+ResultGrid startLastDigitGrid(int latestDrawNo);
 
 // Where the title row stands relative to the block's first row: above the digit row (the top
 // block) or below it (the bottom block, which mirrors the top one).

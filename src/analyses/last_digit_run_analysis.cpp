@@ -10,10 +10,6 @@
 
 namespace {
 
-constexpr Rgb kDrawNoText = rgb(255, 0, 0);
-constexpr Rgb kDrawNoBack = rgb(255, 255, 200);
-constexpr int kColumns = 11;
-
 // For each last digit, the draw number of every appearance in draw order; a draw with two
 // numbers ending in the digit appears twice. Draw numbers are kept as numbers, so runs are
 // found for any draw number, 1000 and above included.
@@ -42,21 +38,6 @@ Rgb runBackground(int run)
     return rgb(255, 200, 200);
 }
 
-ResultGrid setUpGrid(int latestDrawNo)
-{
-    ResultGrid grid =
-        startAnalysisGrid({kColumns, latestDrawNo + 4, 29, 52, ScrollBars::Vertical, 2, 0});
-    grid.setDefaultRowHeight(10);
-    grid.setDefaultColumnWidth(5);
-    // A new grid's cells are already centred static text: no pass over every cell is needed.
-    grid.setColors(grid.column(1), kDrawNoText, kDrawNoBack);
-    for (int d = 1; d <= latestDrawNo; ++d)
-        grid.setNumber(1, d + 2, d);
-    grid.setAllBorders(blockOf(1, 2, kColumns, grid.rowCount()));
-    grid.resetActiveCell();
-    return grid;
-}
-
 // Draw D's row is D + 2. Draw numbers outside 1..L would land on the heading blocks (or outside
 // the grid), so their runs are counted but not written.
 void writeRun(ResultGrid& grid, int latestDrawNo, int digit, int drawNo, int run)
@@ -74,7 +55,9 @@ ResultGrid buildLastDigitRun(const DrawHistory& history, const DrawTables& table
 {
     const int latest = std::max(tables.LatestDrawNo, 0);
     const AppearanceLists lists = collectAppearances(history);
-    ResultGrid grid = setUpGrid(latest);
+    ResultGrid grid = startLastDigitGrid(latest);
+    for (int d = 1; d <= latest; ++d)
+        grid.setNumber(1, d + 2, d);
     writeLastDigitHeadingBlock(grid, 1, LastDigitBlockOrder::TitleFirst);
     writeLastDigitHeadingBlock(grid, latest + 3, LastDigitBlockOrder::DigitsFirst);
 

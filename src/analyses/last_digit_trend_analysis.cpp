@@ -10,10 +10,6 @@
 
 namespace {
 
-constexpr Rgb kDrawNoText = rgb(255, 0, 0);
-constexpr Rgb kDrawNoBack = rgb(255, 255, 200);
-constexpr int kColumns = 11;
-
 // Background of a digit cell by how many of the draw's six numbers end in that digit.
 Rgb digitCountBackground(std::size_t count)
 {
@@ -23,25 +19,12 @@ Rgb digitCountBackground(std::size_t count)
     return rgb(255, 200, 200);
 }
 
-ResultGrid setUpGrid(int latestDrawNo)
-{
-    ResultGrid grid =
-        startAnalysisGrid({kColumns, latestDrawNo + 4, 29, 52, ScrollBars::Vertical, 2, 0});
-    grid.setDefaultRowHeight(10);
-    grid.setDefaultColumnWidth(5);
-    // A new grid's cells are already centred static text: no pass over every cell is needed.
-    grid.setColors(grid.column(1), kDrawNoText, kDrawNoBack);
-    grid.setAllBorders(blockOf(1, 2, kColumns, grid.rowCount()));
-    grid.resetActiveCell();
-    return grid;
-}
-
 }  // namespace
 
 ResultGrid buildLastDigitTrend(const DrawHistory& history, const DrawTables& tables)
 {
     const int latest = std::max(tables.LatestDrawNo, 0);
-    ResultGrid grid = setUpGrid(latest);
+    ResultGrid grid = startLastDigitGrid(latest);
     writeLastDigitHeadingBlock(grid, 1, LastDigitBlockOrder::TitleFirst);
     writeLastDigitHeadingBlock(grid, latest + 3, LastDigitBlockOrder::DigitsFirst);
 

@@ -2,7 +2,7 @@
 
 #include <filesystem>
 
-#include <sqlcipher/sqlite3.h>
+#include "draws/sqlite_statement.h"
 
 #include "draws/connection_string.h"
 
@@ -24,47 +24,6 @@ constexpr const char* kSchema =
     "CREATE INDEX 結果マスタ_回数 ON 結果マスタ (回数);"
     "CREATE VIEW 全データ選択クエリ AS SELECT 回数, 日付, 第1数字, 第2数字, 第3数字, 第4数字,"
     " 第5数字, ボーナス数字 FROM 結果マスタ;";
-
-class Statement {
-public:
-    Statement(sqlite3* db, const char* sql)
-    {
-        m_rc = sqlite3_prepare_v2(db, sql, -1, &m_stmt, nullptr);
-    }
-    ~Statement() { sqlite3_finalize(m_stmt); }
-    Statement(const Statement&) = delete;
-    Statement& operator=(const Statement&) = delete;
-    bool prepared() const { return m_rc == SQLITE_OK && m_stmt; }
-    sqlite3_stmt* get() const { return m_stmt; }
-
-private:
-    sqlite3_stmt* m_stmt = nullptr;
-    int m_rc = SQLITE_OK;
-};
-
-RawValue columnValue(sqlite3_stmt* stmt, int column)
-{
-    switch (sqlite3_column_type(stmt, column)) {
-    case SQLITE_INTEGER:
-        return static_cast<std::int64_t>(sqlite3_column_int64(stmt, column));
-    case SQLITE_NULL:
-        return std::monostate{};
-    default: {
-        const auto* text = reinterpret_cast<const char*>(sqlite3_column_text(stmt, column));
-        return std::string(text ? text : "");
-    }
-    }
-}
-
-int bindValue(sqlite3_stmt* stmt, int index, const RawValue& value)
-{
-    if (const auto* integer = std::get_if<std::int64_t>(&value))
-        return sqlite3_bind_int64(stmt, index, *integer);
-    if (const auto* text = std::get_if<std::string>(&value))
-        return sqlite3_bind_text(stmt, index, text->c_str(), static_cast<int>(text->size()),
-                                 SQLITE_TRANSIENT);
-    return sqlite3_bind_null(stmt, index);
-}
 
 }  // namespace
 

@@ -2,7 +2,7 @@
 
 #include <limits>
 
-#include <sqlcipher/sqlite3.h>
+#include "draws/sqlite_statement.h"
 
 namespace {
 
@@ -19,43 +19,6 @@ constexpr const char* kUpdateOne =
     " 第4数字 = ?, 第5数字 = ?, ボーナス数字 = ? WHERE rowid = ?;";
 constexpr const char* kInsertOne = "INSERT INTO 結果マスタ (回数) VALUES (?);";
 constexpr const char* kDeleteOne = "DELETE FROM 結果マスタ WHERE rowid = ?;";
-
-class Statement {
-public:
-    Statement(sqlite3* db, const char* sql) { sqlite3_prepare_v2(db, sql, -1, &m_stmt, nullptr); }
-    ~Statement() { sqlite3_finalize(m_stmt); }
-    Statement(const Statement&) = delete;
-    Statement& operator=(const Statement&) = delete;
-    sqlite3_stmt* get() const { return m_stmt; }
-
-private:
-    sqlite3_stmt* m_stmt = nullptr;
-};
-
-RawValue columnValue(sqlite3_stmt* stmt, int column)
-{
-    switch (sqlite3_column_type(stmt, column)) {
-    case SQLITE_INTEGER:
-        return static_cast<std::int64_t>(sqlite3_column_int64(stmt, column));
-    case SQLITE_NULL:
-        return std::monostate{};
-    default: {
-        const auto* text = reinterpret_cast<const char*>(sqlite3_column_text(stmt, column));
-        return std::string(text ? text : "");
-    }
-    }
-}
-
-void bindValue(sqlite3_stmt* stmt, int index, const RawValue& value)
-{
-    if (const auto* integer = std::get_if<std::int64_t>(&value))
-        sqlite3_bind_int64(stmt, index, *integer);
-    else if (const auto* text = std::get_if<std::string>(&value))
-        sqlite3_bind_text(stmt, index, text->c_str(), static_cast<int>(text->size()),
-                          SQLITE_TRANSIENT);
-    else
-        sqlite3_bind_null(stmt, index);
-}
 
 // Reads 回数..ボーナス数字 from `first` on.
 DrawRow rowValues(sqlite3_stmt* stmt, int first)
