@@ -36,7 +36,7 @@ TEST(Cli, ImportThenExportAndTablesOfASmallHistory)
 {
     TempDir dir;
     const std::string csv = dir.file("draws.csv"), db = dir.file("Pomuran.mdb");
-    writeFile(csv, kHeader + "1,1999-04-13,1,2,3,4,5,6\n2,,1,7,8,9,10,11\n3,,,,,,,\n");
+    writeFile(csv, kHeader + "1,2000-01-04,1,2,3,4,5,6\n2,,1,7,8,9,10,11\n3,,,,,,,\n");
     CliRun run = cli({"import", csv, "--db", db});
     ASSERT_EQ(run.status, 0) << run.err;
 
