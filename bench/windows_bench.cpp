@@ -5,6 +5,9 @@
 #include "analyses/analysis_builders.h"
 #include "analyses/analysis_catalog.h"
 #include "bench_support.h"
+#include "draws/connection_string.h"
+#include "maintenance/entry_table_model.h"
+#include "maintenance/entry_window.h"
 #include "ui/analysis_window.h"
 #include "ui/grid_font.h"
 #include "ui/grid_view.h"
@@ -81,9 +84,30 @@ void quietOffscreenWarnings(QtMsgType type, const QMessageLogContext& context, c
 
 }  // namespace
 
+// The draw data entry window: opening its result set, filling its table and painting it once.
+void BM_OpenEntryWindow(benchmark::State& state)
+{
+    const std::string database = state.range(0) == 0
+                                     ? shippedDatabase()
+                                     : generatedDatabase(static_cast<int>(state.range(0)));
+    const std::string connect = connectStringForFile(database);
+    for (auto _ : state) {
+        QString error;
+        std::unique_ptr<EntryWindow> window(EntryWindow::create(connect, &error));
+        if (!window) {
+            state.SkipWithError(error.toStdString().c_str());
+            return;
+        }
+        window->resize(twipsToPixels(6240), twipsToPixels(12825));
+        benchmark::DoNotOptimize(window->grab().width());
+        state.counters["rows"] = window->model()->rowCount();
+    }
+}
+
 BENCHMARK(BM_BuildAppearanceFrequency)->Arg(0)->Arg(32767)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_OpenFrequencyWindow)->Arg(0)->Arg(32767)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_ScrollFrequencyGrid)->Arg(0)->Arg(32767)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_OpenEntryWindow)->Arg(0)->Arg(32767)->Unit(benchmark::kMillisecond);
 
 int main(int argc, char** argv)
 {
