@@ -7,7 +7,7 @@ set(GUI_SOURCES
   ui/grid_view.cpp
   # main window
   app/child_sub_window.h
-  app/busy_pointer.h
+  ui/busy_pointer.h
   app/help_viewer.cpp
   app/main_frame.cpp
   app/version_window.cpp

@@ -16,7 +16,7 @@
 #include <utility>
 
 #include "analyses/analysis_catalog.h"
-#include "app/busy_pointer.h"
+#include "ui/busy_pointer.h"
 #include "app/child_sub_window.h"
 #include "app/help_viewer.h"
 #include "app/version_window.h"

@@ -1,6 +1,7 @@
 #include "ui/analysis_window.h"
 
 #include "ui/analysis_legend.h"
+#include "ui/busy_pointer.h"
 #include "ui/grid_font.h"
 #include "ui/grid_view.h"
 
@@ -18,18 +19,6 @@ QString fromView(std::string_view text)
     return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
 }
 
-// The busy pointer for the lifetime of the object, drawn before the work starts.
-class BusyPointer {
-public:
-    BusyPointer()
-    {
-        QApplication::setOverrideCursor(Qt::WaitCursor);
-        QCoreApplication::processEvents();
-    }
-    ~BusyPointer() { QApplication::restoreOverrideCursor(); }
-    BusyPointer(const BusyPointer&) = delete;
-    BusyPointer& operator=(const BusyPointer&) = delete;
-};
 
 }  // namespace
 
