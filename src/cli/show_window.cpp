@@ -18,6 +18,7 @@ std::string formatGrid(const ResultGrid& grid, const std::string& window, ShowFo
     case ShowFormat::Text:
         return gridText(grid);
     case ShowFormat::Json:
+    default:
         break;
     }
     return gridJson(grid, window) + '\n';
