@@ -31,7 +31,7 @@ PageLayout layoutPages(const GridGeometry& geometry, const PageSpec& spec)
     layout.frozenColumns = geometry.frozenColumns();
     const double fullScale = spec.unitsPerPixel > 0 ? spec.unitsPerPixel : 0.75;
     const int totalWidth = std::max(1, geometry.totalWidth());
-    double scale = std::min(fullScale, spec.width / totalWidth);
+    double scale = std::min(fullScale * std::max(spec.maxScale, 0.01), spec.width / totalWidth);
     scale = std::max(scale, fullScale * std::clamp(spec.minScale, 0.01, 1.0));
     layout.scale = scale;
 

@@ -11,8 +11,10 @@ struct PageSpec {
     // The room the grid has on one page, in device units (points for a PDF).
     double width = 0;
     double height = 0;
-    // Device units per grid pixel at full size; the grid never prints larger than that.
+    // Device units per grid pixel at the grid's screen size.
     double unitsPerPixel = 0.75;
+    // A narrow grid grows to fill the page width, up to this fraction of its screen size.
+    double maxScale = 1.4;
     // The smallest fraction of full size the columns shrink to in order to fit the page
     // width; a grid wider than that is cut between columns into several page columns.
     double minScale = 0.45;
