@@ -39,7 +39,7 @@ int show(const ShowArguments& arguments, std::ostream& out, std::ostream& err)
         }
         return kExitSuccess;
     }
-    out << showWindow(arguments.request, history.value());
+    showWindow(out, arguments.request, history.value());
     return kExitSuccess;
 }
 

@@ -1,5 +1,7 @@
 #include "cli/show_file.h"
 
+#include <fstream>
+
 #include "analyses/analysis_catalog.h"
 #include "draws/draw_tables.h"
 #include "grid/pending_file.h"
@@ -63,8 +65,15 @@ Status saveShownWindow(const ShowRequest& request, const DrawHistory& history,
 {
     switch (request.format) {
     case ShowFormat::Json:
-    case ShowFormat::Text:
-        return writeFileAtomically(destination, showWindow(request, history));
+    case ShowFormat::Text: {
+        auto pending = PendingFile::create(destination);
+        if (!pending) return Error{pending.error()};
+        std::ofstream file(pending->path(), std::ios::binary | std::ios::trunc);
+        showWindow(file, request, history);
+        if (!file.flush()) return Error{destination + " に保存できません。"};
+        file.close();
+        return pending->commit();
+    }
     default:
         break;
     }

@@ -6,6 +6,7 @@
 #include <map>
 #include <tuple>
 
+#include "draws/csv_field.h"
 #include "grid/grid_geometry.h"
 
 namespace {
@@ -240,15 +241,7 @@ Status saveCsvWithBom(const ResultGrid& grid, const std::string& destination,
         line.clear();
         for (int c = 1; c <= grid.columnCount(); ++c) {
             if (c > 1) line += ',';
-            const std::string_view text = grid.textView(c, r);
-            if (text.find_first_of(",\"\r\n") == std::string_view::npos) {
-                line += text;
-                continue;
-            }
-            line += '"';
-            for (const char ch : text)
-                line += ch == '"' ? std::string_view("\"\"") : std::string_view(&ch, 1);
-            line += '"';
+            appendCsvField(line, grid.textView(c, r));
         }
         line += "\r\n";
         written = std::fwrite(line.data(), 1, line.size(), file) == line.size();
