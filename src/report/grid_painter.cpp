@@ -93,7 +93,9 @@ void GridPainter::paintCells(QPainter& painter, const CellRange& range, const Ce
             while (end < range.col2 && m_grid.background(end + 1, r) == bg)
                 ++end;
             const int left = m_geometry.columnLeft(c);
-            painter.fillRect(left, top, m_geometry.columnLeft(end + 1) - left, height, toColor(bg));
+            if (bg != m_paper)
+                painter.fillRect(left, top, m_geometry.columnLeft(end + 1) - left, height,
+                                 toColor(bg));
             c = end + 1;
         }
     }

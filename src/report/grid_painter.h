@@ -6,6 +6,7 @@
 #include <QFont>
 #include <QString>
 
+#include <optional>
 #include <string>
 #include <unordered_map>
 
@@ -23,6 +24,8 @@ public:
     // Forgets measured texts; call after the grid or the font changes.
     void reset(const QFont& font);
     const QFont& font() const { return m_font; }
+    // Paper is white already: cells of this background are not filled (fewer PDF operations).
+    void setPaperColor(Rgb color) { m_paper = color; }
 
     // The cells of `range` inside one area (`area`: the cells the area may show, which bounds
     // how far overflowing text runs). The painter is translated to content coordinates and
@@ -42,6 +45,7 @@ private:
     const ResultGrid& m_grid;
     const GridGeometry& m_geometry;
     QFont m_font;
+    std::optional<Rgb> m_paper;
     // Cell texts converted and measured once; grids repeat few distinct texts ("●", numbers).
     std::unordered_map<std::string, ShownText> m_textCache;
 };

@@ -1,5 +1,6 @@
 #include "report/grid_report.h"
 
+#include <QBuffer>
 #include <QFile>
 #include <QFontMetrics>
 #include <QImage>
@@ -11,6 +12,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <memory>
 
 #include "report/grid_painter.h"
 #include "ui/grid_font.h"
@@ -85,6 +87,18 @@ Status writeFailure(const std::string& destination, const QString& reason)
     return Error{destination + " に保存できません: " + reason.toStdString()};
 }
 
+// A4, 10 mm margins, landscape for a grid that prefers it.
+void setUpPdf(QPdfWriter& writer, const GridReport& report)
+{
+    writer.setTitle(qs(report.report().caption));
+    writer.setCreator(QStringLiteral("ポムランLite"));
+    writer.setResolution(600);
+    writer.setPageLayout(QPageLayout(
+        QPageSize(QPageSize::A4),
+        report.prefersLandscape() ? QPageLayout::Landscape : QPageLayout::Portrait,
+        QMarginsF(10, 10, 10, 10), QPageLayout::Millimeter));
+}
+
 }  // namespace
 
 GridReport::GridReport(WindowReport report, QDateTime printed)
@@ -135,8 +149,15 @@ Status GridReport::print(QPagedPaintDevice& device, const SaveProgress& progress
 
     // Grids and their painters live across pages: texts are measured once.
     std::vector<GridGeometry> geometries;
+    geometries.reserve(m_report.sections.size());
     for (const ReportSection& section : m_report.sections)
         geometries.emplace_back(section.grid);
+    std::vector<std::unique_ptr<GridPainter>> painters;
+    for (std::size_t s = 0; s < geometries.size(); ++s) {
+        painters.push_back(std::make_unique<GridPainter>(m_report.sections[s].grid, geometries[s],
+                                                         pageGridFont()));
+        painters.back()->setPaperColor(kWhite);
+    }
 
     for (const PageCells& page : layout.pages) {
         if (progress && !progress(static_cast<double>(page.number - 1) / total)) {
@@ -160,12 +181,11 @@ Status GridReport::print(QPagedPaintDevice& device, const SaveProgress& progress
 
         if (m_report.sections.size() == 1) {
             const GridGeometry& geometry = geometries.front();
-            GridPainter cells(m_report.sections.front().grid, geometry, pageGridFont());
             painter.save();
             painter.translate(0, b.header);
             painter.setClipRect(QRect(0, 0, width, height - b.header - b.footer));
             painter.scale(layout.scale, layout.scale);
-            paintGridPage(painter, cells, geometry, page.body);
+            paintGridPage(painter, *painters.front(), geometry, page.body);
             painter.restore();
             continue;
         }
@@ -196,12 +216,11 @@ Status GridReport::print(QPagedPaintDevice& device, const SaveProgress& progress
                              Qt::AlignLeft | Qt::AlignVCenter,
                              qs(m_report.sections[s].title));
             y += line * fit;
-            GridPainter cells(m_report.sections[s].grid, geometries[s], pageGridFont());
             painter.save();
             painter.translate(notesWidth, y);
             painter.scale(full * fit, full * fit);
             const GridGeometry& g = geometries[s];
-            cells.paintCells(painter, CellRange{1, 1, g.columnCount(), g.rowCount()},
+            painters[s]->paintCells(painter, CellRange{1, 1, g.columnCount(), g.rowCount()},
                              CellRange{1, 1, g.columnCount(), g.rowCount()});
             painter.restore();
             y += (g.totalHeight() * full + line / 2.0) * fit;
@@ -223,13 +242,7 @@ Status saveReportPdf(const WindowReport& report, const std::string& destination,
     const GridReport printer(report);
     {
         QPdfWriter writer(&file);
-        writer.setTitle(qs(report.caption));
-        writer.setCreator(QStringLiteral("ポムランLite"));
-        writer.setResolution(600);
-        writer.setPageLayout(QPageLayout(
-            QPageSize(QPageSize::A4),
-            printer.prefersLandscape() ? QPageLayout::Landscape : QPageLayout::Portrait,
-            QMarginsF(10, 10, 10, 10), QPageLayout::Millimeter));
+        setUpPdf(writer, printer);
         const Status printed = printer.print(writer, progress);
         if (!printed) return printed;
     }
@@ -237,6 +250,16 @@ Status saveReportPdf(const WindowReport& report, const std::string& destination,
         return writeFailure(destination, file.errorString());
     file.close();
     return pending->commit();
+}
+
+PageLayout pdfPageLayout(const WindowReport& report)
+{
+    QBuffer nowhere;
+    nowhere.open(QIODevice::WriteOnly);
+    QPdfWriter writer(&nowhere);
+    const GridReport printer(report);
+    setUpPdf(writer, printer);
+    return printer.pageLayout(writer);
 }
 
 Status saveReportPng(const WindowReport& report, const std::string& destination,

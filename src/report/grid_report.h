@@ -39,6 +39,8 @@ private:
 // A4 pages, landscape when the grid prefers it, 10 mm margins; text stays text.
 Status saveReportPdf(const WindowReport& report, const std::string& destination,
                      const SaveProgress& progress = {});
+// The pages saveReportPdf makes of the report.
+PageLayout pdfPageLayout(const WindowReport& report);
 // The whole grid (every section's, one below the other) as a picture at screen size.
 Status saveReportPng(const WindowReport& report, const std::string& destination,
                      const SaveProgress& progress = {});
