@@ -63,9 +63,8 @@ void BM_SaveReport(benchmark::State& state, const char* window, int draws, Forma
     for (auto _ : state) {
         const long before = statusKb("VmRSS:");
         resetPeakMemory();
-        const Status saved = format == Pdf
-                                 ? saveReportPdf(report, file)
-                                 : saveXlsx(report.sections.front().grid, window, file);
+        const Status saved = format == Pdf ? saveReportPdf(report, file)
+                                           : saveXlsx(report.sections.front().grid, window, file);
         if (!saved) {
             state.SkipWithError(saved.error().c_str());
             return;

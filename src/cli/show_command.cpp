@@ -58,7 +58,7 @@ void addShowCommand(CLI::App& app, CliContext& context)
         ->check(CLI::Range(0, 12))
         ->option_text("N");
     const std::map<std::string, ShowFormat> formats{
-        {"json", ShowFormat::Json}, {"csv", ShowFormat::Csv}, {"text", ShowFormat::Text},
+        {"json", ShowFormat::Json}, {"csv", ShowFormat::Csv},   {"text", ShowFormat::Text},
         {"pdf", ShowFormat::Pdf},   {"xlsx", ShowFormat::Xlsx}, {"png", ShowFormat::Png}};
     command->add_option("--format", arguments->request.format, "output format (default: json)")
         ->transform(CLI::CheckedTransformer(formats))

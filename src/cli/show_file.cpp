@@ -46,8 +46,7 @@ WindowReport shownWindowReport(const ShowRequest& request, const DrawHistory& hi
         PredictionEngine engine;
         engine.ScanCycles(history);
         return predictionReport(engine.RefreshPrediction(tables.LatestDrawNo, enabled),
-                                drawRangeText(history),
-                                shown, enabled);
+                                drawRangeText(history), shown, enabled);
     }
     WindowReport report;
     report.windowName = request.window;
@@ -80,7 +79,8 @@ Status saveShownWindow(const ShowRequest& request, const DrawHistory& history,
     const WindowReport report = shownWindowReport(request, history);
     if (request.format == ShowFormat::Xlsx)
         return saveXlsx(report.combinedGrid(), report.windowName, destination);
-    if (request.format == ShowFormat::Csv) return saveCsvWithBom(report.combinedGrid(), destination);
+    if (request.format == ShowFormat::Csv)
+        return saveCsvWithBom(report.combinedGrid(), destination);
     if (!paintedFileWriter())
         return Error{"this pomuran-cli was built without Qt: PDF and PNG are not available"};
     return paintedFileWriter()(report, request.format, destination);

@@ -34,7 +34,7 @@ ResultGrid stackGrids(std::span<const ResultGrid> grids, int gap)
         }
         top += g.rowCount() + gap;
     }
-    out.setOverflow(std::any_of(grids.begin(), grids.end(),
-                                [](const ResultGrid& g) { return g.overflow(); }));
+    out.setOverflow(
+        std::any_of(grids.begin(), grids.end(), [](const ResultGrid& g) { return g.overflow(); }));
     return out;
 }

@@ -45,10 +45,12 @@ Result<PendingFile> PendingFile::create(const std::string& destination)
     fs::path folder = target.parent_path();
     if (folder.empty()) folder = ".";
     // A hidden name in the same folder: a reader of the folder never mistakes it for the file.
-    std::string pattern = (folder / ("." + target.filename().string() + ".XXXXXX")).string();
+    std::string name = ".";  // built step by step: GCC 12 warns falsely on "." + string
+    name += target.filename().string();
+    name += ".XXXXXX";
+    std::string pattern = (folder / name).string();
     const int fd = ::mkstemp(pattern.data());
-    if (fd < 0)
-        return Error{destination + " に保存できません: " + reason(errno)};
+    if (fd < 0) return Error{destination + " に保存できません: " + reason(errno)};
     ::close(fd);
     return PendingFile(destination, pattern);
 }

@@ -1,10 +1,10 @@
 #include "prediction/prediction_window.h"
 
+#include "grid/units.h"
+#include "prediction/prediction_report.h"
 #include "ui/grid_font.h"
 #include "ui/grid_view.h"
 #include "ui/report_actions.h"
-#include "prediction/prediction_report.h"
-#include "grid/units.h"
 
 #include <QButtonGroup>
 #include <QGroupBox>
@@ -44,9 +44,7 @@ constexpr std::array<std::array<int, 4>, kPredictionGridCount> kGridPlaces = {{
 
 PredictionWindow::PredictionWindow(PredictionOptions& options, const DrawHistory& history,
                                    const DrawTables& tables, QWidget* parent)
-    : QWidget(parent),
-      m_options(options),
-      m_latestDrawNo(tables.LatestDrawNo),
+    : QWidget(parent), m_options(options), m_latestDrawNo(tables.LatestDrawNo),
       m_drawRange(drawRangeText(history))
 {
     setObjectName(QString::fromUtf8(kPredictionWindowName));

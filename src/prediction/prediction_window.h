@@ -10,9 +10,9 @@
 
 #include "draws/draw_history.h"
 #include "draws/draw_tables.h"
+#include "grid/window_report.h"
 #include "prediction/prediction_engine.h"
 #include "prediction/prediction_options.h"
-#include "grid/window_report.h"
 
 class GridView;
 class QPushButton;

@@ -93,10 +93,10 @@ void setUpPdf(QPdfWriter& writer, const GridReport& report)
     writer.setTitle(qs(report.report().caption));
     writer.setCreator(QStringLiteral("ポムランLite"));
     writer.setResolution(600);
-    writer.setPageLayout(QPageLayout(
-        QPageSize(QPageSize::A4),
-        report.prefersLandscape() ? QPageLayout::Landscape : QPageLayout::Portrait,
-        QMarginsF(10, 10, 10, 10), QPageLayout::Millimeter));
+    writer.setPageLayout(
+        QPageLayout(QPageSize(QPageSize::A4),
+                    report.prefersLandscape() ? QPageLayout::Landscape : QPageLayout::Portrait,
+                    QMarginsF(10, 10, 10, 10), QPageLayout::Millimeter));
 }
 
 }  // namespace
@@ -207,21 +207,20 @@ Status GridReport::print(QPagedPaintDevice& device, const SaveProgress& progress
             needed += line + geometries[s].totalHeight() * full + line / 2.0;
             widest = std::max(widest, geometries[s].totalWidth() * full);
         }
-        const double fit = std::min({1.0, room / std::max(1.0, needed),
-                                     (width - notesWidth) / std::max(1.0, widest)});
+        const double fit = std::min(
+            {1.0, room / std::max(1.0, needed), (width - notesWidth) / std::max(1.0, widest)});
         double y = top;
         for (std::size_t s = 0; s < geometries.size(); ++s) {
             painter.setFont(plain);
             painter.drawText(QRectF(notesWidth, y, width - notesWidth, line * fit),
-                             Qt::AlignLeft | Qt::AlignVCenter,
-                             qs(m_report.sections[s].title));
+                             Qt::AlignLeft | Qt::AlignVCenter, qs(m_report.sections[s].title));
             y += line * fit;
             painter.save();
             painter.translate(notesWidth, y);
             painter.scale(full * fit, full * fit);
             const GridGeometry& g = geometries[s];
             painters[s]->paintCells(painter, CellRange{1, 1, g.columnCount(), g.rowCount()},
-                             CellRange{1, 1, g.columnCount(), g.rowCount()});
+                                    CellRange{1, 1, g.columnCount(), g.rowCount()});
             painter.restore();
             y += (g.totalHeight() * full + line / 2.0) * fit;
         }
@@ -283,7 +282,8 @@ Status saveReportPng(const WindowReport& report, const std::string& destination,
         GridPainter cells(grid, geometry, pageGridFont());
         const CellRange all{1, 1, geometry.columnCount(), geometry.rowCount()};
         for (int y = 0; y < height; y += kPictureStrip) {
-            if (progress && !progress(static_cast<double>(y) / height)) return Error{kSaveCancelled};
+            if (progress && !progress(static_cast<double>(y) / height))
+                return Error{kSaveCancelled};
             const PixelRect strip{0, y, width, std::min(kPictureStrip, height - y)};
             const CellRange range = geometry.cellsIn(strip, all);
             if (range.empty()) continue;

@@ -10,7 +10,6 @@
 #include "ui/busy_pointer.h"
 
 #include <QAction>
-#include <QCursor>
 #include <QApplication>
 #include <QDir>
 #include <QFileDialog>
@@ -48,8 +47,8 @@ const FileKind& kindOf(ReportFile format)
 // A file name from the caption, without the characters file systems refuse.
 QString suggestedName(const WindowReport& report, const char* suffix)
 {
-    QString name = QString::fromStdString(report.caption.empty() ? report.windowName
-                                                                 : report.caption);
+    QString name =
+        QString::fromStdString(report.caption.empty() ? report.windowName : report.caption);
     name.replace(QRegularExpression(QStringLiteral("[/\\\\:*?\"<>|]")), QStringLiteral("_"));
     return name + QLatin1Char('.') + QLatin1String(suffix);
 }
@@ -100,7 +99,9 @@ void ReportActions::printPreview()
     dialog.setWindowTitle(QStringLiteral("印刷プレビュー - ") + printer.docName());
     connect(&dialog, &QPrintPreviewDialog::paintRequested, this, [&](QPrinter* target) {
         const BusyPointer busy;
-        const Status printed = report.print(*target);
+        Status printed = report.print(*target);
+        if (printed && target->printerState() == QPrinter::Error)
+            printed = Error{"プリンターがエラーを返しました。"};
         if (!printed)
             QMessageBox::warning(m_window, kMessageTitle,
                                  QStringLiteral("印刷できませんでした。\n") +

@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
-#include <cstdio>
 #include <algorithm>
+#include <cstdio>
 #include <filesystem>
 #include <sstream>
 
@@ -58,7 +58,8 @@ TEST(ShowFile, APdfRepeatsTheHeadingsAtTheTopOfEveryPageAndEndsWithTheLastDraw)
     const std::string csv = dir.file("draws.csv"), pdf = dir.file("interval.pdf");
     writeFile(csv, drawCsv(syntheticHistory(150).rows()));
     const ShellRun made = shell(cli() + " show 出現間隔分析 --csv '" + csv +
-                           "' --format pdf --output '" + pdf + "' 2>&1");
+                                "' --format pdf --output '" + pdf + "' 2>&1");
+    if (made.out.find("without Qt") != std::string::npos) GTEST_SKIP() << made.out;
     ASSERT_EQ(made.status, 0) << made.out;
 
     const ShellRun info = shell("pdfinfo '" + pdf + "'");
@@ -70,7 +71,7 @@ TEST(ShowFile, APdfRepeatsTheHeadingsAtTheTopOfEveryPageAndEndsWithTheLastDraw)
     for (int page = 1; page <= pages; ++page) {
         SCOPED_TRACE("page " + std::to_string(page));
         const ShellRun text = shell("pdftotext -layout -f " + std::to_string(page) + " -l " +
-                               std::to_string(page) + " '" + pdf + "' -");
+                                    std::to_string(page) + " '" + pdf + "' -");
         const auto lines = nonEmptyLines(text.out);
         ASSERT_GE(lines.size(), 5u);
         EXPECT_NE(lines[0].find("出現間隔分析"), std::string::npos);
@@ -79,8 +80,7 @@ TEST(ShowFile, APdfRepeatsTheHeadingsAtTheTopOfEveryPageAndEndsWithTheLastDraw)
         // The two frozen heading rows, then the draws.
         EXPECT_NE(lines[2].find("数字"), std::string::npos);
         EXPECT_EQ(withoutSpaces(lines[3]).substr(0, 6), "回数");
-        EXPECT_EQ(withoutSpaces(lines.back()),
-                  std::to_string(page) + "/" + std::to_string(pages));
+        EXPECT_EQ(withoutSpaces(lines.back()), std::to_string(page) + "/" + std::to_string(pages));
         if (page == pages) {
             EXPECT_NE(text.out.find("\n 150 "), std::string::npos);  // the last draw's row
         }
@@ -103,7 +103,8 @@ TEST(ShowFile, FileFormatsNeedAWritableOutputAndLeaveNothingOnFailure)
     // One page for the prediction window, its options and four grids.
     const std::string pdf = dir.file("p.pdf");
     const ShellRun made = shell(cli() + " show 一発ボボーン --enabled-options 3 --csv '" + csv +
-                           "' --format pdf --output '" + pdf + "' 2>&1");
+                                "' --format pdf --output '" + pdf + "' 2>&1");
+    if (made.out.find("without Qt") != std::string::npos) return;
     ASSERT_EQ(made.status, 0) << made.out;
     if (shell("command -v pdftotext >/dev/null").status != 0) return;
     const std::string text = shell("pdftotext -layout '" + pdf + "' -").out;

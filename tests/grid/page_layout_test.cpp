@@ -57,9 +57,9 @@ void expectSoundLayout(const GridGeometry& geometry, const PageSpec& spec, const
             for (int c = b.col1; c <= b.col2; ++c)
                 ++colSeen[c];
     }
-    const auto bands = std::count_if(layout.pages.begin(), layout.pages.end(), [&](const PageCells& p) {
-        return p.body.row1 == layout.frozenRows + 1;
-    });
+    const auto bands =
+        std::count_if(layout.pages.begin(), layout.pages.end(),
+                      [&](const PageCells& p) { return p.body.row1 == layout.frozenRows + 1; });
     for (int r = layout.frozenRows + 1; r <= geometry.rowCount(); ++r)
         EXPECT_EQ(rowSeen[r], bands) << "row " << r;
     for (int c = layout.frozenColumns + 1; c <= geometry.columnCount(); ++c)
@@ -107,8 +107,8 @@ TEST(PageLayout, UnevenRowsAndARowTallerThanThePageStayWhole)
 {
     ResultGrid grid = headedGrid(3, 40);
     for (int r = 3; r <= 40; r += 3)
-        grid.setRowHeight(r, 25);    // 40 px rows among 16 px ones
-    grid.setRowHeight(20, 200);      // 320 px: more than a page holds
+        grid.setRowHeight(r, 25);  // 40 px rows among 16 px ones
+    grid.setRowHeight(20, 200);    // 320 px: more than a page holds
     const GridGeometry geometry(grid);
     const PageSpec spec = pageOf(120, 200);
     const PageLayout layout = layoutPages(geometry, spec);

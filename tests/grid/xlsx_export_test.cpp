@@ -58,7 +58,7 @@ TEST(XlsxExport, TheWorkbookHoldsValuesFillsAndTheFrozenPane)
     const auto book = commandOutput("unzip -p '" + file + "' xl/workbook.xml");
     ASSERT_TRUE(sheet && styles && book);
     EXPECT_NE(sheet->find(R"(<c r="B2" s=")"), std::string::npos);
-    EXPECT_NE(sheet->find("<v>42</v>"), std::string::npos);        // a number, not text
+    EXPECT_NE(sheet->find("<v>42</v>"), std::string::npos);  // a number, not text
     EXPECT_NE(sheet->find("<t>12回前</t>"), std::string::npos);
     EXPECT_NE(sheet->find("<t>05</t>"), std::string::npos);
     EXPECT_NE(sheet->find(R"(xSplit="1" ySplit="1")"), std::string::npos);
@@ -86,10 +86,8 @@ TEST(XlsxExport, CancelledAndFailedSavesLeaveNoFile)
         Status (*save)(const ResultGrid&, const std::string&, const SaveProgress&);
     };
     const Case cases[] = {
-        {"xlsx",
-         [](const ResultGrid& g, const std::string& f, const SaveProgress& p) {
-             return saveXlsx(g, "s", f, p);
-         }},
+        {"xlsx", [](const ResultGrid& g, const std::string& f,
+                    const SaveProgress& p) { return saveXlsx(g, "s", f, p); }},
         {"csv", saveCsvWithBom},
     };
     const ResultGrid big = sampleGrid(5000);
