@@ -115,13 +115,6 @@ bool EntryTableModel::isPending(int row) const
     return row >= 0 && row < rowCount() && m_rows[static_cast<std::size_t>(row)].pending;
 }
 
-bool EntryTableModel::hasPendingRows() const
-{
-    for (const ShownRow& row : m_rows)
-        if (row.pending) return true;
-    return false;
-}
-
 Status EntryTableModel::writeRow(int row)
 {
     if (!isPending(row)) return success();

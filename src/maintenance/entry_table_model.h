@@ -30,7 +30,6 @@ public:
 
     // True while the row holds typed values not yet in the database.
     bool isPending(int row) const;
-    bool hasPendingRows() const;
     // Writes the row's typed values; on failure they stay pending and shown.
     Status writeRow(int row);
     // Writes every pending row; the messages of those that failed.
