@@ -2,6 +2,7 @@
 
 #include "analyses/analysis_legend.h"
 #include "ui/busy_pointer.h"
+#include "ui/close_child_window.h"
 #include "ui/grid_font.h"
 #include "ui/grid_view.h"
 #include "ui/report_actions.h"
@@ -9,7 +10,6 @@
 #include <QApplication>
 #include <QHBoxLayout>
 #include <QLabel>
-#include <QMdiSubWindow>
 #include <QPushButton>
 #include <QVBoxLayout>
 
@@ -83,8 +83,5 @@ WindowReport AnalysisWindow::report() const
 
 void AnalysisWindow::closeWindow()
 {
-    if (auto* sub = qobject_cast<QMdiSubWindow*>(parentWidget()))
-        sub->close();
-    else
-        close();
+    closeChildWindow(*this);
 }

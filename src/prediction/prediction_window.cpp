@@ -2,6 +2,7 @@
 
 #include "grid/units.h"
 #include "prediction/prediction_report.h"
+#include "ui/close_child_window.h"
 #include "ui/grid_font.h"
 #include "ui/grid_view.h"
 #include "ui/report_actions.h"
@@ -9,7 +10,6 @@
 #include <QButtonGroup>
 #include <QGroupBox>
 #include <QLabel>
-#include <QMdiSubWindow>
 #include <QPushButton>
 #include <QRadioButton>
 
@@ -166,8 +166,5 @@ void PredictionWindow::refreshPrediction()
 
 void PredictionWindow::closeWindow()
 {
-    if (auto* sub = qobject_cast<QMdiSubWindow*>(parentWidget()))
-        sub->close();
-    else
-        close();
+    closeChildWindow(*this);
 }
