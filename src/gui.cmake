@@ -14,6 +14,8 @@ set(GUI_SOURCES
   app/window_arrangement.cpp
   # prediction window
   prediction/prediction_window.cpp
+  # backtest window
+  backtest/backtest_window.cpp
   # entry window
   maintenance/entry_table_model.cpp
   maintenance/entry_window.cpp
@@ -21,7 +23,7 @@ set(GUI_SOURCES
 if(GUI_SOURCES)
   add_library(gui STATIC ${GUI_SOURCES})
   target_include_directories(gui PUBLIC ${CMAKE_CURRENT_SOURCE_DIR})
-  target_link_libraries(gui PUBLIC core Qt6::Widgets Qt6::PrintSupport)
+  target_link_libraries(gui PUBLIC core Qt6::Widgets Qt6::PrintSupport Qt6::Charts)
 endif()
 # program executable (main window helper adds it here)
 if(TARGET gui)
