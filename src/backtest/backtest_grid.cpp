@@ -7,11 +7,11 @@
 namespace {
 
 constexpr int kColumns = 9;
-constexpr int kTitleRows = 2;     // the range line and a blank row
-constexpr int kRowsPerSet = 9;    // eight rows and a blank one between tables
-constexpr int kHitColumn = 2;     // columns 2 to 7: 0 to 5 hits
-constexpr int kTotalColumn = 8;   // total hits
-constexpr int kBonusColumn = 9;   // bonus hits
+constexpr int kTitleRows = 2;    // the range line and a blank row
+constexpr int kRowsPerSet = 9;   // eight rows and a blank one between tables
+constexpr int kHitColumn = 2;    // columns 2 to 7: 0 to 5 hits
+constexpr int kTotalColumn = 8;  // total hits
+constexpr int kBonusColumn = 9;  // bonus hits
 
 std::string format(const char* pattern, double value)
 {
@@ -45,7 +45,8 @@ std::string chanceVerdict(const SetSummary& summary, const ChanceTest& test)
                "（p値 " +
                formatPValue(test.pValue) + "）。";
     if (test.excess < 0)
-        return "偶然より良いとは言えません。無作為に選んだ数字より当たりが少なくなっています（p値 " +
+        return "偶然より良いとは言えません。無作為に選んだ数字より当たりが少なくなっています（p値"
+               " " +
                formatPValue(test.pValue) + "）。";
     return "偶然より多く当たっています（p値 " + formatPValue(test.pValue) +
            "）。ただし、この先も続くとは限りません。";
@@ -75,8 +76,7 @@ std::string optionChoiceText(const Backtest& backtest, const OptionChoice& choic
 ResultGrid backtestGrid(const Backtest& backtest, int enabledOptionCount)
 {
     const int rows = kTitleRows + kSuggestionSetCount * kRowsPerSet;
-    ResultGrid grid =
-        startAnalysisGrid({kColumns, rows, kColumns, 30, ScrollBars::Vertical, 0, 0});
+    ResultGrid grid = startAnalysisGrid({kColumns, rows, kColumns, 30, ScrollBars::Vertical, 0, 0});
     grid.setOverflow(true);
     grid.setColumnWidth(1, 22);
     for (int col = 2; col <= kColumns; ++col)
@@ -99,8 +99,9 @@ ResultGrid backtestGrid(const Backtest& backtest, int enabledOptionCount)
         const SetSummary summary = summarizeSet(backtest, enabledOptionCount, s, all);
         const ChanceTest test = testAgainstChance(backtest, enabledOptionCount, s, all);
 
-        grid.setText(1, top, std::string(kSuggestionSetNames[s]) + "（平均" +
-                                 format("%.1f", summary.meanSize) + "個）");
+        grid.setText(1, top,
+                     std::string(kSuggestionSetNames[s]) + "（平均" +
+                         format("%.1f", summary.meanSize) + "個）");
         for (int x = 0; x <= 5; ++x)
             grid.setText(kHitColumn + x, top, std::to_string(x) + "個");
         grid.setText(kTotalColumn, top, "的中計");
@@ -138,11 +139,9 @@ ResultGrid backtestGrid(const Backtest& backtest, int enabledOptionCount)
         grid.setText(kBonusColumn, top + 5, formatPValue(test.pValue));
 
         grid.setText(1, top + 6, chanceVerdict(summary, test));
-        grid.setForeground(cellAt(1, top + 6), test.consistentWithChance() || test.excess < 0
-                                                   ? kRed
-                                                   : kBlue);
-        grid.setText(1, top + 7,
-                     optionChoiceText(backtest, chooseOptionCount(backtest, s)));
+        grid.setForeground(cellAt(1, top + 6),
+                           test.consistentWithChance() || test.excess < 0 ? kRed : kBlue);
+        grid.setText(1, top + 7, optionChoiceText(backtest, chooseOptionCount(backtest, s)));
         grid.setHAlign(blockOf(1, top + 5, 1, top + 7), HAlign::Left);
     }
     return grid;

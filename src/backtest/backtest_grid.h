@@ -6,7 +6,7 @@
 
 #include "backtest/backtest.h"
 #include "backtest/backtest_summary.h"
-#include "ui/result_grid.h"
+#include "grid/result_grid.h"
 
 // One sentence saying whether the set did better than chance, in the player's words.
 std::string chanceVerdict(const SetSummary& summary, const ChanceTest& test);

@@ -2,10 +2,11 @@
 
 #include "backtest/backtest_grid.h"
 #include "backtest/backtest_summary.h"
+#include "grid/grid_export.h"
 #include "ui/busy_pointer.h"
-#include "ui/grid_export.h"
 #include "ui/grid_font.h"
 #include "ui/grid_view.h"
+#include "ui/message_titles.h"
 
 #include <QChart>
 #include <QChartView>
@@ -22,8 +23,8 @@
 #include <QPushButton>
 #include <QSpinBox>
 #include <QSplitter>
-#include <QValueAxis>
 #include <QVBoxLayout>
+#include <QValueAxis>
 
 #include <algorithm>
 #include <cmath>
@@ -33,12 +34,10 @@ namespace {
 // More points than this per line only slow the chart down: a window is not that wide.
 constexpr std::size_t kMaxChartPoints = 2000;
 
-const QString kMessageTitle = QStringLiteral("メッセ－ジ");
-
 // One colour per suggestion set, from the palette the analysis windows use, darkened where a
 // light background colour would not show as a line.
 const std::array<QColor, kSuggestionSetCount> kSetColors = {
-    QColor(62, 158, 255), QColor(0, 0, 255),   QColor(0, 160, 0),  QColor(160, 100, 0),
+    QColor(62, 158, 255), QColor(0, 0, 255),     QColor(0, 160, 0),  QColor(160, 100, 0),
     QColor(255, 0, 0),    QColor(255, 128, 192), QColor(128, 0, 160)};
 
 struct DrawRange {
@@ -60,16 +59,16 @@ DrawRange completeDrawRange(const DrawHistory& history)
 
 }  // namespace
 
-BacktestWindow::BacktestWindow(const DrawHistory& history, int enabledOptionCount,
-                               QWidget* parent)
+BacktestWindow::BacktestWindow(const DrawHistory& history, int enabledOptionCount, QWidget* parent)
     : QWidget(parent)
 {
     setWindowTitle(QString::fromUtf8(kBacktestWindowName));
 
     m_description = new QLabel(
-        QStringLiteral("一発ボボーン予想の各予想を、過去の各回について、その回より前の当選データ"
-                       "だけで求め直し、実際の当選数字と比べます。「偶然の期待」は、同じ個数の数字を"
-                       "無作為に選んだときの値です。"),
+        QStringLiteral(
+            "一発ボボーン予想の各予想を、過去の各回について、その回より前の当選データ"
+            "だけで求め直し、実際の当選数字と比べます。「偶然の期待」は、同じ個数の数字を"
+            "無作為に選んだときの値です。"),
         this);
     m_description->setWordWrap(true);
 
@@ -215,9 +214,9 @@ void BacktestWindow::showResults()
 
 void BacktestWindow::save()
 {
-    const QString path = QFileDialog::getSaveFileName(
-        this, QStringLiteral("予想の検証を保存"), QStringLiteral("予想の検証.csv"),
-        QStringLiteral("CSV ファイル (*.csv)"));
+    const QString path = QFileDialog::getSaveFileName(this, QStringLiteral("予想の検証を保存"),
+                                                      QStringLiteral("予想の検証.csv"),
+                                                      QStringLiteral("CSV ファイル (*.csv)"));
     if (path.isEmpty()) return;
     QFile file(path);
     const std::string csv = gridCsv(m_grid->grid());
