@@ -108,16 +108,16 @@ BacktestWindow::BacktestWindow(const DrawHistory& history, int enabledOptionCoun
 
     auto* chart = new QChart;
     chart->setTitle(QStringLiteral("的中数 − 偶然の期待（累計）"));
-    chart->legend()->setAlignment(Qt::AlignRight);
+    chart->legend()->setAlignment(Qt::AlignBottom);
     m_chart = new QChartView(chart, this);
     m_chart->setRenderHint(QPainter::Antialiasing);
-    m_chart->setMinimumHeight(200);
+    m_chart->setMinimumHeight(260);
 
     auto* splitter = new QSplitter(Qt::Vertical, this);
     splitter->addWidget(m_grid);
     splitter->addWidget(m_chart);
-    splitter->setStretchFactor(0, 3);
-    splitter->setStretchFactor(1, 2);
+    splitter->setStretchFactor(0, 1);
+    splitter->setStretchFactor(1, 1);
 
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(m_description);
@@ -176,7 +176,8 @@ void BacktestWindow::showResults()
     xAxis->setLabelFormat(QStringLiteral("%d"));
     xAxis->setRange(targets.front(), std::max(targets.back(), targets.front() + 1));
     auto* yAxis = new QValueAxis;
-    yAxis->setTitleText(QStringLiteral("的中数 − 期待"));
+    yAxis->setTitleText(QStringLiteral("差"));
+    yAxis->setLabelFormat(QStringLiteral("%.0f"));
     chart->addAxis(xAxis, Qt::AlignBottom);
     chart->addAxis(yAxis, Qt::AlignLeft);
 
@@ -210,6 +211,7 @@ void BacktestWindow::showResults()
     chance->attachAxis(yAxis);
     const double margin = (high - low) * 0.05;
     yAxis->setRange(std::floor(low - margin), std::ceil(high + margin));
+    yAxis->applyNiceNumbers();
 }
 
 void BacktestWindow::save()
