@@ -26,6 +26,7 @@ qt_add_resources(gui "help" PREFIX "/help" BASE ${POMURAN_HELP_DIR} FILES
   ${POMURAN_HELP_DIR}/about.html
   ${POMURAN_HELP_DIR}/analyses.html
   ${POMURAN_HELP_DIR}/prediction.html
+  ${POMURAN_HELP_DIR}/backtest.html
   ${POMURAN_HELP_DIR}/data_entry.html
   ${POMURAN_HELP_DIR}/data_update.html
   ${POMURAN_HELP_DIR}/windows.html)
