@@ -54,6 +54,41 @@ TotalHitDistribution::TotalHitDistribution() : m_p{1.0} {}
 
 void TotalHitDistribution::add(int k, int count)
 {
+    if (count < kSquaringFrom) {
+        addOneByOne(k, count);
+        return;
+    }
+    TotalHitDistribution power;
+    power.addOneByOne(k, 1);
+    for (int left = count;;) {
+        if (left & 1) convolveWith(power);
+        left >>= 1;
+        if (left == 0) break;
+        power.convolveWith(power);
+    }
+}
+
+void TotalHitDistribution::convolveWith(const TotalHitDistribution& other)
+{
+    // `other` may be this very object (squaring): read it through a copy of its values.
+    const std::vector<double> b = other.m_p;
+    const int otherOffset = other.m_offset;
+    m_scratch.assign(m_p.size() + b.size() - 1, 0.0);
+    const std::size_t size = m_p.size();
+    const double* a = m_p.data();
+    for (std::size_t j = 0; j < b.size(); ++j) {
+        double* out = m_scratch.data() + j;
+        const double q = b[j];
+        for (std::size_t i = 0; i < size; ++i)
+            out[i] += q * a[i];
+    }
+    m_p.swap(m_scratch);
+    m_offset += otherOffset;
+    trim();
+}
+
+void TotalHitDistribution::addOneByOne(int k, int count)
+{
     const auto one = hitDistribution(k);
     int first = 0;
     while (one[first] == 0.0)

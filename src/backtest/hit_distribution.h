@@ -44,6 +44,13 @@ public:
     double mean() const;
 
 private:
+    // Many draws of one size are cheaper by repeated squaring than one by one: the cost falls
+    // from (draws x spread) to about spread squared.
+    static constexpr int kSquaringFrom = 256;
+
+    void addOneByOne(int k, int count);
+    // This distribution convolved with another (both trimmed).
+    void convolveWith(const TotalHitDistribution& other);
     void trim();
 
     int m_offset = 0;  // total of m_p[0]

@@ -74,6 +74,23 @@ TEST(TotalHitDistribution, EqualsBruteForceSumOverIndependentDraws)
     }
 }
 
+TEST(TotalHitDistribution, ManyDrawsAtOnceEqualThemOneByOne)
+{
+    for (const int k : {5, 15, 28}) {
+        TotalHitDistribution atOnce, oneByOne;
+        atOnce.add(3, 7);
+        oneByOne.add(3, 7);
+        atOnce.add(k, 1000);
+        for (int i = 0; i < 1000; ++i)
+            oneByOne.add(k);
+        EXPECT_NEAR(atOnce.mean(), oneByOne.mean(), 1e-8);
+        for (int s = 0; s <= 5 * 1007; s += 7) {
+            const double p = oneByOne.probability(s);
+            EXPECT_NEAR(atOnce.probability(s), p, 1e-12 + 1e-9 * p) << "k=" << k << " s=" << s;
+        }
+    }
+}
+
 TEST(TotalHitDistribution, PValueAndQuantilesOfSmallCases)
 {
     TotalHitDistribution one;
