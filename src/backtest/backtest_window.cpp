@@ -235,12 +235,14 @@ void BacktestWindow::print()
     QPrinter printer;
     QPrintDialog dialog(&printer, this);
     if (dialog.exec() != QDialog::Accepted) return;
-    QPainter painter;
-    if (!painter.begin(&printer)) {
+    if (!printTo(printer))
         QMessageBox::critical(this, kMessageTitle, QStringLiteral("印刷を始められませんでした。"));
-        return;
-    }
-    // The table as text lines, as many pages as it needs, then the chart on a page of its own.
+}
+
+bool BacktestWindow::printTo(QPrinter& printer)
+{
+    QPainter painter;
+    if (!painter.begin(&printer)) return false;
     painter.setFont(gridFont());
     const QRect page = painter.viewport();
     const int lineHeight = painter.fontMetrics().lineSpacing();
@@ -262,7 +264,7 @@ void BacktestWindow::print()
     }
     printer.newPage();
     m_chart->render(&painter, QRectF(0, 0, page.width(), page.height() / 2.0));
-    painter.end();
+    return painter.end();
 }
 
 void BacktestWindow::closeWindow()

@@ -11,6 +11,7 @@
 class GridView;
 class QChartView;
 class QLabel;
+class QPrinter;
 class QPushButton;
 class QSpinBox;
 
@@ -32,6 +33,10 @@ public:
     QSpinBox* optionCountBox() const { return m_optionCount; }
     QPushButton* closeButton() const { return m_closeButton; }
     const Backtest& backtest() const { return m_backtest; }
+
+    // The tables as text lines over as many pages as they need, then the chart on a page of
+    // its own. False when the printer cannot be painted on.
+    bool printTo(QPrinter& printer);
 
 public slots:
     // Reruns everything on a new draw history (after the history was reloaded). The player's

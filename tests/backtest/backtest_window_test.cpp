@@ -3,6 +3,8 @@
 // history keeping the player's first target.
 #include <QChart>
 #include <QChartView>
+#include <QPrinter>
+#include <QProcess>
 #include <QSpinBox>
 #include <QTest>
 
@@ -42,6 +44,7 @@ private slots:
     void showsEverySetAndALinePerSetWithTheChanceLine();
     void followsThePlayersChoices();
     void rebuildsOnANewHistory();
+    void printsTheTablesAsText();
 };
 
 void BacktestWindowTest::showsEverySetAndALinePerSetWithTheChanceLine()
@@ -89,6 +92,23 @@ void BacktestWindowTest::rebuildsOnANewHistory()
     QCOMPARE(window.backtest().targetCount(), std::size_t{0});
     QVERIFY(!window.firstTargetBox()->isEnabled());
     QCOMPARE(window.chartView()->chart()->series().size(), 0);
+}
+
+void BacktestWindowTest::printsTheTablesAsText()
+{
+    BacktestWindow window(madeUpHistory(120), 2);
+    TempDir dir;
+    const QString pdf = QString::fromStdString(dir.file("backtest.pdf"));
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(pdf);
+    QVERIFY(window.printTo(printer));
+    QProcess text;
+    text.start(QStringLiteral("pdftotext"), {pdf, QStringLiteral("-")});
+    if (!text.waitForFinished(20000) || text.exitCode() != 0) QSKIP("pdftotext is not available");
+    const QString printed = QString::fromUtf8(text.readAllStandardOutput());
+    QVERIFY(printed.contains(QStringLiteral("１発予想")));
+    QVERIFY(printed.contains(QStringLiteral("偶然の期待")));
 }
 
 QTEST_MAIN(BacktestWindowTest)
