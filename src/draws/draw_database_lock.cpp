@@ -50,7 +50,8 @@ Result<DrawDatabaseLock> DrawDatabaseLock::acquire(const std::string& databasePa
 }
 
 DrawDatabaseLock::DrawDatabaseLock(DrawDatabaseLock&& other) noexcept
-    : m_fd(std::exchange(other.m_fd, -1)), m_path(std::move(other.m_path))
+    : m_fd(std::exchange(other.m_fd, -1)), m_path(std::move(other.m_path)),
+      m_slot(std::exchange(other.m_slot, -1))
 {
 }
 
@@ -60,6 +61,7 @@ DrawDatabaseLock& DrawDatabaseLock::operator=(DrawDatabaseLock&& other) noexcept
         release();
         m_fd = std::exchange(other.m_fd, -1);
         m_path = std::move(other.m_path);
+        m_slot = std::exchange(other.m_slot, -1);
     }
     return *this;
 }
@@ -74,5 +76,6 @@ void DrawDatabaseLock::release()
     if (m_fd < 0) return;
     // Removed while still locked, so nobody can lock this file and believe they hold the lock.
     ::unlink(m_path.c_str());
+    keepOnSignal(std::exchange(m_slot, -1));
     ::close(std::exchange(m_fd, -1));
 }

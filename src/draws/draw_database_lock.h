@@ -7,6 +7,7 @@
 #include <string>
 #include <utility>
 
+#include "draws/file_replacement.h"
 #include "draws/result.h"
 
 class [[nodiscard]] DrawDatabaseLock {
@@ -23,11 +24,17 @@ public:
     ~DrawDatabaseLock();
 
 private:
-    DrawDatabaseLock(int fd, std::string path) : m_fd(fd), m_path(std::move(path)) {}
+    // A lock file left by Ctrl-C would be harmless (the lock goes with the process), but the
+    // folder stays as the player left it.
+    DrawDatabaseLock(int fd, std::string path)
+        : m_fd(fd), m_path(std::move(path)), m_slot(fd >= 0 ? removeOnSignal(m_path) : -1)
+    {
+    }
     void release();
 
     int m_fd = -1;
     std::string m_path;
+    int m_slot = -1;
 };
 
 // "PATH：ほかの取り込み・データ入力・最新化が当選データファイルを使用中です。…"

@@ -21,7 +21,9 @@ std::array<std::array<char, kPathBytes>, kSlots> g_paths;
 std::array<volatile std::sig_atomic_t, kSlots> g_used{};
 std::mutex g_slotMutex;
 
-int registerTemporary(const std::string& path)
+}  // namespace
+
+int removeOnSignal(const std::string& path)
 {
     if (path.size() >= kPathBytes) return -1;
     std::lock_guard lock(g_slotMutex);
@@ -34,10 +36,12 @@ int registerTemporary(const std::string& path)
     return -1;
 }
 
-void unregisterTemporary(int slot)
+void keepOnSignal(int slot)
 {
     if (slot >= 0) g_used[static_cast<std::size_t>(slot)] = 0;
 }
+
+namespace {
 
 extern "C" void removeTemporariesAndEnd(int signalNumber)
 {
@@ -84,7 +88,7 @@ Result<FileReplacement> FileReplacement::begin(const std::string& target, std::s
     const int fd = ::mkostemp(pattern.data(), O_CLOEXEC | O_NOFOLLOW);
     if (fd < 0)
         return Error{target + "：一時ファイルを作れませんでした（" + reason(errno) + "）。"};
-    const int slot = registerTemporary(pattern);
+    const int slot = removeOnSignal(pattern);
     FileReplacement replacement(target, pattern, fd, slot);
     struct stat old {};
     const mode_t mode = ::stat(target.c_str(), &old) == 0 ? (old.st_mode & 07777) : newFileMode();
@@ -115,7 +119,7 @@ void FileReplacement::discard()
     if (m_fd >= 0) ::close(std::exchange(m_fd, -1));
     if (!m_temporary.empty()) ::unlink(m_temporary.c_str());
     m_temporary.clear();
-    unregisterTemporary(std::exchange(m_slot, -1));
+    keepOnSignal(std::exchange(m_slot, -1));
 }
 
 Status FileReplacement::write(std::string_view bytes)
@@ -146,7 +150,7 @@ Status FileReplacement::commit()
     if (::rename(m_temporary.c_str(), m_target.c_str()) != 0)
         return Error{m_target + "：置き換えられませんでした（" + reason(errno) + "）。"};
     m_temporary.clear();
-    unregisterTemporary(std::exchange(m_slot, -1));
+    keepOnSignal(std::exchange(m_slot, -1));
     return success();
 }
 

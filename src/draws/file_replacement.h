@@ -43,6 +43,10 @@ private:
 // Makes SIGINT and SIGTERM remove every temporary file of a FileReplacement in progress before
 // the process ends as the signal would end it (for the command line).
 void removeTemporaryFilesOnSignal();
+// Adds a file to those SIGINT and SIGTERM remove (a few at a time); returns its slot, or -1.
+int removeOnSignal(const std::string& path);
+// Takes the file in `slot` off that list again (nothing for -1).
+void keepOnSignal(int slot);
 
 // Why the player may not replace the file at `path` (not a regular file, no write permission),
 // or an empty text when nothing stands in the way (or the file does not exist).
