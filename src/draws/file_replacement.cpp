@@ -4,6 +4,7 @@
 #include <cerrno>
 #include <csignal>
 #include <cstring>
+#include <filesystem>
 #include <mutex>
 #include <utility>
 
@@ -71,7 +72,7 @@ std::string replacementRefusal(const std::string& path)
     struct stat status {};
     if (::lstat(path.c_str(), &status) != 0) return {};
     if (S_ISDIR(status.st_mode)) return path + "：フォルダーのため置き換えられません。";
-    if (S_ISLNK(status.st_mode)) return path + "：シンボリックリンクのため置き換えません。";
+    if (S_ISLNK(status.st_mode)) return path + "：リンク先のないシンボリックリンクです。";
     if (!S_ISREG(status.st_mode)) return path + "：通常のファイルではないため置き換えません。";
     // A file without any write permission is one the player protected on purpose, even where
     // the system would let this process write it.
@@ -80,8 +81,18 @@ std::string replacementRefusal(const std::string& path)
     return {};
 }
 
-Result<FileReplacement> FileReplacement::begin(const std::string& target, std::string_view tag)
+Result<FileReplacement> FileReplacement::begin(const std::string& linkOrTarget,
+                                               std::string_view tag)
 {
+    // A link the player made stays a link: the file it points to is the one replaced, with the
+    // temporary beside that file so that the rename stays on one file system.
+    std::string target = linkOrTarget;
+    struct stat link {};
+    if (::lstat(target.c_str(), &link) == 0 && S_ISLNK(link.st_mode)) {
+        std::error_code error;
+        const auto real = std::filesystem::canonical(target, error);
+        if (!error) target = real.string();
+    }
     if (auto refusal = replacementRefusal(target); !refusal.empty()) return Error{refusal};
     std::string pattern = target + "." + std::string(tag) + "-XXXXXX";
     // mkostemp opens with O_CREAT|O_EXCL, which never follows a link at the name.

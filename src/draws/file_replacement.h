@@ -11,8 +11,9 @@ class [[nodiscard]] FileReplacement {
 public:
     // Creates "<target>.<tag>-XXXXXX" exclusively (never through a symbolic link, never a name
     // someone else holds), with the permissions of the file it replaces. Refuses, writing nothing,
-    // when the target is not a regular file or the player may not write it.
-    [[nodiscard]] static Result<FileReplacement> begin(const std::string& target,
+    // when the target is not a regular file or the player may not write it. A target that is a
+    // symbolic link stays one: the file it points to is replaced.
+    [[nodiscard]] static Result<FileReplacement> begin(const std::string& linkOrTarget,
                                                        std::string_view tag);
 
     FileReplacement(FileReplacement&& other) noexcept;

@@ -79,7 +79,7 @@ TEST(SettingsFile, AFailedWriteKeepsTheOldFile)
     EXPECT_EQ(readFile(path), "old");
 }
 
-TEST(SettingsFile, WritingNeverFollowsALinkKeepsTheModeAndReportsWhatStandsInTheWay)
+TEST(SettingsFile, WritingKeepsModeAndLinksNeverWritesThroughAStrayLinkAndSaysWhatIsInTheWay)
 {
     namespace fs = std::filesystem;
     struct Case {
@@ -100,6 +100,12 @@ TEST(SettingsFile, WritingNeverFollowsALinkKeepsTheModeAndReportsWhatStandsInThe
              fs::permissions(path, fs::perms::owner_read | fs::perms::owner_write);
          },
          true},
+        {"a link the player made stays a link to the file written",
+         [](const TempDir& dir, const std::string& path) {
+             writeFile(dir.file("elsewhere.ini"), "old");
+             fs::create_symlink(dir.file("elsewhere.ini"), path);
+         },
+         true},
         {"a read-only file is not replaced",
          [](const TempDir&, const std::string& path) {
              writeFile(path, "old");
@@ -115,15 +121,17 @@ TEST(SettingsFile, WritingNeverFollowsALinkKeepsTheModeAndReportsWhatStandsInThe
         const std::string path = dir.file("ポムラン.ini");
         c.prepare(dir, path);
         const auto before = fs::symlink_status(path);
+        const auto beforeFile = fs::status(path);
         PredictionOptions options;
         options.set(3, true);
         const Status written = WriteInitFile(options, path);
         ASSERT_EQ(written.ok(), c.written) << (written ? "" : written.error());
         if (c.written) {
-            EXPECT_TRUE(fs::is_regular_file(fs::symlink_status(path)));
+            EXPECT_EQ(fs::symlink_status(path).type(),
+                      fs::exists(before) ? before.type() : fs::file_type::regular);
             EXPECT_EQ(readFile(path), cp932(settingsText(options)));
-            if (fs::exists(before)) {
-                EXPECT_EQ(fs::status(path).permissions(), before.permissions());
+            if (fs::exists(beforeFile)) {
+                EXPECT_EQ(fs::status(path).permissions(), beforeFile.permissions());
             }
         } else {
             EXPECT_NE(written.error().find(path), std::string::npos) << written.error();
