@@ -4,6 +4,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -62,9 +63,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         }
     }
 
-    const std::string json = gridJson(grid, "窓");
-    (void)gridCsv(grid);
-    (void)gridText(grid);
+    // The writers the command line streams through.
+    std::ostringstream jsonOut, csvOut, textOut;
+    writeGridJson(jsonOut, grid, "窓");
+    writeGridCsv(csvOut, grid);
+    writeGridText(textOut, grid);
+    const std::string json = jsonOut.str();
     if (!textsValid) return 0;
     const auto parsed = nlohmann::json::parse(json, nullptr, false);
     if (parsed.is_discarded()) std::abort();
