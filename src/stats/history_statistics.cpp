@@ -11,8 +11,8 @@ namespace {
 constexpr double kMainShare = 5.0 / kNumberCount;  // chance that a given number is drawn
 // Chance that a given pair is among the five: C(29, 3) / C(31, 5) = 20 / 930.
 constexpr double kPairShare = (5.0 * 4.0) / (kNumberCount * (kNumberCount - 1.0));
-// Expected gap counts below this are left off the end of the table (far below one gap).
-constexpr double kNegligibleGapCount = 0.01;
+// Expected gap and pair counts below this are left off the end of the table (far below one gap).
+constexpr double kNegligibleCount = 0.01;
 constexpr std::size_t kPairListLength = 10;
 
 bool isCountable(const Draw& draw)
@@ -102,7 +102,7 @@ GapDistribution gapDistribution(const std::vector<CountedDraw>& draws)
     const double p = kMainShare;
     for (int g = 1; g < gaps.draws; ++g) {
         const double expected = kNumberCount * (gaps.draws - g) * p * p * std::pow(1.0 - p, g - 1);
-        if (expected < kNegligibleGapCount && static_cast<std::size_t>(g) >= gaps.observed.size())
+        if (expected < kNegligibleCount && static_cast<std::size_t>(g) >= gaps.observed.size())
             break;
         if (gaps.expected.empty()) gaps.expected.push_back(0.0);
         gaps.expected.push_back(expected);
@@ -216,6 +216,21 @@ PairFrequency pairFrequency(const std::vector<CountedDraw>& draws)
         kPairCount * binomialUpperTail(pairs.draws, kPairShare, pairs.most.front().observed);
     pairs.pairsAtOrBelowLeastByChance =
         kPairCount * binomialLowerTail(pairs.draws, kPairShare, pairs.least.front().observed);
+
+    pairs.pairsByCount.assign(pairs.most.front().observed + 1, 0);
+    for (const PairCount& pair : pairs.pairs)
+        ++pairs.pairsByCount[pair.observed];
+    for (int k = 0; k <= pairs.draws; ++k) {
+        const double expected = kPairCount * binomialProbability(pairs.draws, kPairShare, k);
+        if (expected < kNegligibleCount && k > pairs.draws * kPairShare &&
+            static_cast<std::size_t>(k) >= pairs.pairsByCount.size())
+            break;
+        pairs.expectedPairsByCount.push_back(expected);
+    }
+    if (pairs.pairsByCount.size() < pairs.expectedPairsByCount.size())
+        pairs.pairsByCount.resize(pairs.expectedPairsByCount.size(), 0);
+    if (pairs.expectedPairsByCount.size() < pairs.pairsByCount.size())
+        pairs.expectedPairsByCount.resize(pairs.pairsByCount.size(), 0);
     return pairs;
 }
 

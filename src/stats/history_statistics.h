@@ -95,6 +95,11 @@ struct PairFrequency {
     // have at least as high as the top count, and at least as low as the bottom count.
     double pairsAtOrAboveMostByChance = 0;
     double pairsAtOrBelowLeastByChance = 0;
+    // index k: how many pairs came up together k times, and how many a fair history expects
+    // (465 · Binomial(draws, 2/93) at k); up to the larger of the top count and the last
+    // expectation worth drawing.
+    std::vector<int> pairsByCount;
+    std::vector<double> expectedPairsByCount;
 };
 PairFrequency pairFrequency(const std::vector<CountedDraw>& draws);
 

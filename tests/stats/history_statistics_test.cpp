@@ -148,6 +148,11 @@ TEST(HistoryStatistics, PatternsAndPairsCountEachDraw)
     EXPECT_EQ(pairs.pairs[464].first, 30);
     EXPECT_EQ(pairs.pairs[464].second, 31);
     EXPECT_EQ(pairs.pairs[464].observed, 0);
+    ASSERT_GE(pairs.pairsByCount.size(), 3u);
+    EXPECT_EQ(pairs.pairsByCount[0], 446);
+    EXPECT_EQ(pairs.pairsByCount[1], 18);
+    EXPECT_EQ(pairs.pairsByCount[2], 1);
+    EXPECT_NEAR(pairs.expectedPairsByCount[0], 465 * (91.0 / 93) * (91.0 / 93), 1e-9);
     // With 465 pairs over 2 draws, a count of 2 is expected of 465 · (2/93)² ≈ 0.2 pairs.
     EXPECT_NEAR(pairs.pairsAtOrAboveMostByChance, 465 * (2.0 / 93) * (2.0 / 93), 1e-12);
 }
