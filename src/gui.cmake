@@ -17,11 +17,16 @@ set(GUI_SOURCES
   # entry window
   maintenance/entry_table_model.cpp
   maintenance/entry_window.cpp
+  # statistics window
+  stats/statistics_window.cpp
 )
 if(GUI_SOURCES)
   add_library(gui STATIC ${GUI_SOURCES})
   target_include_directories(gui PUBLIC ${CMAKE_CURRENT_SOURCE_DIR})
   target_link_libraries(gui PUBLIC core Qt6::Widgets Qt6::PrintSupport)
+  # statistics window: charts, and SVG saving
+  find_package(Qt6 REQUIRED COMPONENTS Charts Svg)
+  target_link_libraries(gui PUBLIC Qt6::Charts Qt6::Svg)
 endif()
 # program executable (main window helper adds it here)
 if(TARGET gui)

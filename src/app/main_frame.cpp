@@ -16,7 +16,6 @@
 #include <utility>
 
 #include "analyses/analysis_catalog.h"
-#include "ui/busy_pointer.h"
 #include "app/child_sub_window.h"
 #include "app/help_viewer.h"
 #include "app/version_window.h"
@@ -27,7 +26,9 @@
 #include "maintenance/draw_update.h"
 #include "maintenance/entry_window.h"
 #include "prediction/prediction_window.h"
+#include "stats/statistics_window.h"
 #include "ui/analysis_window.h"
+#include "ui/busy_pointer.h"
 #include "ui/units.h"
 
 namespace {
@@ -153,6 +154,8 @@ void MainFrm::createActions()
                 [this, windowName] { openAnalysis(windowName); });
         m_analysisActions.append(action);
     }
+    m_statisticsAction = makeAction(this, "mnuStatistics", QStringLiteral("統計グラフ(&G)"));
+    connect(m_statisticsAction, &QAction::triggered, this, &MainFrm::openStatistics);
 
     m_updateAction = makeAction(this, "mnuMasterUpdate", QStringLiteral("当選データ最新化(&U)"));
     connect(m_updateAction, &QAction::triggered, this, &MainFrm::updateDrawData);
@@ -200,6 +203,8 @@ void MainFrm::createMenus()
         }
         target->addAction(m_analysisActions[static_cast<int>(i)]);
     }
+    analysisMenu->addSeparator();
+    analysisMenu->addAction(m_statisticsAction);
     menuBar()->addMenu(analysisMenu);
 
     QMenu* maintenanceMenu = makeMenu(this, "mnuHosyu", QStringLiteral("データ管理(&M)"));
@@ -235,6 +240,7 @@ bool MainFrm::load(QString* error)
     }
     m_history = std::move(history.value());
     m_tables = LoadDrawTables(m_history);
+    refreshStatisticsWindow();
     return true;
 }
 
@@ -349,6 +355,21 @@ void MainFrm::openPrediction()
         [this] { return new PredictionWindow(m_options, m_history, m_tables); },
         kPredictionWidthTwips, kPredictionHeightTwips, true);
     m_openingPrediction = false;
+}
+
+void MainFrm::openStatistics()
+{
+    showChildWindow(
+        QString::fromUtf8(kStatisticsWindowName),
+        [this] { return new StatisticsWindow(m_history); }, kStatisticsWidthTwips,
+        kStatisticsHeightTwips, false);
+}
+
+void MainFrm::refreshStatisticsWindow()
+{
+    QMdiSubWindow* frame = childWindow(QString::fromUtf8(kStatisticsWindowName));
+    if (auto* window = frame ? qobject_cast<StatisticsWindow*>(frame->widget()) : nullptr)
+        window->rebuild(m_history);
 }
 
 void MainFrm::enterDrawData()

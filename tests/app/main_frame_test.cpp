@@ -227,6 +227,7 @@ void MainFrameTest::menuTreeHasEveryCaptionInOrder()
         "    10分割データ分析 [mnu11BunkatsuData]",
         "  下一桁出現傾向分析 [mnuLastChar]",
         "  下一桁連続出現回数分析 [mnuLastCharRenzoku]",
+        "  統計グラフ(&G) [mnuStatistics]",
         "データ管理(&M) [mnuHosyu]",
         "  当選データ最新化(&U) [mnuMasterUpdate]",
         "  当選データ入力(&I) [mnuMasterInput]",
