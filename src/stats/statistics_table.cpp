@@ -97,7 +97,7 @@ ResultGrid gapTable(const GapDistribution& gaps)
     const int rows = std::max(kNumberCount, histogramRows);
     ResultGrid grid = startTable({{"数字", 5},
                                   {"現在の間隔", 9},
-                                  {"その長さ以上の確率", 13},
+                                  {"その長さ以上の確率", 15},
                                   {"間隔", 5},
                                   {"実績", 6},
                                   {"期待値", 8}},

@@ -6,6 +6,7 @@
 #include "ui/grid_view.h"
 
 #include <QAreaSeries>
+#include <QBarCategoryAxis>
 #include <QBarSeries>
 #include <QBarSet>
 #include <QCategoryAxis>
@@ -91,13 +92,29 @@ QChart* makeChart(const ChartData& data, QChartView* view)
     chart->setMargins(QMargins(4, 4, 4, 4));
 
     const int count = static_cast<int>(data.observed.size());
-    auto* axisX = new QCategoryAxis;
-    axisX->setLabelsPosition(QCategoryAxis::AxisLabelsPositionOnValue);
-    axisX->setRange(-0.5, std::max(count, 1) - 0.5);
+    // A few bars each get their label on a category axis; long runs (sums, gaps) get a label
+    // every labelStep bars on a value axis, where a label may be wider than its bar.
+    QAbstractAxis* axisX = nullptr;
+    bool everyLabel = data.labelStep == 1 && data.labels.size() >= count;
+    for (const QString& label : data.labels)
+        everyLabel = everyLabel && !label.isEmpty();
+    if (everyLabel && count <= 40) {
+        auto* categories = new QBarCategoryAxis;
+        categories->append(data.labels.mid(0, count));
+        axisX = categories;
+    } else {
+        auto* values = new QCategoryAxis;
+        values->setLabelsPosition(QCategoryAxis::AxisLabelsPositionOnValue);
+        values->setRange(-0.5, std::max(count, 1) - 0.5);
+        for (int i = 0; i < count && i < data.labels.size(); ++i)
+            if (i % data.labelStep == 0 && !data.labels[i].isEmpty())
+                values->append(data.labels[i], i);
+        axisX = values;
+    }
     axisX->setTitleText(data.xTitle);
     axisX->setGridLineVisible(false);
-    for (int i = 0; i < count; ++i)
-        if (i % data.labelStep == 0 && i < data.labels.size()) axisX->append(data.labels[i], i);
+    // Two-digit labels under narrow bars fit but are elided unless told otherwise.
+    axisX->setTruncateLabels(false);
     auto* axisY = new QValueAxis;
     axisY->setTitleText(data.yTitle);
     axisY->setLabelFormat(QStringLiteral("%.0f"));
