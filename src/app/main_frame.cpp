@@ -16,6 +16,7 @@
 #include <utility>
 
 #include "analyses/analysis_catalog.h"
+#include "ui/busy_pointer.h"
 #include "app/child_sub_window.h"
 #include "app/help_viewer.h"
 #include "app/version_window.h"
@@ -26,10 +27,9 @@
 #include "maintenance/draw_update.h"
 #include "maintenance/entry_window.h"
 #include "prediction/prediction_window.h"
+#include "analyses/analysis_window.h"
+#include "grid/units.h"
 #include "stats/statistics_window.h"
-#include "ui/analysis_window.h"
-#include "ui/busy_pointer.h"
-#include "ui/units.h"
 
 namespace {
 

@@ -4,6 +4,7 @@
 #include "ui/busy_pointer.h"
 #include "ui/grid_font.h"
 #include "ui/grid_view.h"
+#include "ui/message_titles.h"
 
 #include <QAreaSeries>
 #include <QBarCategoryAxis>
@@ -37,9 +38,6 @@
 #include <vector>
 
 namespace {
-
-// The title of every message box of the program (its fourth character is U+FF0D).
-const QString kMessageTitle = QStringLiteral("メッセ－ジ");
 
 // Choices of the draw-count selector: the latest N draws, 0 for all of them.
 constexpr std::array<int, 6> kLastCounts = {10, 30, 50, 100, 300, 0};
