@@ -221,7 +221,9 @@ std::string measureSummary(const HistoryStatistics& statistics, StatisticsMeasur
                std::to_string(frequency.high) + " 回に入ります。偏りの検定: カイ二乗 " +
                fixedText(test.statistic, 2) + " (自由度 " + std::to_string(test.degreesOfFreedom) +
                ")、p 値 " + fixedText(test.pValue, 4) +
-               (test.pValue < 0.05 ? " (偶然とは言いにくい偏り)" : " (偶然の範囲)") +
+               (test.pValue < 0.01 ? " (偶然とは言いにくい偏り)"
+                : test.pValue < 0.05 ? " (やや偏り: 公平でも 20 回に 1 回は起こる程度)"
+                                     : " (偶然の範囲)") +
                "。31 数字もあれば範囲を外れる数字が 1～2 個あるのは普通です。";
     }
     case StatisticsMeasure::Gaps:
