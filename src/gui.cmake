@@ -31,7 +31,8 @@ qt_add_resources(gui "help" PREFIX "/help" BASE ${POMURAN_HELP_DIR} FILES
   ${POMURAN_HELP_DIR}/prediction.html
   ${POMURAN_HELP_DIR}/data_entry.html
   ${POMURAN_HELP_DIR}/data_update.html
-  ${POMURAN_HELP_DIR}/windows.html)
+  ${POMURAN_HELP_DIR}/windows.html
+  ${POMURAN_HELP_DIR}/statistics.html)
 
 qt_add_executable(pomuran app/main.cpp)
 target_link_libraries(pomuran PRIVATE gui)
