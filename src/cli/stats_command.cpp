@@ -43,7 +43,12 @@ Json patternJson(const PatternDistribution& pattern)
         observed[key] = pattern.observed[i];
         exact[key] = pattern.combinations[i];
     }
-    return {{"observed", observed}, {"exact", exact}};
+    const ChiSquareTest test = patternTest(pattern);
+    return {
+        {"observed", observed},
+        {"exact", exact},
+        {"test",
+         {{"statistic", test.statistic}, {"df", test.degreesOfFreedom}, {"p_value", test.pValue}}}};
 }
 
 Json pairListJson(const std::vector<PairCount>& pairs)

@@ -130,6 +130,42 @@ double PatternDistribution::expected(std::size_t index) const
     return draws * probability(index);
 }
 
+ChiSquareTest patternTest(const PatternDistribution& pattern)
+{
+    constexpr double kLeastExpected = 5.0;
+    std::vector<std::pair<double, double>> groups;  // (observed, expected)
+    double observed = 0;
+    double expected = 0;
+    for (std::size_t i = 0; i < pattern.observed.size(); ++i) {
+        observed += pattern.observed[i];
+        expected += pattern.expected(i);
+        if (expected >= kLeastExpected) {
+            groups.emplace_back(observed, expected);
+            observed = expected = 0;
+        }
+    }
+    // A short tail joins the last group.
+    if (expected > 0 || observed > 0) {
+        if (groups.empty())
+            groups.emplace_back(observed, expected);
+        else {
+            groups.back().first += observed;
+            groups.back().second += expected;
+        }
+    }
+    ChiSquareTest test;
+    test.degreesOfFreedom = static_cast<int>(groups.size()) - 1;
+    if (test.degreesOfFreedom < 1) {
+        test.degreesOfFreedom = 0;
+        return test;
+    }
+    for (const auto& [o, e] : groups)
+        test.pearson += (o - e) * (o - e) / e;
+    test.statistic = test.pearson;
+    test.pValue = chiSquareUpperTail(test.statistic, test.degreesOfFreedom);
+    return test;
+}
+
 PatternDistribution patternDistribution(const std::vector<CountedDraw>& draws, DrawPatternKind kind)
 {
     const ExactDistributions& exact = exactDistributions();

@@ -75,6 +75,12 @@ struct PatternDistribution {
     double probability(std::size_t index) const;  // combinations / 169,911
     double expected(std::size_t index) const;     // draws · probability
 };
+// Pearson's chi-square test of a pattern distribution against its exact probabilities.
+// Neighbouring values are pooled until each group expects at least 5 draws (the usual condition
+// for the chi-square approximation); df = groups - 1. No test (df 0, p-value 1) with fewer than
+// two groups.
+ChiSquareTest patternTest(const PatternDistribution& pattern);
+
 enum class DrawPatternKind { Sum, Odd, Low, Consecutive, LastDigits };
 PatternDistribution patternDistribution(const std::vector<CountedDraw>& draws,
                                         DrawPatternKind kind);

@@ -165,6 +165,13 @@ ResultGrid pairTable(const PairFrequency& pairs)
     return grid;
 }
 
+std::string pValueReading(double pValue)
+{
+    if (pValue < 0.01) return " (偶然とは言いにくい偏り)";
+    if (pValue < 0.05) return " (やや偏り: 公平でも 20 回に 1 回は起こる程度)";
+    return " (偶然の範囲)";
+}
+
 }  // namespace
 
 std::string fixedText(double value, int decimals)
@@ -220,10 +227,7 @@ std::string measureSummary(const HistoryStatistics& statistics, StatisticsMeasur
                " 回、公平な抽せんなら 95% が " + std::to_string(frequency.low) + "～" +
                std::to_string(frequency.high) + " 回に入ります。偏りの検定: カイ二乗 " +
                fixedText(test.statistic, 2) + " (自由度 " + std::to_string(test.degreesOfFreedom) +
-               ")、p 値 " + fixedText(test.pValue, 4) +
-               (test.pValue < 0.01 ? " (偶然とは言いにくい偏り)"
-                : test.pValue < 0.05 ? " (やや偏り: 公平でも 20 回に 1 回は起こる程度)"
-                                     : " (偶然の範囲)") +
+               ")、p 値 " + fixedText(test.pValue, 4) + pValueReading(test.pValue) +
                "。31 数字もあれば範囲を外れる数字が 1～2 個あるのは普通です。";
     }
     case StatisticsMeasure::Gaps:
@@ -234,9 +238,16 @@ std::string measureSummary(const HistoryStatistics& statistics, StatisticsMeasur
     case StatisticsMeasure::OddEven:
     case StatisticsMeasure::LowHigh:
     case StatisticsMeasure::Consecutive:
-    case StatisticsMeasure::LastDigits:
-        return draws + "確率は本数字 5 個の全 169,911 通りを数えた正確な値です" +
-               (measure == StatisticsMeasure::Sum ? " (平均 80)。" : "。");
+    case StatisticsMeasure::LastDigits: {
+        const ChiSquareTest test = patternTest(patternOf(statistics, measure));
+        std::string reading = draws + "確率は本数字 5 個の全 169,911 通りを数えた正確な値です" +
+                              (measure == StatisticsMeasure::Sum ? " (平均 80)。" : "。");
+        if (test.degreesOfFreedom > 0)
+            reading += "分布の検定: カイ二乗 " + fixedText(test.statistic, 2) + " (自由度 " +
+                       std::to_string(test.degreesOfFreedom) + ")、p 値 " +
+                       fixedText(test.pValue, 4) + pValueReading(test.pValue) + "。";
+        return reading;
+    }
     case StatisticsMeasure::Pairs: {
         const PairFrequency& pairs = statistics.pairs;
         return draws + "1 ペアあたりの期待値 " + fixedText(pairs.expected, 2) +

@@ -66,6 +66,7 @@ TEST(StatsCommand, JsonHasEveryMeasureUnderStableKeys)
         EXPECT_EQ(total(json[key]["observed"]), 3) << key;
     }
     EXPECT_EQ(json["sum"]["observed"]["15"], 1);
+    EXPECT_EQ(json["odd_even"]["test"]["df"], 0);     // three draws: too few to test
     EXPECT_EQ(json["odd_even"]["exact"]["0"], 3003);  // C(15, 5): five even numbers
     EXPECT_EQ(json["consecutive"]["observed"]["4"], 1);
     ASSERT_EQ(json["pairs"]["most"].size(), 10u);

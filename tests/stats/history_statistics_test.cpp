@@ -4,6 +4,7 @@
 #include <numeric>
 
 #include "stats/history_statistics.h"
+#include "stats/probability.h"
 #include "test_support.h"
 
 namespace {
@@ -157,6 +158,30 @@ TEST(HistoryStatistics, PatternsAndPairsCountEachDraw)
     EXPECT_NEAR(pairs.pairsAtOrAboveMostByChance, 465 * (2.0 / 93) * (2.0 / 93), 1e-12);
 }
 
+TEST(HistoryStatistics, PatternTestPoolsValuesUntilFiveDrawsAreExpected)
+{
+    PatternDistribution odd = historyStatistics(DrawHistory(), 0).odd;
+    odd.draws = 100;
+    odd.observed = {2, 13, 32, 35, 16, 2};
+    // Expected 1.77, 12.85, 32.13, 34.61, 16.07, 2.57: {0, 1}, {2}, {3}, {4, 5}.
+    const std::vector<std::pair<double, double>> groups = {{15, odd.expected(0) + odd.expected(1)},
+                                                           {32, odd.expected(2)},
+                                                           {35, odd.expected(3)},
+                                                           {18, odd.expected(4) + odd.expected(5)}};
+    double pearson = 0;
+    for (const auto& [o, e] : groups)
+        pearson += (o - e) * (o - e) / e;
+    const ChiSquareTest test = patternTest(odd);
+    EXPECT_EQ(test.degreesOfFreedom, 3);
+    EXPECT_NEAR(test.statistic, pearson, 1e-12);
+    EXPECT_NEAR(test.pValue, chiSquareUpperTail(pearson, 3), 1e-15);
+
+    odd.draws = 10;  // expects under 10 draws in all but one group: no test
+    odd.observed = {0, 1, 4, 3, 2, 0};
+    EXPECT_EQ(patternTest(odd).degreesOfFreedom, 0);
+    EXPECT_EQ(patternTest(odd).pValue, 1.0);
+}
+
 TEST(HistoryStatistics, AFairSyntheticHistoryLooksLikeChance)
 {
     // Shuffled draws: the measures must agree with their expectations, or a formula is wrong.
@@ -173,6 +198,8 @@ TEST(HistoryStatistics, AFairSyntheticHistoryLooksLikeChance)
     for (std::size_t i = 0; i < stats.sum.observed.size(); ++i)
         meanSum += static_cast<double>(stats.sum.key(i)) * stats.sum.observed[i] / 5000;
     EXPECT_NEAR(meanSum, 80.0, 1.0);  // standard error about 0.3
+    EXPECT_GT(patternTest(stats.sum).pValue, 0.001);
+    EXPECT_GT(patternTest(stats.consecutive).pValue, 0.001);
     for (std::size_t k = 0; k < stats.odd.observed.size(); ++k)
         EXPECT_NEAR(stats.odd.observed[k], stats.odd.expected(k),
                     5 * std::sqrt(stats.odd.expected(k)) + 1);
