@@ -2,6 +2,7 @@
 
 #include "stats/probability.h"
 #include "ui/busy_pointer.h"
+#include "ui/close_child_window.h"
 #include "ui/grid_font.h"
 #include "ui/grid_view.h"
 #include "ui/message_titles.h"
@@ -20,7 +21,6 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineSeries>
-#include <QMdiSubWindow>
 #include <QMessageBox>
 #include <QPainter>
 #include <QPrintPreviewDialog>
@@ -604,8 +604,5 @@ void StatisticsWindow::print()
 
 void StatisticsWindow::closeWindow()
 {
-    if (auto* sub = qobject_cast<QMdiSubWindow*>(parentWidget()))
-        sub->close();
-    else
-        close();
+    closeChildWindow(*this);
 }
