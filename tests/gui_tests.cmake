@@ -42,4 +42,9 @@ add_executable(statistics_window_test stats/statistics_window_test.cpp)
 target_link_libraries(statistics_window_test PRIVATE gui test_support Qt6::Test)
 add_test(NAME statistics_window_test COMMAND statistics_window_test)
 set_tests_properties(statistics_window_test PROPERTIES ENVIRONMENT
+# backtest window
+add_executable(backtest_window_test backtest/backtest_window_test.cpp)
+target_link_libraries(backtest_window_test PRIVATE gui test_support Qt6::Test)
+add_test(NAME backtest_window_test COMMAND backtest_window_test)
+set_tests_properties(backtest_window_test PROPERTIES ENVIRONMENT
   "QT_QPA_PLATFORM=offscreen;XDG_RUNTIME_DIR=${CMAKE_BINARY_DIR}/xdg-runtime")

@@ -80,6 +80,7 @@ public slots:
     // Recounts an open 統計グラフ window from the current snapshot; call after the snapshot is
     // replaced (a reload of the draw history).
     void refreshStatisticsWindow();
+    void openBacktest();
     void enterDrawData();
     void openEntryWindow();
     void updateDrawData();
@@ -123,6 +124,7 @@ private:
 
     QAction* m_endAction = nullptr;
     QAction* m_predictionAction = nullptr;
+    QAction* m_backtestAction = nullptr;
     QList<QAction*> m_analysisActions;
     QAction* m_statisticsAction = nullptr;
     QAction* m_updateAction = nullptr;

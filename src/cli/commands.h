@@ -10,3 +10,4 @@ void addShowCommand(CLI::App& app, CliContext& context);
 void addTablesCommand(CLI::App& app, CliContext& context);
 void addUpdateCommand(CLI::App& app, CliContext& context);
 void addStatsCommand(CLI::App& app, CliContext& context);
+void addBacktestCommand(CLI::App& app, CliContext& context);
