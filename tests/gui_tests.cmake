@@ -42,6 +42,7 @@ add_executable(statistics_window_test stats/statistics_window_test.cpp)
 target_link_libraries(statistics_window_test PRIVATE gui test_support Qt6::Test)
 add_test(NAME statistics_window_test COMMAND statistics_window_test)
 set_tests_properties(statistics_window_test PROPERTIES ENVIRONMENT
+  "QT_QPA_PLATFORM=offscreen;XDG_RUNTIME_DIR=${CMAKE_BINARY_DIR}/xdg-runtime")
 # backtest window
 add_executable(backtest_window_test backtest/backtest_window_test.cpp)
 target_link_libraries(backtest_window_test PRIVATE gui test_support Qt6::Test)
