@@ -19,7 +19,6 @@ QString fromView(std::string_view text)
     return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
 }
 
-
 }  // namespace
 
 AnalysisWindow::AnalysisWindow(const AnalysisDescriptor& descriptor, const DrawHistory& history,

@@ -13,10 +13,10 @@ namespace {
 // Background of a digit cell by how many of the draw's six numbers end in that digit.
 Rgb digitCountBackground(std::size_t count)
 {
-    if (count <= 1) return kWhite;
-    if (count == 2) return rgb(200, 255, 255);
-    if (count == 3) return rgb(200, 255, 200);
-    return rgb(255, 200, 200);
+    // Two or three of a digit take the first levels; four or more the highest.
+    if (count <= 1) return kLevelBacks[0];
+    if (count <= 3) return kLevelBacks[count - 1];
+    return kLevelBacks.back();
 }
 
 }  // namespace

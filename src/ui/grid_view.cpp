@@ -1,6 +1,7 @@
 #include "ui/grid_view.h"
 
 #include "ui/grid_font.h"
+#include "ui/palette_color.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -15,14 +16,8 @@
 
 namespace {
 
-// Beyond the last row and column, as spreadsheets show it.
-const QColor kOutsideColor(212, 208, 200);
 constexpr int kTextMargin = 2;  // pixels between a cell's edge and left- or right-aligned text
 
-QColor toColor(Rgb c)
-{
-    return QColor(c.r, c.g, c.b);
-}
 QRect toRect(const PixelRect& r)
 {
     return QRect(r.x, r.y, r.width, r.height);
@@ -205,7 +200,7 @@ void GridView::paintEvent(QPaintEvent* event)
 {
     QPainter painter(viewport());
     const QRect dirty = event->rect();
-    painter.fillRect(dirty, kOutsideColor);
+    painter.fillRect(dirty, toQColor(kOutsideGridBack));
     painter.setFont(font());
     const int scrollX = horizontalScrollBar()->value();
     const int scrollY = verticalScrollBar()->value();
@@ -238,7 +233,8 @@ void GridView::paintCells(QPainter& painter, const CellRange& range, const CellR
             while (end < range.col2 && m_grid.background(end + 1, r) == bg)
                 ++end;
             const int left = m_geometry.columnLeft(c);
-            painter.fillRect(left, top, m_geometry.columnLeft(end + 1) - left, height, toColor(bg));
+            painter.fillRect(left, top, m_geometry.columnLeft(end + 1) - left, height,
+                             toQColor(bg));
             c = end + 1;
         }
     }
@@ -280,7 +276,7 @@ void GridView::paintCells(QPainter& painter, const CellRange& range, const CellR
     if (activeCol >= range.col1 && activeCol <= range.col2 && activeRow >= range.row1 &&
         activeRow <= range.row2) {
         const QRect cell = toRect(m_geometry.cellRect(activeCol, activeRow));
-        painter.setPen(QPen(Qt::black, 2));
+        painter.setPen(QPen(toQColor(kActiveCellFrame), 2));
         painter.setBrush(Qt::NoBrush);
         painter.drawRect(cell.adjusted(1, 1, -1, -1));
     }
@@ -293,7 +289,7 @@ void GridView::paintText(QPainter& painter, int col, int row, const CellRange& a
     QRect rect = toRect(m_geometry.cellRect(col, row));
     const auto [first, last] =
         m_geometry.textColumns(m_grid, col, row, shown.width, area.col1, area.col2);
-    painter.setPen(toColor(cell.fg));
+    painter.setPen(toQColor(cell.fg));
     if (cell.hAlign == HAlign::Center && (first < col || last > col)) {
         // Centred text spreading over its neighbours: centred on its own cell, clipped to the
         // empty cells it may cover.
@@ -324,12 +320,12 @@ void GridView::paintBorders(QPainter& painter, const CellRange& range)
     const auto verticalLine = [&](int edgeCol, int row, const Border& border) {
         const int x = edgeCol == 1 ? 0 : m_geometry.columnLeft(edgeCol) - 1;
         painter.fillRect(x, m_geometry.rowTop(row), 1, m_geometry.rowHeight(row),
-                         toColor(border.color));
+                         toQColor(border.color));
     };
     const auto horizontalLine = [&](int col, int edgeRow, const Border& border) {
         const int y = edgeRow == 1 ? 0 : m_geometry.rowTop(edgeRow) - 1;
         painter.fillRect(m_geometry.columnLeft(col), y, m_geometry.columnWidth(col), 1,
-                         toColor(border.color));
+                         toQColor(border.color));
     };
     const auto line = [this](int col, int row, Side side) { return m_grid.border(col, row, side); };
     for (int r = range.row1; r <= range.row2; ++r) {
