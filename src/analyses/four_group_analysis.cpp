@@ -90,13 +90,14 @@ ResultGrid buildFourGroupTrend(const DrawHistory& history, const DrawTables& tab
         writeHeadingRow(grid, 1 + (kDrawsPerBlock + 1) * k);
     writeHeadingRow(grid, latest + blocks + 1);
 
-    // The grid has rows for L draws; a further complete draw (repeated draw numbers) would land
-    // on the closing heading row, so it is not written.
+    // Headings first, then the fill, as every analysis builds: the grid has rows for L draws,
+    // so a further complete draw (a repeated draw number) lands on the closing heading row, and
+    // those after it fall outside the grid.
     int index = 0;
     for (const auto& draw : history.draws()) {
         if (!draw) continue;
-        if (index >= latest) break;
         const int row = index + 2 + index / kDrawsPerBlock;
+        if (row > grid.rowCount()) break;
         std::array<int, 4> counts{};
         grid.setNumber(1, row, draw->drawNo);
         for (int k = 0; k < 6; ++k) {
