@@ -441,7 +441,8 @@ void MainFrm::closeEvent(QCloseEvent* event)
         return;
     }
     // No message is defined for the settings file: a failed write only loses the options.
-    WriteInitFile(m_options);
+    // FIXME: the player is not told when the options could not be written (issue 16, item 7).
+    static_cast<void>(WriteInitFile(m_options));
     m_history = DrawHistory();
     {
         BusyPointer busy;
