@@ -34,6 +34,8 @@ inline constexpr Rgb kTitleBack = kPaleYellow;
 inline constexpr Rgb kBonusColumnBack = kPaleYellow;
 // 回数別出現分析: the column of appearance counts that keys each row.
 inline constexpr Rgb kCountKeyBack = kPaleYellow;
+// The labels down the first column of a summary table (the backtest).
+inline constexpr Rgb kRowLabelBack = kPaleYellow;
 
 // Counts and sums.
 inline constexpr Rgb kFigureText = kBlue;
@@ -60,6 +62,11 @@ inline constexpr Rgb kNumberRowBack = kPaleCyan;
 inline constexpr Rgb kMainDot = rgb(62, 158, 255);    // "●" of a main number
 inline constexpr Rgb kBonusDot = rgb(255, 128, 192);  // "●" of the bonus number
 inline constexpr Rgb kDotGridLine = kSkyBlue;
+
+// Chart lines, one per suggestion set of the backtest: the dot and text colours, with darker
+// shades where a pale background tone would not show as a line.
+inline constexpr std::array<Rgb, 7> kChartLines = {
+    kMainDot, kBlue, rgb(0, 160, 0), rgb(160, 100, 0), kRed, kBonusDot, rgb(128, 0, 160)};
 inline constexpr Rgb kNoHitBack = rgb(210, 210, 210);  // a group without a number in the draw
 
 // Backgrounds that rise with a level: pattern letters A..F, run lengths, how often a last digit
