@@ -26,6 +26,7 @@ add_library(gui STATIC
   maintenance/entry_window.cpp
   app/help_viewer.cpp
   app/main_frame.cpp
+  app/program.cpp
   app/version_window.cpp
   app/window_arrangement.cpp
   stats/statistics_window.cpp

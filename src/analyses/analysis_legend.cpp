@@ -4,12 +4,9 @@
 #include <QLabel>
 #include <QPainter>
 
-namespace {
+#include "report/palette_color.h"
 
-const QColor kMainDot(62, 158, 255);
-const QColor kBonusDot(255, 128, 192);
-const QColor kPreviousNumber(128, 255, 255);
-const QColor kNoHit(224, 224, 224);
+namespace {
 
 // One painted mark: a disc in the colour of a dot, or a swatch with a single-line border.
 class LegendMark : public QWidget {
@@ -32,7 +29,7 @@ protected:
             painter.drawEllipse(QRectF(rect()).adjusted(1, 1, -1, -1));
         } else {
             painter.fillRect(rect(), m_color);
-            painter.setPen(Qt::black);
+            painter.setPen(toQColor(kSwatchBorder));
             painter.drawRect(rect().adjusted(0, 0, -1, -1));
         }
     }
@@ -62,12 +59,13 @@ QWidget* makeAnalysisLegend(Legend legend, QWidget* parent)
     row->setSpacing(2);
     using Shape = LegendMark::Shape;
     if (legend == Legend::Dots || legend == Legend::DotsAndNoHit) {
-        addEntry(row, Shape::Disc, kMainDot, QStringLiteral("：本数字"));
-        addEntry(row, Shape::Disc, kBonusDot, QStringLiteral("：ボーナス数字"));
+        addEntry(row, Shape::Disc, toQColor(kMainDot), QStringLiteral("：本数字"));
+        addEntry(row, Shape::Disc, toQColor(kBonusDot), QStringLiteral("：ボーナス数字"));
     }
     if (legend == Legend::PreviousNumber)
-        addEntry(row, Shape::Swatch, kPreviousNumber, QStringLiteral(":前回の数字"));
+        addEntry(row, Shape::Swatch, toQColor(kPreviousNumberSwatch),
+                 QStringLiteral(":前回の数字"));
     if (legend == Legend::DotsAndNoHit)
-        addEntry(row, Shape::Swatch, kNoHit, QStringLiteral(":該当なし"));
+        addEntry(row, Shape::Swatch, toQColor(kNoHitSwatch), QStringLiteral(":該当なし"));
     return widget;
 }

@@ -22,17 +22,17 @@ ResultGrid buildAppearanceByCount(const DrawHistory&, const DrawTables& tables)
     // Rows 2..last exist whenever the history is not empty (a block with its rows reversed
     // would be flipped).
     const bool hasDataRows = last >= 2;
-    if (hasDataRows) grid.setBackground(blockOf(1, 2, 1, last), rgb(255, 255, 200));
+    if (hasDataRows) grid.setBackground(blockOf(1, 2, 1, last), kCountKeyBack);
     grid.resetActiveCell();
 
     // Headings.
     grid.setText(1, 1, "出 現");
-    grid.setBackground(cellAt(1, 1), rgb(255, 200, 200));
+    grid.setBackground(cellAt(1, 1), kHeadingBack);
     grid.setText(2, 1, "数 字");
-    grid.setBackground(cellAt(2, 1), rgb(255, 200, 200));
+    grid.setBackground(cellAt(2, 1), kHeadingBack);
     grid.setOverflow(true);
     if (hasDataRows) {
-        grid.setForeground(blockOf(2, 2, 2, last), rgb(0, 0, 255));
+        grid.setForeground(blockOf(2, 2, 2, last), kNumberText);
         grid.setHAlign(blockOf(2, 2, 2, last), HAlign::Left);
     }
 

@@ -47,7 +47,7 @@ ResultGrid setUpGrid(int latestDrawNo)
     grid.setRowHeight(1, 20);
     grid.setDefaultColumnWidth(5);
 
-    grid.setColors(grid.column(1), kRed, kLightYellow);
+    grid.setColors(grid.column(1), kDrawNoText, kDrawNoBack);
     grid.setAllBorders(grid.all());
     grid.resetActiveCell();
     return grid;
@@ -55,8 +55,8 @@ ResultGrid setUpGrid(int latestDrawNo)
 
 void writeHeadings(ResultGrid& grid)
 {
-    grid.setColors(blockOf(2, 1, 7, 2), kBlue, kLightCyan);
-    grid.setColors(blockOf(8, 1, 13, 2), kRed, kLightGreen);
+    grid.setColors(blockOf(2, 1, 7, 2), kFigureText, kFigureBack);
+    grid.setColors(blockOf(8, 1, 13, 2), kOtherFigureText, kOtherFigureBack);
 
     // Row 1 holds two group boxes: the lines between the cells of each group go, its outer
     // lines stay.

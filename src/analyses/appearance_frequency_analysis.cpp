@@ -14,9 +14,6 @@ constexpr int kRows = kHighestNumber + kHeadingOffset;
 constexpr int kShownColumns = 51;
 constexpr int kTitleColumn = 26;  // the middle of the 51 shown columns
 
-constexpr Rgb kNumberBackground = rgb(222, 254, 253);
-constexpr Rgb kBorderBlue = rgb(136, 196, 255);
-
 ResultGrid setUpGrid(int widestRow)
 {
     const int lastCol = widestRow + 2;
@@ -30,20 +27,20 @@ ResultGrid setUpGrid(int widestRow)
     grid.setColumnWidth(1, 5);
     grid.setColumnWidth(lastCol, 5);
 
-    grid.setBackground(grid.row(1), kLightYellow);
-    grid.setOutline(grid.row(1), kBorderBlue);
-    grid.setBorder(cellAt(1, 1), Side::Right, kBorderBlue);
-    grid.setBorder(cellAt(widestRow + 1, 1), Side::Right, kBorderBlue);
+    grid.setBackground(grid.row(1), kTitleBack);
+    grid.setOutline(grid.row(1), kDotGridLine);
+    grid.setBorder(cellAt(1, 1), Side::Right, kDotGridLine);
+    grid.setBorder(cellAt(widestRow + 1, 1), Side::Right, kDotGridLine);
 
     grid.setOverflow(true);
     grid.setText(kTitleColumn, 1, "出 　現 　頻 　度（回）");
-    grid.setForeground(cellAt(kTitleColumn, 1), kRed);
+    grid.setForeground(cellAt(kTitleColumn, 1), kTitleText);
     grid.setHAlign(cellAt(kTitleColumn, 1), HAlign::Left);
 
     for (int col : {1, lastCol})
-        grid.setColors(blockOf(col, 1, col, kRows), kBlue, kNumberBackground);
-    grid.setAllBorders(blockOf(1, 2, lastCol, kRows), kBorderBlue);
-    grid.setColors(blockOf(2, 2, widestRow + 1, 2), kRed, kLightYellow);
+        grid.setColors(blockOf(col, 1, col, kRows), kNumberText, kNumberBack);
+    grid.setAllBorders(blockOf(1, 2, lastCol, kRows), kDotGridLine);
+    grid.setColors(blockOf(2, 2, widestRow + 1, 2), kTitleText, kTitleBack);
 
     for (int n = kLowestNumber; n <= kHighestNumber; ++n) {
         grid.setNumber(1, n + kHeadingOffset, n);

@@ -11,10 +11,9 @@
 #include <vector>
 
 #include "analyses/paired_number_grid.h"
+#include "grid/palette.h"
 
 namespace {
-
-constexpr Rgb kDrawNoBackground = rgb(200, 255, 255);
 
 // The six numbers stored under each draw number so far, and for every number the ascending list
 // of draw numbers whose stored numbers hold it: the latest earlier appearance is then one binary
@@ -96,7 +95,7 @@ void writeHeadingBlock(ResultGrid& grid, PairedHeadingRows rows)
 ResultGrid buildAppearanceInterval(const DrawHistory& history, const DrawTables& tables)
 {
     const int latest = tables.LatestDrawNo;
-    ResultGrid grid = setUpPairedNumberGrid(latest, kDrawNoBackground);
+    ResultGrid grid = setUpPairedNumberGrid(latest, kIntervalDrawNoBack);
     writeHeadingBlock(grid, pairedTopHeading());
     writeHeadingBlock(grid, pairedBottomHeading(latest));
 

@@ -13,12 +13,6 @@ constexpr int kFirstDrawRow = 2;
 constexpr int kConsecutiveDrawNoColumn = 1;
 constexpr int kSteppingStoneDrawNoColumn = 7;
 
-constexpr Rgb kConsecutiveHeading = rgb(255, 200, 255);
-constexpr Rgb kSteppingStoneHeading = rgb(255, 200, 200);
-constexpr Rgb kConsecutivePair = rgb(200, 255, 255);
-constexpr Rgb kSteppingStonePair = rgb(200, 255, 200);
-constexpr Rgb kNoPair = rgb(225, 225, 225);
-
 ResultGrid setUpGrid(int latestDrawNo)
 {
     ResultGrid grid =
@@ -28,7 +22,7 @@ ResultGrid setUpGrid(int latestDrawNo)
     grid.setDefaultColumnWidth(4);
 
     for (const int col : {kConsecutiveDrawNoColumn, kSteppingStoneDrawNoColumn})
-        grid.setColors(grid.column(col), kRed, kLightYellow);
+        grid.setColors(grid.column(col), kDrawNoText, kDrawNoBack);
     grid.setAllBorders(grid.all());
     grid.resetActiveCell();
     return grid;
@@ -42,8 +36,8 @@ void writeHeadings(ResultGrid& grid)
         grid.clearBorders(numbers);
         grid.setOutline(numbers);
     }
-    grid.setBackground(blockOf(2, 1, 6, 1), kConsecutiveHeading);
-    grid.setBackground(blockOf(8, 1, 12, 1), kSteppingStoneHeading);
+    grid.setBackground(blockOf(2, 1, 6, 1), kConsecutiveHeadingBack);
+    grid.setBackground(blockOf(8, 1, 12, 1), kSteppingStoneHeadingBack);
 
     grid.setText(kConsecutiveDrawNoColumn, 1, "回数");
     grid.setText(kSteppingStoneDrawNoColumn, 1, "回数");
@@ -72,7 +66,7 @@ void writeSection(ResultGrid& grid, int row, int drawNoCol, const Draw& draw, in
         grid.setBackground(blockOf(drawNoCol + 1 + field, row, drawNoCol + 2 + field, row),
                            pairBackground);
     }
-    if (pairs == 0) grid.setBackground(cellAt(drawNoCol, row), kNoPair);
+    if (pairs == 0) grid.setBackground(cellAt(drawNoCol, row), kNoPairBack);
 }
 
 }  // namespace
@@ -86,8 +80,8 @@ ResultGrid buildConsecutive(const DrawHistory& history, const DrawTables& tables
     for (const std::optional<Draw>& draw : history.draws()) {
         // An incomplete row takes no grid row.
         if (!draw) continue;
-        writeSection(grid, row, kConsecutiveDrawNoColumn, *draw, 1, kConsecutivePair);
-        writeSection(grid, row, kSteppingStoneDrawNoColumn, *draw, 2, kSteppingStonePair);
+        writeSection(grid, row, kConsecutiveDrawNoColumn, *draw, 1, kConsecutivePairBack);
+        writeSection(grid, row, kSteppingStoneDrawNoColumn, *draw, 2, kSteppingStonePairBack);
         ++row;
     }
     return grid;

@@ -11,10 +11,6 @@ namespace {
 constexpr int kColumns = 33;  // draw number, the numbers 1..31 in columns 2..32, draw number
 constexpr int kFirstNumberColumn = 2;
 constexpr int kLastNumberColumn = 32;
-constexpr Rgb kGridLine = rgb(136, 196, 255);
-constexpr Rgb kDrawNoText = rgb(255, 0, 0);
-constexpr Rgb kDrawNoBack = rgb(255, 255, 200);
-constexpr Rgb kHeadingText = rgb(0, 0, 255);
 
 ResultGrid setUpGrid(int latestDrawNo)
 {
@@ -28,16 +24,16 @@ ResultGrid setUpGrid(int latestDrawNo)
     grid.setColumnWidth(kColumns, 5);
     // A new grid's cells are already centred static text: no pass over every cell is needed.
 
-    grid.setOutline(blockOf(kFirstNumberColumn, 1, kLastNumberColumn, 1), kGridLine);
-    grid.setBorder(cellAt(1, 1), Side::Right, kGridLine);
+    grid.setOutline(blockOf(kFirstNumberColumn, 1, kLastNumberColumn, 1), kDotGridLine);
+    grid.setBorder(cellAt(1, 1), Side::Right, kDotGridLine);
     grid.setOverflow(true);
     grid.setText(16, 1, "数" + ideographicSpaces(7) + "字");
-    grid.setForeground(cellAt(16, 1), kHeadingText);
+    grid.setForeground(cellAt(16, 1), kNumberText);
     grid.setHAlign(cellAt(16, 1), HAlign::Center);
-    grid.setBackground(blockOf(kFirstNumberColumn, 1, kLastNumberColumn, 1), rgb(222, 254, 253));
+    grid.setBackground(blockOf(kFirstNumberColumn, 1, kLastNumberColumn, 1), kNumberBack);
     grid.setColors(grid.column(1), kDrawNoText, kDrawNoBack);
     grid.setColors(grid.column(kColumns), kDrawNoText, kDrawNoBack);
-    grid.setAllBorders(blockOf(1, 2, kColumns, grid.rowCount()), kGridLine);
+    grid.setAllBorders(blockOf(1, 2, kColumns, grid.rowCount()), kDotGridLine);
     grid.resetActiveCell();
     return grid;
 }
@@ -48,8 +44,8 @@ void writeHeadingRow(ResultGrid& grid)
     for (int n = kLowestNumber; n <= kHighestNumber; ++n)
         grid.setNumber(n + 1, 2, n);
     grid.setText(kColumns, 2, "回");
-    grid.setColors(blockOf(kFirstNumberColumn, 2, kLastNumberColumn, 2), kHeadingText,
-                   rgb(200, 255, 255));
+    grid.setColors(blockOf(kFirstNumberColumn, 2, kLastNumberColumn, 2), kNumberText,
+                   kNumberRowBack);
 }
 
 }  // namespace

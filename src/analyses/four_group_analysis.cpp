@@ -18,10 +18,10 @@ struct FourGroup {
     Rgb background;
 };
 constexpr std::array<FourGroup, 4> kGroups = {{
-    {"01～09", rgb(255, 255, 255)},
-    {"10～19", rgb(200, 255, 255)},
-    {"20～29", rgb(200, 255, 200)},
-    {"30～31", rgb(255, 255, 200)},
+    {"01～09", kLevelBacks[0]},
+    {"10～19", kLevelBacks[1]},
+    {"20～29", kLevelBacks[2]},
+    {"30～31", kLevelBacks[3]},
 }};
 
 // 0-based group of a stored value; everything that is not 1..29 falls into the last group.
@@ -50,14 +50,14 @@ ResultGrid setUpGrid(int latestDrawNo)
     // Rows 2 onwards; none when L is 0 (a block with its rows reversed would be flipped).
     const int last = grid.rowCount();
     if (last >= 2) {
-        grid.setColors(blockOf(1, 2, 1, last), kRed, rgb(255, 255, 200));
-        grid.setBackground(blockOf(kBonusColumn, 2, kBonusColumn, last), rgb(255, 255, 200));
+        grid.setColors(blockOf(1, 2, 1, last), kDrawNoText, kDrawNoBack);
+        grid.setBackground(blockOf(kBonusColumn, 2, kBonusColumn, last), kBonusColumnBack);
         for (int g = 1; g < 4; ++g)
             grid.setBackground(blockOf(kFirstCountColumn + g, 2, kFirstCountColumn + g, last),
                                kGroups[g].background);
     }
     grid.setAllBorders(grid.all());
-    grid.setBorder(grid.column(kFirstCountColumn), Side::Left, kRed);
+    grid.setBorder(grid.column(kFirstCountColumn), Side::Left, kCountRule);
     grid.resetActiveCell();
     return grid;
 }
@@ -67,9 +67,8 @@ void writeHeadingRow(ResultGrid& grid, int row)
     const Block mainNumbers = blockOf(2, row, 6, row);
     grid.clearBorders(mainNumbers);
     grid.setBorder(mainNumbers, Side::Bottom, kBlack);
-    grid.setColors(blockOf(1, row, kBonusColumn, row), kBlack, rgb(255, 200, 200));
-    grid.setColors(blockOf(kFirstCountColumn, row, kColumns, row), rgb(0, 0, 255),
-                   rgb(200, 200, 255));
+    grid.setColors(blockOf(1, row, kBonusColumn, row), kBlack, kHeadingBack);
+    grid.setColors(blockOf(kFirstCountColumn, row, kColumns, row), kHeadingText, kCountHeadingBack);
     grid.setOverflow(true);
     grid.setText(4, row, "本 数 字");
     grid.setHAlign(cellAt(4, row), HAlign::Left);
@@ -91,13 +90,14 @@ ResultGrid buildFourGroupTrend(const DrawHistory& history, const DrawTables& tab
         writeHeadingRow(grid, 1 + (kDrawsPerBlock + 1) * k);
     writeHeadingRow(grid, latest + blocks + 1);
 
-    // The grid has rows for L draws; a further complete draw (repeated draw numbers) would land
-    // on the closing heading row, so it is not written.
+    // Headings first, then the fill, as every analysis builds: the grid has rows for L draws,
+    // so a further complete draw (a repeated draw number) lands on the closing heading row, and
+    // those after it fall outside the grid.
     int index = 0;
     for (const auto& draw : history.draws()) {
         if (!draw) continue;
-        if (index >= latest) break;
         const int row = index + 2 + index / kDrawsPerBlock;
+        if (row > grid.rowCount()) break;
         std::array<int, 4> counts{};
         grid.setNumber(1, row, draw->drawNo);
         for (int k = 0; k < 6; ++k) {

@@ -17,10 +17,6 @@ constexpr int kColumns = 33;  // draw number, the numbers 1..31 in columns 2..32
 constexpr int kFirstNumberColumn = 2;
 constexpr int kLastNumberColumn = 32;
 constexpr int kDrawsPerBlock = 50;
-constexpr Rgb kDrawNoText = rgb(255, 0, 0);
-constexpr Rgb kDrawNoBack = rgb(255, 255, 200);
-constexpr Rgb kShaded = rgb(200, 255, 255);
-constexpr Rgb kNoHit = rgb(210, 210, 210);
 
 std::string isp(int count)
 {
@@ -123,12 +119,12 @@ ResultGrid setUpGrid(const GroupDivision& division, int latestDrawNo)
     grid.setOverflow(true);
     grid.setText(kFirstNumberColumn, 1, division.title);
     grid.setHAlign(cellAt(kFirstNumberColumn, 1), HAlign::Left);
-    grid.setBackground(cellAt(kFirstNumberColumn, 1), rgb(255, 200, 200));
+    grid.setBackground(cellAt(kFirstNumberColumn, 1), kHeadingBack);
     grid.setColors(grid.column(1), kDrawNoText, kDrawNoBack);
     grid.setColors(grid.column(kColumns), kDrawNoText, kDrawNoBack);
     if (hasBlocks)
         for (const GroupDivision::Group& group : division.groups)
-            if (group.shaded) grid.setBackground(groupCells(group, 2, last), kShaded);
+            if (group.shaded) grid.setBackground(groupCells(group, 2, last), kMarkedBack);
     grid.resetActiveCell();
     return grid;
 }
@@ -147,7 +143,7 @@ void writeHeadingPair(ResultGrid& grid, const GroupDivision& division, int lette
         grid.setNumber(n + 1, numberRow, n);
     grid.setText(kColumns, numberRow, "回");
     grid.setForeground(blockOf(kFirstNumberColumn, numberRow, kLastNumberColumn, numberRow),
-                       rgb(0, 0, 255));
+                       kNumberText);
 }
 
 }  // namespace
@@ -194,7 +190,7 @@ ResultGrid buildGroupDivision(const GroupDivision& division, const DrawHistory& 
         }
         for (std::size_t g = 0; g < counts.size(); ++g)
             if (counts[g] == 0)
-                grid.setBackground(groupCells(division.groups[g], row, row), kNoHit);
+                grid.setBackground(groupCells(division.groups[g], row, row), kNoHitBack);
         for (int k = 0; k < kMainCount; ++k)
             if (isValidNumber(draw->numbers[k]))
                 grid.setForeground(cellAt(draw->numbers[k] + 1, row), kMainDot);

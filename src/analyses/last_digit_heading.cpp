@@ -4,8 +4,6 @@
 #include "analyses/text_padding.h"
 
 namespace {
-constexpr Rgb kHeadingText = rgb(0, 0, 255);
-constexpr Rgb kHeadingBack = rgb(255, 200, 200);
 constexpr int kFirstDigitColumn = 2;
 constexpr int kLastDigitColumn = 11;
 }  // namespace
@@ -14,7 +12,7 @@ ResultGrid startLastDigitGrid(int latestDrawNo)
 {
     ResultGrid grid =
         startAnalysisGrid({kLastDigitColumn, latestDrawNo + 4, 29, 52, ScrollBars::Vertical, 2, 0});
-    grid.setColors(grid.column(1), kRed, kLightYellow);
+    grid.setColors(grid.column(1), kDrawNoText, kDrawNoBack);
     grid.setAllBorders(blockOf(1, 2, kLastDigitColumn, grid.rowCount()));
     grid.resetActiveCell();
     return grid;

@@ -28,14 +28,10 @@ AppearanceLists collectAppearances(const DrawHistory& history)
 
 Rgb runBackground(int run)
 {
-    if (run <= 1) return kWhite;
-    if (run <= 3) return rgb(200, 255, 255);
-    if (run <= 5) return rgb(200, 255, 200);
-    if (run <= 7) return rgb(255, 255, 200);
-    if (run <= 9) return rgb(255, 200, 255);
-    if (run <= 11) return rgb(255, 200, 200);
-    if (run == 12) return rgb(225, 225, 225);
-    return rgb(255, 200, 200);
+    // One level for every two draws of the run: 2-3, 4-5, ... 10-11; exactly 12 stands apart.
+    if (run == 12) return kTwelveRunBack;
+    const int level = run <= 1 ? 0 : std::min(run / 2, 5);
+    return kLevelBacks[static_cast<std::size_t>(level)];
 }
 
 // Draw D's row is D + 2. Draw numbers outside 1..L would land on the heading blocks (or outside

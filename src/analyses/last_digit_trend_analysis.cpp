@@ -13,10 +13,10 @@ namespace {
 // Background of a digit cell by how many of the draw's six numbers end in that digit.
 Rgb digitCountBackground(std::size_t count)
 {
-    if (count <= 1) return kWhite;
-    if (count == 2) return rgb(200, 255, 255);
-    if (count == 3) return rgb(200, 255, 200);
-    return rgb(255, 200, 200);
+    // Two or three of a digit take the first levels; four or more the highest.
+    if (count <= 1) return kLevelBacks[0];
+    if (count <= 3) return kLevelBacks[count - 1];
+    return kLevelBacks.back();
 }
 
 }  // namespace
@@ -28,13 +28,13 @@ ResultGrid buildLastDigitTrend(const DrawHistory& history, const DrawTables& tab
     writeLastDigitHeadingBlock(grid, 1, LastDigitBlockOrder::TitleFirst);
     writeLastDigitHeadingBlock(grid, latest + 3, LastDigitBlockOrder::DigitsFirst);
 
-    // Draw rows are rows 3..L + 2; further complete draws (repeated draw numbers) would land on
-    // the bottom heading block, so they are not written.
-    const int lastDrawRow = latest + 2;
+    // Headings first, then the fill, as every analysis builds: draw rows are rows 3..L + 2, so
+    // further complete draws (repeated draw numbers) land on the bottom heading block, and those
+    // after it fall outside the grid.
     int row = 3;
     for (const auto& draw : history.draws()) {
         if (!draw) continue;
-        if (row > lastDrawRow) break;
+        if (row > grid.rowCount()) break;
         std::array<std::string, 10> digitTexts;
         grid.setNumber(1, row, draw->drawNo);
         for (const int n : draw->numbers)

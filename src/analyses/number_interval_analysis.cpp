@@ -12,8 +12,6 @@
 
 namespace {
 
-constexpr Rgb kFallBackground = rgb(255, 200, 255);
-
 void writeHeadingBlock(ResultGrid& grid, PairedHeadingRows rows)
 {
     // Only the bonus pair stands in a box of its own on the group row.
@@ -32,7 +30,7 @@ void writeDifference(ResultGrid& grid, int difference, int col, int row)
         grid.setText(col, row, std::move(rise));
     } else {
         grid.setNumber(col, row, difference);
-        if (difference < 0) grid.setBackground(cellAt(col, row), kFallBackground);
+        if (difference < 0) grid.setBackground(cellAt(col, row), kFallBack);
     }
 }
 
@@ -41,7 +39,7 @@ void writeDifference(ResultGrid& grid, int difference, int col, int row)
 ResultGrid buildNumberInterval(const DrawHistory& history, const DrawTables& tables)
 {
     const int latest = tables.LatestDrawNo;
-    ResultGrid grid = setUpPairedNumberGrid(latest, kLightYellow);
+    ResultGrid grid = setUpPairedNumberGrid(latest, kDrawNoBack);
     writeHeadingBlock(grid, pairedTopHeading());
     writeHeadingBlock(grid, pairedBottomHeading(latest));
 

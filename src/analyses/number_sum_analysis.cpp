@@ -26,9 +26,9 @@ ResultGrid setUpGrid(int latestDrawNo)
     grid.setColumnWidth(kTotalColumn, 10);
 
     const int lastRow = grid.rowCount();
-    grid.setColors(blockOf(1, kFirstDrawRow, 1, lastRow), kRed, kLightYellow);
+    grid.setColors(blockOf(1, kFirstDrawRow, 1, lastRow), kDrawNoText, kDrawNoBack);
     for (const int col : {kMainSumColumn, kTotalColumn})
-        grid.setColors(blockOf(col, kFirstDrawRow, col, lastRow), kBlue, kLightCyan);
+        grid.setColors(blockOf(col, kFirstDrawRow, col, lastRow), kFigureText, kFigureBack);
     grid.setAllBorders(grid.all());
     // The active cell stays at the hidden header corner, where a new grid has it.
     return grid;
@@ -41,7 +41,7 @@ void writeHeadings(ResultGrid& grid)
     grid.clearBorder(blockOf(3, 1, 6, 1), Side::Left);
     grid.setOutline(blockOf(2, 1, kBonusColumn, 1));
 
-    grid.setColors(grid.row(1), kBlack, kHeadingPink);
+    grid.setColors(grid.row(1), kBlack, kHeadingBack);
     grid.setRowHeight(1, 20);
 
     grid.setOverflow(true);

@@ -20,7 +20,7 @@ ResultGrid setUpPairedNumberGrid(int latestDrawNo, Rgb drawNoBackground)
     grid.setRowHeight(2, 12);
     grid.setDefaultColumnWidth(5);
 
-    grid.setColors(grid.column(1), kRed, kLightYellow);
+    grid.setColors(grid.column(1), kDrawNoText, kDrawNoBack);
     grid.setBackground(blockOf(1, kPairedFirstDrawRow, 1, grid.rowCount()), drawNoBackground);
     grid.setAllBorders(grid.all());
     grid.resetActiveCell();
@@ -33,7 +33,7 @@ void writePairedHeadingBlock(ResultGrid& grid, PairedHeadingRows rows,
     // The bottom block has its group row below its heading row.
     const int firstRow = std::min(rows.groupRow, rows.headingRow);
     const int lastRow = std::max(rows.groupRow, rows.headingRow);
-    grid.setColors(blockOf(2, firstRow, kPairedColumns, lastRow), kBlack, kHeadingPink);
+    grid.setColors(blockOf(2, firstRow, kPairedColumns, lastRow), kBlack, kHeadingBack);
     grid.setOverflow(true);
 
     // Left-aligned so that the texts run on over the empty cells of their group.

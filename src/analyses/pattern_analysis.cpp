@@ -16,9 +16,6 @@ constexpr int kBonusColumn = 7;
 constexpr int kFirstCountColumn = 8;
 constexpr int kSecondCountColumn = 9;
 constexpr int kPatternColumn = 10;
-constexpr Rgb kDrawNoText = rgb(255, 0, 0);
-constexpr Rgb kYellow = rgb(255, 255, 200);
-constexpr Rgb kMarked = rgb(200, 255, 255);  // an even number, or a low one
 
 struct PatternLetter {
     const char* letter;
@@ -28,12 +25,12 @@ struct PatternLetter {
 
 // Indexed by a count 0..5 of the draw's main numbers.
 constexpr std::array<PatternLetter, 6> kPatternLetters = {{
-    {"A", false, kWhite},
-    {"B", true, rgb(200, 255, 255)},
-    {"C", true, rgb(200, 255, 200)},
-    {"D", true, rgb(255, 255, 200)},
-    {"E", true, rgb(255, 200, 255)},
-    {"F", true, rgb(255, 200, 200)},
+    {"A", false, kLevelBacks[0]},
+    {"B", true, kLevelBacks[1]},
+    {"C", true, kLevelBacks[2]},
+    {"D", true, kLevelBacks[3]},
+    {"E", true, kLevelBacks[4]},
+    {"F", true, kLevelBacks[5]},
 }};
 
 struct PatternHeadings {
@@ -55,10 +52,12 @@ ResultGrid setUpGrid(int latestDrawNo)
     // Draw rows 2..L + 1; none when L is 0 (a block with its rows reversed would be flipped).
     const int last = grid.rowCount();
     if (last >= 2) {
-        grid.setColors(blockOf(1, 2, 1, last), kDrawNoText, kYellow);
-        grid.setBackground(blockOf(kBonusColumn, 2, kBonusColumn, last), kYellow);
-        grid.setColors(blockOf(kFirstCountColumn, 2, kFirstCountColumn, last), kBlue, kMarked);
-        grid.setColors(blockOf(kSecondCountColumn, 2, kSecondCountColumn, last), kBlue, kWhite);
+        grid.setColors(blockOf(1, 2, 1, last), kDrawNoText, kDrawNoBack);
+        grid.setBackground(blockOf(kBonusColumn, 2, kBonusColumn, last), kBonusColumnBack);
+        grid.setColors(blockOf(kFirstCountColumn, 2, kFirstCountColumn, last), kFigureText,
+                       kMarkedBack);
+        grid.setColors(blockOf(kSecondCountColumn, 2, kSecondCountColumn, last), kFigureText,
+                       kWhite);
     }
     grid.setAllBorders(grid.all());
     grid.resetActiveCell();
@@ -70,7 +69,7 @@ void writeHeadingRow(ResultGrid& grid, const PatternHeadings& headings)
     const Block mainNumbers = blockOf(2, 1, 6, 1);
     grid.clearBorders(mainNumbers);
     grid.setOutline(mainNumbers);
-    grid.setColors(grid.row(1), kBlue, rgb(255, 200, 200));
+    grid.setColors(grid.row(1), kHeadingText, kHeadingBack);
     grid.setOverflow(true);
     grid.setText(3, 1, headings.mainNumbers);
     grid.setHAlign(cellAt(3, 1), HAlign::Left);
@@ -120,7 +119,7 @@ ResultGrid buildOddEvenPattern(const DrawHistory& history, const DrawTables& tab
         for (int k = 0; k < kMainCount; ++k) {
             const int n = draw->numbers[k];
             grid.setNumber(k + 2, row, n);
-            grid.setBackground(cellAt(k + 2, row), isEven(n) ? kMarked : kWhite);
+            grid.setBackground(cellAt(k + 2, row), isEven(n) ? kMarkedBack : kWhite);
             if (isEven(n)) ++evens;
         }
         grid.setNumber(kBonusColumn, row, draw->numbers[kBonusIndex]);
@@ -142,13 +141,13 @@ ResultGrid buildLowHighPattern(const DrawHistory& history, const DrawTables& tab
             const int n = draw->numbers[k];
             grid.setNumber(k + 2, row, n);
             if (isLow(n)) {
-                grid.setBackground(cellAt(k + 2, row), kMarked);
+                grid.setBackground(cellAt(k + 2, row), kMarkedBack);
                 ++lows;
             }
         }
         const int bonus = draw->numbers[kBonusIndex];
         grid.setNumber(kBonusColumn, row, bonus);
-        if (isLow(bonus)) grid.setBackground(cellAt(kBonusColumn, row), kMarked);
+        if (isLow(bonus)) grid.setBackground(cellAt(kBonusColumn, row), kMarkedBack);
         writeCountsAndLetter(grid, row, lows, lows);
         ++row;
     }

@@ -14,8 +14,6 @@ constexpr int kColumns = 7;
 constexpr int kFirstDrawRow = 2;
 constexpr int kBonusColumn = 7;
 
-constexpr Rgb kPulledBackground = rgb(200, 255, 255);
-
 ResultGrid setUpGrid(int latestDrawNo)
 {
     ResultGrid grid =
@@ -26,7 +24,7 @@ ResultGrid setUpGrid(int latestDrawNo)
     grid.setDefaultColumnWidth(7);
     grid.setColumnWidth(kBonusColumn, 9);
 
-    grid.setColors(grid.column(1), kRed, kLightYellow);
+    grid.setColors(grid.column(1), kDrawNoText, kDrawNoBack);
     grid.setAllBorders(grid.all());
     grid.resetActiveCell();
     return grid;
@@ -39,7 +37,7 @@ void writeHeadings(ResultGrid& grid)
     const Block mainHeadings = blockOf(2, 1, 6, 1);
     grid.clearBorders(mainHeadings);
     grid.setBorder(mainHeadings, Side::Bottom);
-    grid.setColors(grid.row(1), kBlack, kHeadingPink);
+    grid.setColors(grid.row(1), kBlack, kHeadingBack);
 
     grid.setText(1, 1, "回数");
     grid.setOverflow(true);
@@ -69,7 +67,7 @@ ResultGrid buildPull(const DrawHistory& history, const DrawTables& tables)
             const int col = field + 2;  // main numbers in columns 2-6, the bonus in column 7
             grid.setNumber(col, row, n);
             if (previous && std::find(previous->begin(), previous->end(), n) != previous->end())
-                grid.setBackground(cellAt(col, row), kPulledBackground);
+                grid.setBackground(cellAt(col, row), kMarkedBack);
         }
         previous = draw->numbers;
         ++row;

@@ -1,25 +1,11 @@
 // pomuran: the program. Starts the main window on the draw database beside the executable; a
 // database that cannot be opened is reported and ends the program with a failure status.
 #include <QApplication>
-#include <QIcon>
 
-#include "app/main_frame.h"
-#include "app/version_window.h"
-#include "ui/grid_font.h"
+#include "app/program.h"
 
 int main(int argc, char* argv[])
 {
     QApplication app(argc, argv);
-    installGridFontSubstitution();
-    installVersionFontSubstitution();
-    // Every window, the child windows' title bars included, shows the program's picture.
-    app.setWindowIcon(QIcon(versionPicture(64)));
-
-    MainFrm mainFrm;
-    if (!mainFrm.start()) return 1;
-    mainFrm.show();
-    // Becoming active opens the prediction window; ask for it rather than count on a window
-    // manager to give it.
-    mainFrm.activateWindow();
-    return app.exec();
+    return runProgram(app);
 }

@@ -10,13 +10,15 @@
 #include <QRadialGradient>
 #include <QVBoxLayout>
 
+#include "report/palette_color.h"
+
 namespace {
 
 void drawBall(QPainter& painter, const QPointF& centre, qreal radius, const QColor& colour,
               const QString& number)
 {
     QRadialGradient shade(centre - QPointF(radius / 3, radius / 3), radius * 1.3);
-    shade.setColorAt(0, Qt::white);
+    shade.setColorAt(0, toQColor(kBallShine));
     shade.setColorAt(0.35, colour.lighter(120));
     shade.setColorAt(1, colour.darker(150));
     painter.setPen(QPen(colour.darker(180), 1));
@@ -25,7 +27,7 @@ void drawBall(QPainter& painter, const QPointF& centre, qreal radius, const QCol
     // A white disc carries the number, as on a real draw ball.
     const qreal inner = radius * 0.52;
     painter.setPen(Qt::NoPen);
-    painter.setBrush(Qt::white);
+    painter.setBrush(toQColor(kBallLabelBack));
     painter.drawEllipse(centre, inner, inner);
     QFont font(QString::fromUtf8(kVersionFont));
     font.setBold(true);
@@ -52,14 +54,14 @@ QPixmap versionPicture(int size)
 
     // The draw board: a rounded square with the 31 numbers' grid faintly behind the balls.
     QLinearGradient board(0, 0, 0, size);
-    board.setColorAt(0, QColor(255, 255, 200));
-    board.setColorAt(1, QColor(255, 200, 200));
-    painter.setPen(QPen(QColor(200, 120, 120), 1.5));
+    board.setColorAt(0, toQColor(kBoardTop));
+    board.setColorAt(1, toQColor(kBoardBottom));
+    painter.setPen(QPen(toQColor(kBoardEdge), 1.5));
     painter.setBrush(board);
     const qreal margin = size * 0.04;
     painter.drawRoundedRect(QRectF(margin, margin, size - 2 * margin, size - 2 * margin),
                             size * 0.12, size * 0.12);
-    painter.setPen(QPen(QColor(230, 170, 170), 1));
+    painter.setPen(QPen(toQColor(kBoardLine), 1));
     const qreal step = (size - 4 * margin) / 6.0;
     for (int i = 1; i < 6; ++i) {
         painter.drawLine(QPointF(2 * margin + i * step, 2 * margin),
@@ -68,9 +70,9 @@ QPixmap versionPicture(int size)
                          QPointF(size - 2 * margin, 2 * margin + i * step));
     }
 
-    drawBall(painter, QPointF(size * 0.38, size * 0.42), size * 0.25, QColor(62, 158, 255),
+    drawBall(painter, QPointF(size * 0.38, size * 0.42), size * 0.25, toQColor(kMainDot),
              QStringLiteral("5"));
-    drawBall(painter, QPointF(size * 0.66, size * 0.66), size * 0.2, QColor(255, 128, 192),
+    drawBall(painter, QPointF(size * 0.66, size * 0.66), size * 0.2, toQColor(kBonusDot),
              QStringLiteral("31"));
     return picture;
 }

@@ -106,7 +106,7 @@ ResultGrid backtestGrid(const Backtest& backtest, int enabledOptionCount)
             grid.setText(kHitColumn + x, top, std::to_string(x) + "個");
         grid.setText(kTotalColumn, top, "的中計");
         grid.setText(kBonusColumn, top, "ボーナス");
-        grid.setColors(blockOf(1, top, kColumns, top), kBlue, kHeadingPink);
+        grid.setColors(blockOf(1, top, kColumns, top), kHeadingText, kHeadingBack);
 
         grid.setText(1, top + 1, "実際の回数");
         grid.setText(1, top + 2, "偶然の期待");
@@ -128,7 +128,7 @@ ResultGrid backtestGrid(const Backtest& backtest, int enabledOptionCount)
             grid.setText(3 + 2 * i, top + 4, format("%.2f", summary.expectedTiers[i]));
         }
         grid.setAllBorders(blockOf(1, top, kColumns, top + 4));
-        grid.setBackground(blockOf(1, top + 1, 1, top + 4), kLightYellow);
+        grid.setBackground(blockOf(1, top + 1, 1, top + 4), kRowLabelBack);
 
         grid.setText(1, top + 5, "的中の差（95%区間）");
         grid.setText(2, top + 5,

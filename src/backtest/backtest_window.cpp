@@ -4,9 +4,11 @@
 #include "backtest/backtest_summary.h"
 #include "grid/grid_export.h"
 #include "ui/busy_pointer.h"
+#include "ui/close_child_window.h"
 #include "ui/grid_font.h"
 #include "ui/grid_view.h"
 #include "ui/message_titles.h"
+#include "report/palette_color.h"
 
 #include <QChart>
 #include <QChartView>
@@ -15,7 +17,6 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineSeries>
-#include <QMdiSubWindow>
 #include <QMessageBox>
 #include <QPainter>
 #include <QPrintDialog>
@@ -34,11 +35,8 @@ namespace {
 // More points than this per line only slow the chart down: a window is not that wide.
 constexpr std::size_t kMaxChartPoints = 2000;
 
-// One colour per suggestion set, from the palette the analysis windows use, darkened where a
-// light background colour would not show as a line.
-const std::array<QColor, kSuggestionSetCount> kSetColors = {
-    QColor(62, 158, 255), QColor(0, 0, 255),     QColor(0, 160, 0),  QColor(160, 100, 0),
-    QColor(255, 0, 0),    QColor(255, 128, 192), QColor(128, 0, 160)};
+static_assert(kChartLines.size() == static_cast<std::size_t>(kSuggestionSetCount),
+              "one chart line colour per set");
 
 struct DrawRange {
     int first = 0, last = 0;
@@ -187,7 +185,7 @@ void BacktestWindow::showResults()
         const std::vector<double> line = cumulativeExcess(m_backtest, options, s);
         auto* series = new QLineSeries;
         series->setName(QString::fromUtf8(kSuggestionSetNames[s]));
-        series->setColor(kSetColors[s]);
+        series->setColor(toQColor(kChartLines[s]));
         QList<QPointF> points;
         for (std::size_t t = 0; t < line.size(); t += step)
             points.append(QPointF(targets[t], line[t]));
@@ -269,8 +267,5 @@ bool BacktestWindow::printTo(QPrinter& printer)
 
 void BacktestWindow::closeWindow()
 {
-    if (auto* sub = qobject_cast<QMdiSubWindow*>(parentWidget()))
-        sub->close();
-    else
-        close();
+    closeChildWindow(*this);
 }

@@ -9,7 +9,8 @@ struct Error {
     std::string message;
 };
 
-template <typename T> class Result {
+// [[nodiscard]]: a failure nobody looks at is a failure lost.
+template <typename T> class [[nodiscard]] Result {
 public:
     Result(T value) : m_state(std::move(value)) {}
     Result(Error error) : m_state(std::move(error)) {}

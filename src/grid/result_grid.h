@@ -2,23 +2,13 @@
 // Columns and rows are counted from 1. Every write outside the grid's extent is ignored.
 #pragma once
 
+#include "grid/rgb.h"
+
 #include <array>
 #include <cstdint>
 #include <string>
 #include <string_view>
 #include <vector>
-
-struct Rgb {
-    std::uint8_t r = 0, g = 0, b = 0;
-    friend bool operator==(const Rgb&, const Rgb&) = default;
-};
-constexpr Rgb rgb(int r, int g, int b)
-{
-    return Rgb{static_cast<std::uint8_t>(r), static_cast<std::uint8_t>(g),
-               static_cast<std::uint8_t>(b)};
-}
-inline constexpr Rgb kBlack = rgb(0, 0, 0);
-inline constexpr Rgb kWhite = rgb(255, 255, 255);
 
 enum class HAlign : std::uint8_t { Left, Right, Center };
 enum class VAlign : std::uint8_t { Top, Bottom, Center };

@@ -1,9 +1,9 @@
 #include "maintenance/entry_table_model.h"
 
 #include <QBrush>
-#include <QColor>
 
 #include "draws/raw_value.h"
+#include "report/palette_color.h"
 
 namespace {
 
@@ -76,12 +76,12 @@ QVariant EntryTableModel::data(const QModelIndex& index, int role) const
     case Qt::TextAlignmentRole:
         return QVariant::fromValue(Qt::Alignment(Qt::AlignCenter));
     case Qt::BackgroundRole:
-        if (index.column() == kDrawNoGridColumn) return QBrush(QColor(255, 255, 200));
-        if (index.column() == kBonusGridColumn) return QBrush(QColor(197, 255, 255));
+        if (index.column() == kDrawNoGridColumn) return QBrush(toQColor(kDrawNoBack));
+        if (index.column() == kBonusGridColumn) return QBrush(toQColor(kEntryBonusBack));
         return {};
     case Qt::ForegroundRole:
-        if (index.column() == kDrawNoGridColumn) return QBrush(QColor(255, 0, 0));
-        if (index.column() == kBonusGridColumn) return QBrush(QColor(0, 0, 255));
+        if (index.column() == kDrawNoGridColumn) return QBrush(toQColor(kDrawNoText));
+        if (index.column() == kBonusGridColumn) return QBrush(toQColor(kEntryBonusText));
         return {};
     default:
         return {};

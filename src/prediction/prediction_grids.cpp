@@ -1,9 +1,8 @@
 #include "prediction/prediction_grids.h"
 
-namespace {
+#include "grid/palette.h"
 
-constexpr Rgb kHeadingText = rgb(0, 0, 255);
-constexpr Rgb kHeadingBand = rgb(255, 200, 200);
+namespace {
 
 struct GridShape {
     int rows;
@@ -62,7 +61,7 @@ ResultGrid buildGrid(int g)
     grid.setText(2, 1, kPredictionHeading);
     grid.setHAlign(cellAt(2, 1), HAlign::Left);
     grid.setVAlign(cellAt(2, 1), VAlign::Center);
-    grid.setColors(grid.row(1), kHeadingText, kHeadingBand);
+    grid.setColors(grid.row(1), kHeadingText, kHeadingBack);
 
     grid.resetActiveCell();
     return grid;

@@ -1,5 +1,7 @@
 #include "report/grid_painter.h"
 
+#include "report/palette_color.h"
+
 #include <QFontMetrics>
 #include <QPainter>
 
@@ -9,10 +11,6 @@ namespace {
 
 constexpr int kTextMargin = 2;  // pixels between a cell's edge and left- or right-aligned text
 
-QColor toColor(Rgb c)
-{
-    return QColor(c.r, c.g, c.b);
-}
 QRect toRect(const PixelRect& r)
 {
     return QRect(r.x, r.y, r.width, r.height);
@@ -95,7 +93,7 @@ void GridPainter::paintCells(QPainter& painter, const CellRange& range, const Ce
             const int left = m_geometry.columnLeft(c);
             if (bg != m_paper)
                 painter.fillRect(left, top, m_geometry.columnLeft(end + 1) - left, height,
-                                 toColor(bg));
+                                 toQColor(bg));
             c = end + 1;
         }
     }
@@ -128,7 +126,7 @@ void GridPainter::paintText(QPainter& painter, int col, int row, const CellRange
     QRect rect = toRect(m_geometry.cellRect(col, row));
     const auto [first, last] =
         m_geometry.textColumns(m_grid, col, row, shown.width, area.col1, area.col2);
-    painter.setPen(toColor(cell.fg));
+    painter.setPen(toQColor(cell.fg));
     if (cell.hAlign == HAlign::Center && (first < col || last > col)) {
         // Centred text spreading over its neighbours: centred on its own cell, clipped to the
         // empty cells it may cover.
@@ -159,12 +157,12 @@ void GridPainter::paintBorders(QPainter& painter, const CellRange& range)
     const auto verticalLine = [&](int edgeCol, int row, const Border& border) {
         const int x = edgeCol == 1 ? 0 : m_geometry.columnLeft(edgeCol) - 1;
         painter.fillRect(x, m_geometry.rowTop(row), 1, m_geometry.rowHeight(row),
-                         toColor(border.color));
+                         toQColor(border.color));
     };
     const auto horizontalLine = [&](int col, int edgeRow, const Border& border) {
         const int y = edgeRow == 1 ? 0 : m_geometry.rowTop(edgeRow) - 1;
         painter.fillRect(m_geometry.columnLeft(col), y, m_geometry.columnWidth(col), 1,
-                         toColor(border.color));
+                         toQColor(border.color));
     };
     const auto line = [this](int col, int row, Side side) { return m_grid.border(col, row, side); };
     for (int r = range.row1; r <= range.row2; ++r) {

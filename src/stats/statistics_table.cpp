@@ -23,10 +23,10 @@ ResultGrid startTable(const std::vector<Column>& columns, int bodyRows)
         grid.setText(col, 1, columns[col - 1].heading);
     }
     grid.setRowHeight(1, 12);
-    grid.setBackground(grid.row(1), kHeadingPink);
-    grid.setBackground(blockOf(1, 2, 1, bodyRows + 1), kLightCyan);
+    grid.setBackground(grid.row(1), kHeadingBack);
+    grid.setBackground(blockOf(1, 2, 1, bodyRows + 1), kFigureBack);
     grid.setHAlign(blockOf(2, 2, columnCount, bodyRows + 1), HAlign::Right);
-    grid.setAllBorders(grid.all(), rgb(160, 160, 160));
+    grid.setAllBorders(grid.all(), kSummaryRule);
     return grid;
 }
 
@@ -110,7 +110,7 @@ ResultGrid gapTable(const GapDistribution& gaps)
         if (gaps.draws > 0 && current.pAtLeast < 0.05) grid.setForeground(cellAt(3, row), kRed);
     }
     grid.setBackground(blockOf(1, kNumberCount + 2, 3, rows + 1), kWhite);
-    grid.setBackground(blockOf(4, 2, 4, histogramRows + 1), kLightCyan);
+    grid.setBackground(blockOf(4, 2, 4, histogramRows + 1), kFigureBack);
     for (int g = 1; g <= histogramRows; ++g) {
         grid.setNumber(4, g + 1, g);
         grid.setNumber(5, g + 1, gaps.observed[g]);

@@ -1,6 +1,7 @@
 #include "ui/grid_view.h"
 
 #include "ui/grid_font.h"
+#include "report/palette_color.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -14,9 +15,6 @@
 #include <optional>
 
 namespace {
-
-// Beyond the last row and column, as spreadsheets show it.
-const QColor kOutsideColor(212, 208, 200);
 
 QRect toRect(const PixelRect& r)
 {
@@ -153,7 +151,7 @@ void GridView::paintEvent(QPaintEvent* event)
 {
     QPainter painter(viewport());
     const QRect dirty = event->rect();
-    painter.fillRect(dirty, kOutsideColor);
+    painter.fillRect(dirty, toQColor(kOutsideGridBack));
     const int scrollX = horizontalScrollBar()->value();
     const int scrollY = verticalScrollBar()->value();
     const QSize size = viewport()->size();
@@ -193,7 +191,7 @@ void GridView::paintCells(QPainter& painter, const CellRange& range, const CellR
     if (activeCol >= range.col1 && activeCol <= range.col2 && activeRow >= range.row1 &&
         activeRow <= range.row2) {
         const QRect cell = toRect(m_geometry.cellRect(activeCol, activeRow));
-        painter.setPen(QPen(Qt::black, 2));
+        painter.setPen(QPen(toQColor(kActiveCellFrame), 2));
         painter.setBrush(Qt::NoBrush);
         painter.drawRect(cell.adjusted(1, 1, -1, -1));
     }

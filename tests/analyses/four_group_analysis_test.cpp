@@ -121,15 +121,23 @@ TEST(FourGroupTrend, EmptyHistoryIsASingleHeadingRow)
     EXPECT_EQ(grid.cell(1, 1).fg, kBlack);
 }
 
-TEST(FourGroupTrend, ARepeatedDrawNumberNeverOverwritesTheClosingHeading)
+TEST(FourGroupTrend, SurplusDrawsOverwriteTheClosingHeadingAsTheBuildOrderHas)
 {
-    // Three complete draws but L = 2: the grid has rows for two.
+    // Four complete draws but L = 2: the grid has rows for two, then the closing heading, which
+    // the third draw overwrites (headings are written before the fill); the fourth has no row.
     const ResultGrid grid = build(historyOf({
         drawRow(1, {1, 2, 3, 4, 5, 6}),
         drawRow(2, {1, 2, 3, 4, 5, 6}),
         drawRow(2, {11, 12, 13, 14, 15, 16}),
+        drawRow(2, {21, 22, 23, 24, 25, 26}),
     }));
     ASSERT_EQ(grid.rowCount(), 4);
-    EXPECT_TRUE(isHeadingRow(grid, 4));
-    EXPECT_EQ(grid.text(2, 4), "");
+    EXPECT_EQ(grid.text(1, 4), "2");
+    EXPECT_EQ(grid.text(2, 4), "11");
+    EXPECT_EQ(grid.cell(2, 4).bg, kGroup2);
+    EXPECT_EQ(grid.text(7, 4), "16");
+    EXPECT_EQ(counts(grid, 4), "0,6,0,0");
+    // What the fill does not write keeps the heading's look.
+    EXPECT_EQ(grid.cell(1, 4).bg, rgb(255, 200, 200));
+    EXPECT_EQ(grid.rowHeight(4), 20);
 }

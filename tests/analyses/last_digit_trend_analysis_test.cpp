@@ -109,13 +109,30 @@ TEST(LastDigitTrend, SkippedRowsTakeNoRowAndGapsLeaveEmptyRowsAboveTheBottomBloc
     expectHeadingBlock(grid, 8, 7);
 }
 
-TEST(LastDigitTrend, NegativeNumbersHaveNoLastDigitAndExtraDrawsSpareTheBottomBlock)
+TEST(LastDigitTrend, NegativeNumbersHaveNoLastDigit)
 {
-    const ResultGrid grid = build(historyOf({
-        drawRow(1, {-3, 13, 2, 4, 5, 6}),
-        drawRow(1, {3, 13, 2, 4, 5, 6}),  // repeated draw number: no row left for it
-    }));
+    const ResultGrid grid = build(historyOf({drawRow(1, {-3, 13, 2, 4, 5, 6})}));
     ASSERT_EQ(grid.rowCount(), 5);
     EXPECT_EQ(grid.text(digitColumn(3), 3), "3");
     expectHeadingBlock(grid, 5, 4);
+}
+
+TEST(LastDigitTrend, SurplusDrawsOverwriteTheBottomBlockAsTheBuildOrderHas)
+{
+    // Four complete draws but L = 1: the second and third land on the bottom heading block,
+    // written before the fill; the fourth has no row.
+    const ResultGrid grid = build(historyOf({
+        drawRow(1, {1, 2, 3, 4, 5, 6}),
+        drawRow(1, {7, 17, 27, 4, 5, 6}),
+        drawRow(1, {9, 19, 2, 4, 5, 6}),
+        drawRow(1, {3, 13, 23, 30, 31, 20}),
+    }));
+    ASSERT_EQ(grid.rowCount(), 5);
+    EXPECT_EQ(grid.text(1, 4), "1");
+    EXPECT_EQ(grid.text(digitColumn(7), 4), "777");
+    EXPECT_EQ(grid.cell(digitColumn(7), 4).bg, rgb(200, 255, 200));
+    EXPECT_EQ(grid.text(digitColumn(0), 4), "");
+    EXPECT_EQ(grid.text(1, 5), "1");
+    EXPECT_EQ(grid.text(digitColumn(9), 5), "99");
+    EXPECT_EQ(grid.text(digitColumn(3), 5), "");
 }

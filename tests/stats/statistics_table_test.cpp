@@ -40,7 +40,7 @@ TEST(StatisticsTable, EveryMeasureHasAHeadingAndOneRowPerValue)
             const ResultGrid grid = statisticsTable(*s, c.measure, false);
             EXPECT_EQ(grid.rowCount(), c.bodyRows + 1) << measureCaption(c.measure);
             EXPECT_EQ(grid.text(1, 2), c.firstLabel) << measureCaption(c.measure);
-            EXPECT_EQ(grid.cell(1, 1).bg, kHeadingPink);
+            EXPECT_EQ(grid.cell(1, 1).bg, kHeadingBack);
             EXPECT_FALSE(measureSummary(*s, c.measure, false).empty());
         }
     }

@@ -1,0 +1,8 @@
+// The program's start-up, shared by main() and the first-paint measurement: the font set-up, the
+// window icon, the main window and the event loop.
+#pragma once
+
+class QApplication;
+
+// Runs the program in app until its main window closes; 1 when the draw database cannot be read.
+int runProgram(QApplication& app);
