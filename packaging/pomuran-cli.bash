@@ -1,0 +1,69 @@
+# bash completion for pomuran-cli: commands, their options, window names and files.
+_pomuran_cli()
+{
+    local cur prev words cword
+    _init_completion || return
+
+    local commands="import export list show tables update"
+    local command="" i
+    for ((i = 1; i < cword; i++)); do
+        case "${words[i]}" in
+            -*) ;;
+            *)
+                # The word after an option taking a value is that value, not the command.
+                case "${words[i - 1]}" in
+                    --db | --csv | --server | --format | --enabled-options) ;;
+                    *) command="${words[i]}"; break ;;
+                esac
+                ;;
+        esac
+    done
+
+    case "$prev" in
+        --db)
+            _filedir mdb
+            return
+            ;;
+        --csv)
+            _filedir csv
+            return
+            ;;
+        --format)
+            COMPREPLY=($(compgen -W "json csv text" -- "$cur"))
+            return
+            ;;
+        --enabled-options)
+            COMPREPLY=($(compgen -W "$(echo {0..12})" -- "$cur"))
+            return
+            ;;
+        --server)
+            return
+            ;;
+    esac
+
+    if [[ -z $command ]]; then
+        COMPREPLY=($(compgen -W "$commands --help --version" -- "$cur"))
+        return
+    fi
+
+    local options=""
+    case "$command" in
+        import | export) options="--db" ;;
+        show) options="--db --csv --enabled-options --format" ;;
+        tables) options="--db --csv" ;;
+        update) options="--server --db" ;;
+    esac
+    if [[ $cur == -* ]]; then
+        COMPREPLY=($(compgen -W "$options --help" -- "$cur"))
+        return
+    fi
+    case "$command" in
+        import) _filedir csv ;;
+        show)
+            # Window names come from the program itself, so new windows complete too.
+            local IFS=$'\n'
+            COMPREPLY=($(compgen -W "$("${words[0]}" list 2>/dev/null)" -- "$cur"))
+            ;;
+    esac
+} &&
+    complete -F _pomuran_cli pomuran-cli
