@@ -1,0 +1,11 @@
+// The program's version, taken from the build, and the report that --version prints.
+#pragma once
+
+#include <string>
+
+struct DataLocations;
+
+// "2.30": the project's version as the build gives it.
+const char* programVersion();
+// "ポムランLite 2.30" and the database and settings file in use, one a line.
+std::string versionReport(const DataLocations& locations);
