@@ -224,7 +224,7 @@ void MainFrm::createMenus()
 bool MainFrm::load(QString* error)
 {
     // The options are read before anything else, so they are there even if the database fails.
-    ReadInitFile(m_options);
+    ReadInitFile(m_options, m_settingsFile);
     BusyPointer busy;
     m_propEnd = true;
     m_connectString = buildDbConnectString(m_programFolder.toStdString());
@@ -533,7 +533,7 @@ void MainFrm::closeEvent(QCloseEvent* event)
         return;
     }
     // No message is defined for the settings file: a failed write only loses the options.
-    WriteInitFile(m_options);
+    WriteInitFile(m_options, m_settingsFile);
     m_history = DrawHistory();
     {
         BusyPointer busy;

@@ -10,6 +10,8 @@
 #include <QRadialGradient>
 #include <QVBoxLayout>
 
+#include "draws/program_version.h"
+
 namespace {
 
 void drawBall(QPainter& painter, const QPointF& centre, qreal radius, const QColor& colour,
@@ -94,7 +96,8 @@ VersionWindow::VersionWindow(QWidget* parent)
     productFont.setBold(true);
     product->setFont(productFont);
 
-    auto* version = new QLabel(QString::fromUtf8(kVersionText));
+    auto* version = new QLabel(QString::fromUtf8(kVersionPrefix) +
+                               QString::fromUtf8(programVersion()));
     version->setObjectName(QStringLiteral("Label2"));
     QFont versionFont(QString::fromUtf8(kVersionFont));
     versionFont.setPointSize(12);

@@ -9,3 +9,5 @@ struct DataLocations;
 const char* programVersion();
 // "ポムランLite 2.30" and the database and settings file in use, one a line.
 std::string versionReport(const DataLocations& locations);
+// What `pomuran --help` prints: the options, the files in use and how they are chosen.
+std::string programHelp(const DataLocations& locations);

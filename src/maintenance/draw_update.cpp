@@ -14,8 +14,9 @@
 #include <unistd.h>
 
 #include "draws/connection_string.h"
+#include "draws/data_locations.h"
 #include "draws/draw_database.h"
-#include "draws/program_folder.h"
+#include "draws/program_version.h"
 
 namespace fs = std::filesystem;
 
@@ -203,7 +204,7 @@ std::string downloadUrl(const std::string& server)
 
 std::string defaultUpdateDestination()
 {
-    return (fs::path(programFolder()) / kDatabaseFileName).string();
+    return currentDataLocations().database;
 }
 
 std::string missingFileMessage(const std::string& path)
@@ -246,7 +247,8 @@ UpdateResult updateDrawDatabase(const UpdateOptions& options)
     curl_easy_setopt(curl, CURLOPT_XFERINFOFUNCTION, reportProgress);
     curl_easy_setopt(curl, CURLOPT_XFERINFODATA, &transfer);
     curl_easy_setopt(curl, CURLOPT_ERRORBUFFER, detail);
-    curl_easy_setopt(curl, CURLOPT_USERAGENT, "PomuranLite/2.30");
+    const std::string userAgent = std::string("PomuranLite/") + programVersion();
+    curl_easy_setopt(curl, CURLOPT_USERAGENT, userAgent.c_str());
     const CURLcode code = curl_easy_perform(curl);
     if (code != CURLE_OK) {
         UpdateResult result = transferError(code, curl, options, url, transfer, detail);

@@ -34,7 +34,7 @@ struct UpdateOptions {
 
 // "<server>/download/Pomuran/Pomuran.mdb", without a doubled separator.
 std::string downloadUrl(const std::string& server);
-// The database beside the running executable, the file the program reads at start-up.
+// The database the program reads at start-up: beside the executable, or in the data folder.
 std::string defaultUpdateDestination();
 // "当選データファイル：'PATH'が存在しません"
 std::string missingFileMessage(const std::string& path);
