@@ -3,7 +3,7 @@
 set -euo pipefail
 packages=(qt6-base-dev libsqlcipher-dev libcurl4-openssl-dev fonts-ipafont-gothic
           fonts-ipafont-mincho xvfb xauth imagemagick cmake g++ ninja-build pkg-config
-          libgtest-dev libbenchmark-dev
+          libgtest-dev libbenchmark-dev libcli11-dev nlohmann-json3-dev ccache
           librsvg2-bin dpkg-dev file desktop-file-utils appstream)
 missing=()
 for p in "${packages[@]}"; do

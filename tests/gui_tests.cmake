@@ -1,7 +1,7 @@
 # Window tests (Qt Test), run headless on the offscreen platform.
-# grid view and analysis window
-foreach(name grid_view analysis_window)
-  add_executable(${name}_tests ui/${name}_test.cpp)
+foreach(test ui/grid_view analyses/analysis_window)
+  get_filename_component(name ${test} NAME)
+  add_executable(${name}_tests ${test}_test.cpp)
   target_link_libraries(${name}_tests PRIVATE gui test_support Qt6::Test)
   add_test(NAME ${name}_tests COMMAND ${name}_tests)
   set_tests_properties(${name}_tests PROPERTIES ENVIRONMENT

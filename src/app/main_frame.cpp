@@ -27,8 +27,8 @@
 #include "maintenance/draw_update.h"
 #include "maintenance/entry_window.h"
 #include "prediction/prediction_window.h"
-#include "ui/analysis_window.h"
-#include "ui/units.h"
+#include "analyses/analysis_window.h"
+#include "grid/units.h"
 
 namespace {
 

@@ -14,6 +14,7 @@
 #include "draws/draw_history.h"
 #include "draws/draw_tables.h"
 #include "prediction/prediction_options.h"
+#include "ui/message_titles.h"
 
 class QMdiArea;
 class QMdiSubWindow;
@@ -22,9 +23,6 @@ class QAction;
 class HelpViewer;
 class VersionWindow;
 
-inline const QString kMainTitle = QStringLiteral("ポムランLite");
-// The title of every error message; its fourth character is U+FF0D (full-width hyphen-minus).
-inline const QString kMessageTitle = QStringLiteral("メッセ－ジ");
 inline const QString kCloseWindowsFirst =
     QStringLiteral("表示中のウィンドウを閉じないと実行できません。");
 inline const QString kAnalysisNotAvailable = QStringLiteral("この分析はまだ利用できません。");

@@ -2,7 +2,7 @@
 
 #include "ui/grid_font.h"
 #include "ui/grid_view.h"
-#include "ui/units.h"
+#include "grid/units.h"
 
 #include <QButtonGroup>
 #include <QGroupBox>

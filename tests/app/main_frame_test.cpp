@@ -31,9 +31,9 @@
 #include "app/window_arrangement.h"
 #include "draws/draw_database.h"
 #include "test_support.h"
-#include "ui/analysis_window.h"
+#include "analyses/analysis_window.h"
 #include "ui/grid_font.h"
-#include "ui/units.h"
+#include "grid/units.h"
 
 namespace {
 
