@@ -30,7 +30,7 @@ int main(int argc, char* argv[])
             return 0;
         }
         if (!std::strcmp(argv[i], "--version") || !std::strcmp(argv[i], "-v")) {
-            std::cout << versionReport(locations);
+            std::cout << versionReport("pomuran", locations);
             return 0;
         }
     }

@@ -96,8 +96,8 @@ VersionWindow::VersionWindow(QWidget* parent)
     productFont.setBold(true);
     product->setFont(productFont);
 
-    auto* version = new QLabel(QString::fromUtf8(kVersionPrefix) +
-                               QString::fromUtf8(programVersion()));
+    auto* version =
+        new QLabel(QString::fromUtf8(kVersionPrefix) + QString::fromUtf8(programVersion()));
     version->setObjectName(QStringLiteral("Label2"));
     QFont versionFont(QString::fromUtf8(kVersionFont));
     versionFont.setPointSize(12);

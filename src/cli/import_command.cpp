@@ -27,6 +27,11 @@ int importDraws(const ImportArguments& arguments, std::ostream& out, std::ostrea
         err << arguments.csv << ": " << rows.error() << '\n';
         return kExitFailure;
     }
+    // The program's database in the data folder, and the folder, are made on first use.
+    if (Status prepared = prepareDatabaseInUse(target); !prepared) {
+        err << prepared.error() << '\n';
+        return kExitFailure;
+    }
     std::error_code fsError;
     if (std::filesystem::exists(target, fsError)) {
         // Only a draw database of this program is replaced; any other file is left alone.

@@ -48,7 +48,8 @@ std::string showPrediction(const ShowRequest& request, const DrawHistory& histor
         enabled = *request.enabledOptions;
     } else {
         PredictionOptions options;
-        ReadInitFile(options);
+        ReadInitFile(options, request.settingsFile.empty() ? std::string(kSettingsFileName)
+                                                           : request.settingsFile);
         enabled = options.enabledCount();
     }
     PredictionEngine engine;

@@ -45,10 +45,9 @@ DataLocations chooseDataLocations(const DataFolders& folders)
         return locations;
     }
     locations.database = (fs::path(folders.dataFolder) / kDatabaseFileName).string();
-    locations.settingsFile =
-        isFile(currentSettings) || folders.configFolder.empty()
-            ? currentSettings.string()
-            : (fs::path(folders.configFolder) / kSettingsFileName).string();
+    locations.settingsFile = isFile(currentSettings) || folders.configFolder.empty()
+                                 ? currentSettings.string()
+                                 : (fs::path(folders.configFolder) / kSettingsFileName).string();
     return locations;
 }
 
@@ -60,8 +59,8 @@ DataFolders currentDataFolders()
     const fs::path current = fs::current_path(error);
     // A working directory that has gone still resolves a bare file name the old way.
     folders.currentFolder = error ? std::string() : current.string();
-    folders.dataFolder = playerDataFolder();
-    folders.configFolder = playerConfigFolder();
+    folders.dataFolder = playerDataFolder().string();
+    folders.configFolder = playerConfigFolder().string();
     return folders;
 }
 

@@ -14,12 +14,12 @@ const char* programVersion()
     return POMURAN_VERSION;
 }
 
-std::string versionReport(const DataLocations& locations)
+std::string versionReport(const std::string& command, const DataLocations& locations)
 {
     std::error_code error;
     const bool databaseThere = std::filesystem::exists(locations.database, error);
     const bool settingsThere = std::filesystem::exists(locations.settingsFile, error);
-    return std::string("ポムランLite ") + programVersion() + "\n" +
+    return command + " (ポムランLite) " + programVersion() + "\n" +
            "draw database: " + locations.database +
            (databaseThere ? "" : " (not there yet: the first start makes an empty one)") + "\n" +
            "settings file: " + locations.settingsFile +
@@ -35,9 +35,10 @@ std::string programHelp(const DataLocations& locations)
            "  -h, --help     print this help\n"
            "  -v, --version  print the version and the files in use\n"
            "\n" +
-           versionReport(locations) +
+           versionReport("pomuran", locations) +
            "\n"
-           "A Pomuran.mdb beside the executable is used when there is one, with ポムラン.ini in the\n"
+           "A Pomuran.mdb beside the executable is used when there is one, with ポムラン.ini in "
+           "the\n"
            "current folder. Otherwise the database is the one in the player's data folder (made\n"
            "empty at the first start), and ポムラン.ini the one in the current folder if there is\n"
            "one, else the one in the player's config folder.\n";

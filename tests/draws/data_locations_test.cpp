@@ -50,13 +50,12 @@ TEST(DataLocations, ChoosesTheFilesFromWhatExists)
         Folders f;
         if (c.databaseBesideProgram)
             writeFile(f.in(f.folders.programFolder, kDatabaseFileName), "x");
-        if (c.settingsInCurrentFolder)
-            writeFile(f.in(f.folders.currentFolder, "ポムラン.ini"), "");
+        if (c.settingsInCurrentFolder) writeFile(f.in(f.folders.currentFolder, "ポムラン.ini"), "");
         const DataLocations chosen = chooseDataLocations(f.folders);
         EXPECT_EQ(chosen.besideProgram, c.expectBeside);
-        EXPECT_EQ(chosen.database, f.in(c.expectBeside ? f.folders.programFolder
-                                                       : f.folders.dataFolder,
-                                        kDatabaseFileName));
+        EXPECT_EQ(chosen.database,
+                  f.in(c.expectBeside ? f.folders.programFolder : f.folders.dataFolder,
+                       kDatabaseFileName));
         EXPECT_EQ(chosen.settingsFile,
                   f.in(c.expectCurrentSettings ? f.folders.currentFolder : f.folders.configFolder,
                        "ポムラン.ini"));
@@ -75,7 +74,8 @@ TEST(DataLocations, FirstStartMakesAnEmptyDrawDatabaseInTheDataFolderOnce)
     Folders f;
     const DataLocations chosen = chooseDataLocations(f.folders);
     ASSERT_TRUE(prepareDatabase(chosen)) << prepareDatabase(chosen).error();
-    auto database = DrawDatabase::open(connectStringForFile(chosen.database));
+    auto database =
+        DrawDatabase::open(connectStringForFile(chosen.database), DrawDatabase::Access::ReadWrite);
     ASSERT_TRUE(database) << database.error();
     auto rows = database->readAllDraws();
     ASSERT_TRUE(rows);
