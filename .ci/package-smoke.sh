@@ -23,6 +23,9 @@ if dpkg-deb -c "$deb" | grep -q 'Pomuran\.mdb'; then echo "the package holds a d
 
 echo "== install into $work/root"
 dpkg-deb -x "$deb" "$work/root"
+# cmake --install with DESTDIR puts the same files in the same places.
+DESTDIR="$work/destdir" cmake --install build --prefix /usr >/dev/null
+diff <(cd "$work/root" && find . -type f | sort) <(cd "$work/destdir" && find . -type f | sort)
 usr="$work/root/usr"
 for size in 16x16 22x22 24x24 32x32 48x48 64x64 128x128 256x256; do
   test -s "$usr/share/icons/hicolor/$size/apps/io.github.pomuranlite.Pomuran.png"
