@@ -56,5 +56,14 @@ QT_QPA_PLATFORM=offscreen timeout 10 "$usr/bin/pomuran" >/dev/null 2>&1 || statu
 [ "$status" -eq 124 ] || { echo "the installed program ended with status $status"; exit 1; }
 test -s "$HOME/.local/share/pomuran/Pomuran.mdb"
 "$usr/bin/pomuran-cli" export | grep -q '^回数,'
+# The installed bash completion offers the commands and, from the installed tool, the windows.
+completions=$(PATH="$usr/bin:$PATH" bash -c '
+  source /usr/share/bash-completion/bash_completion
+  source "$1"
+  COMP_WORDS=(pomuran-cli show 出現頻度); COMP_CWORD=2
+  COMP_LINE="${COMP_WORDS[*]}"; COMP_POINT=${#COMP_LINE}
+  _pomuran_cli pomuran-cli 出現頻度 show
+  printf "%s\n" "${COMPREPLY[@]}"' _ "$usr/share/bash-completion/completions/pomuran-cli")
+[ "$completions" = "出現頻度分析" ] || { echo "completion gave: $completions"; exit 1; }
 cd "$root_dir"
 echo "package smoke test passed"
