@@ -8,7 +8,6 @@
 #include "draws/draw_database.h"
 #include "draws/player_folders.h"
 #include "draws/program_folder.h"
-#include "prediction/prediction_options.h"
 
 namespace fs = std::filesystem;
 

@@ -6,6 +6,9 @@
 
 #include "draws/result.h"
 
+// The prediction options file; read and written by the prediction options code.
+inline constexpr const char* kSettingsFileName = "ポムラン.ini";
+
 // The folders the choice is made from.
 struct DataFolders {
     std::string programFolder;  // the running executable's folder

@@ -5,10 +5,10 @@
 #include <string>
 #include <string_view>
 
+#include "draws/data_locations.h"
 #include "draws/result.h"
 
 inline constexpr int kOptionCount = 12;
-inline constexpr const char* kSettingsFileName = "ポムラン.ini";
 
 struct PredictionOptionInfo {
     const char* key;      // key in the settings file
