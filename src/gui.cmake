@@ -1,15 +1,16 @@
 # gui: the Qt windows on top of core; pomuran: the program.
 add_library(gui STATIC
   ui/busy_pointer.h
+  ui/close_child_window.h
   ui/grid_font.cpp
   ui/grid_view.cpp
   ui/message_titles.h
   analyses/analysis_legend.cpp
   analyses/analysis_window.cpp
   prediction/prediction_window.cpp
+  maintenance/draw_update_dialog.cpp
   maintenance/entry_table_model.cpp
   maintenance/entry_window.cpp
-  app/child_sub_window.h
   app/help_viewer.cpp
   app/main_frame.cpp
   app/version_window.cpp

@@ -14,7 +14,6 @@
 #include <unistd.h>
 
 #include "draws/connection_string.h"
-#include "draws/data_locations.h"
 #include "draws/draw_database.h"
 #include "draws/program_version.h"
 
@@ -200,11 +199,6 @@ std::string downloadUrl(const std::string& server)
     while (!base.empty() && base.back() == '/')
         base.pop_back();
     return base + kDownloadPath;
-}
-
-std::string defaultUpdateDestination()
-{
-    return currentDataLocations().database;
 }
 
 std::string missingFileMessage(const std::string& path)

@@ -1,5 +1,6 @@
 #include "prediction/prediction_window.h"
 
+#include "ui/close_child_window.h"
 #include "ui/grid_font.h"
 #include "ui/grid_view.h"
 #include "grid/units.h"
@@ -7,7 +8,6 @@
 #include <QButtonGroup>
 #include <QGroupBox>
 #include <QLabel>
-#include <QMdiSubWindow>
 #include <QPushButton>
 #include <QRadioButton>
 
@@ -151,8 +151,5 @@ void PredictionWindow::refreshPrediction()
 
 void PredictionWindow::closeWindow()
 {
-    if (auto* sub = qobject_cast<QMdiSubWindow*>(parentWidget()))
-        sub->close();
-    else
-        close();
+    closeChildWindow(*this);
 }
