@@ -9,6 +9,7 @@ add_library(gui STATIC
   analyses/analysis_window.cpp
   prediction/prediction_window.cpp
   maintenance/draw_update_dialog.cpp
+  backtest/backtest_window.cpp
   maintenance/entry_table_model.cpp
   maintenance/entry_window.cpp
   app/help_viewer.cpp
@@ -17,7 +18,7 @@ add_library(gui STATIC
   app/window_arrangement.cpp
 )
 target_include_directories(gui PUBLIC ${CMAKE_CURRENT_SOURCE_DIR})
-target_link_libraries(gui PUBLIC core Qt6::Widgets Qt6::PrintSupport)
+target_link_libraries(gui PUBLIC core Qt6::Widgets Qt6::PrintSupport Qt6::Charts)
 
 # The help pages and their keyword index, read by the help viewer from :/help.
 set(POMURAN_HELP_DIR ${CMAKE_SOURCE_DIR}/data/help)
@@ -26,6 +27,7 @@ qt_add_resources(gui "help" PREFIX "/help" BASE ${POMURAN_HELP_DIR} FILES
   ${POMURAN_HELP_DIR}/about.html
   ${POMURAN_HELP_DIR}/analyses.html
   ${POMURAN_HELP_DIR}/prediction.html
+  ${POMURAN_HELP_DIR}/backtest.html
   ${POMURAN_HELP_DIR}/data_entry.html
   ${POMURAN_HELP_DIR}/data_update.html
   ${POMURAN_HELP_DIR}/windows.html)

@@ -18,6 +18,7 @@
 #include "app/help_viewer.h"
 #include "app/version_window.h"
 #include "app/window_arrangement.h"
+#include "backtest/backtest_window.h"
 #include "draws/connection_string.h"
 #include "draws/draw_database.h"
 #include "draws/program_folder.h"
@@ -115,6 +116,8 @@ void MainFrm::createActions()
 
     m_predictionAction = makeAction(this, "mnuYoso", QStringLiteral("一発ボボーン予想(&D)"));
     connect(m_predictionAction, &QAction::triggered, this, &MainFrm::openPrediction);
+    m_backtestAction = makeAction(this, "mnuYosoKensyo", QStringLiteral("予想の検証(&B)"));
+    connect(m_backtestAction, &QAction::triggered, this, &MainFrm::openBacktest);
 
     for (const AnalysisMenuEntry& entry : kAnalysisMenu) {
         QAction* action = makeAction(this, entry.itemName, QString::fromUtf8(entry.itemCaption));
@@ -153,6 +156,8 @@ void MainFrm::createMenus()
     // 終了 and 一発ボボーン予想 are commands directly on the menu bar, without a drop-down.
     menuBar()->addAction(m_endAction);
     menuBar()->addAction(m_predictionAction);
+    // Beside 一発ボボーン予想, which stays a command of its own without a drop-down.
+    menuBar()->addAction(m_backtestAction);
 
     QMenu* analysisMenu = makeMenu(this, "mnuMain", QStringLiteral("データ分析(&S)"));
     QMenu* subMenu = nullptr;
@@ -300,6 +305,14 @@ void MainFrm::openAnalysis(const QString& windowName)
         },
         descriptor->widthTwips, descriptor->heightTwips,
         descriptor->frame == FrameKind::FixedDialog);
+}
+
+void MainFrm::openBacktest()
+{
+    showChildWindow(
+        QString::fromUtf8(kBacktestWindowName),
+        [this] { return new BacktestWindow(m_history, m_options.enabledCount()); },
+        kBacktestWidthTwips, kBacktestHeightTwips, false);
 }
 
 void MainFrm::openPrediction()

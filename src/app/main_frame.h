@@ -78,6 +78,7 @@ public:
 public slots:
     void openAnalysis(const QString& windowName);
     void openPrediction();
+    void openBacktest();
     void enterDrawData();
     void openEntryWindow();
     void updateDrawData();
@@ -122,6 +123,7 @@ private:
 
     QAction* m_endAction = nullptr;
     QAction* m_predictionAction = nullptr;
+    QAction* m_backtestAction = nullptr;
     QList<QAction*> m_analysisActions;
     QAction* m_updateAction = nullptr;
     QAction* m_inputAction = nullptr;
