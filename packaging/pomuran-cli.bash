@@ -4,7 +4,7 @@ _pomuran_cli()
     local cur prev words cword
     _init_completion || return
 
-    local commands="import export list show tables update"
+    local commands="import export list show tables backtest update"
     local command="" i
     for ((i = 1; i < cword; i++)); do
         case "${words[i]}" in
@@ -12,7 +12,7 @@ _pomuran_cli()
             *)
                 # The word after an option taking a value is that value, not the command.
                 case "${words[i - 1]}" in
-                    --db | --csv | --server | --format | --enabled-options) ;;
+                    --db | --csv | --server | --format | --enabled-options | --from) ;;
                     *) command="${words[i]}"; break ;;
                 esac
                 ;;
@@ -36,7 +36,7 @@ _pomuran_cli()
             COMPREPLY=($(compgen -W "$(echo {0..12})" -- "$cur"))
             return
             ;;
-        --server)
+        --server | --from)
             return
             ;;
     esac
@@ -51,6 +51,7 @@ _pomuran_cli()
         import | export) options="--db" ;;
         show) options="--db --csv --enabled-options --format" ;;
         tables) options="--db --csv" ;;
+        backtest) options="--db --csv --from --enabled-options --all-options --format" ;;
         update) options="--server --db" ;;
     esac
     if [[ $cur == -* ]]; then
