@@ -12,7 +12,7 @@ _pomuran_cli()
             *)
                 # The word after an option taking a value is that value, not the command.
                 case "${words[i - 1]}" in
-                    --db | --csv | --server | --format | --enabled-options | --from) ;;
+                    --db | --csv | --server | --format | --enabled-options | --from | --output) ;;
                     *) command="${words[i]}"; break ;;
                 esac
                 ;;
@@ -28,8 +28,14 @@ _pomuran_cli()
             _filedir csv
             return
             ;;
+        --output)
+            _filedir
+            return
+            ;;
         --format)
-            COMPREPLY=($(compgen -W "json csv text" -- "$cur"))
+            local formats="json csv text"
+            [[ $command == show ]] && formats+=" pdf xlsx png"
+            COMPREPLY=($(compgen -W "$formats" -- "$cur"))
             return
             ;;
         --enabled-options)
@@ -49,7 +55,7 @@ _pomuran_cli()
     local options=""
     case "$command" in
         import | export) options="--db" ;;
-        show) options="--db --csv --enabled-options --format" ;;
+        show) options="--db --csv --enabled-options --format --output" ;;
         tables) options="--db --csv" ;;
         backtest) options="--db --csv --from --enabled-options --all-options --format" ;;
         update) options="--server --db" ;;
