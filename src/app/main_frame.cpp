@@ -26,6 +26,7 @@
 #include "maintenance/draw_update_dialog.h"
 #include "maintenance/entry_window.h"
 #include "prediction/prediction_window.h"
+#include "stats/statistics_window.h"
 #include "ui/busy_pointer.h"
 
 namespace {
@@ -127,6 +128,8 @@ void MainFrm::createActions()
                 [this, windowName] { openAnalysis(windowName); });
         m_analysisActions.append(action);
     }
+    m_statisticsAction = makeAction(this, "mnuStatistics", QStringLiteral("統計グラフ(&G)"));
+    connect(m_statisticsAction, &QAction::triggered, this, &MainFrm::openStatistics);
 
     m_updateAction = makeAction(this, "mnuMasterUpdate", QStringLiteral("当選データ最新化(&U)"));
     connect(m_updateAction, &QAction::triggered, this, &MainFrm::updateDrawData);
@@ -176,6 +179,8 @@ void MainFrm::createMenus()
         }
         target->addAction(m_analysisActions[static_cast<int>(i)]);
     }
+    analysisMenu->addSeparator();
+    analysisMenu->addAction(m_statisticsAction);
     menuBar()->addMenu(analysisMenu);
 
     QMenu* maintenanceMenu = makeMenu(this, "mnuHosyu", QStringLiteral("データ管理(&M)"));
@@ -210,6 +215,7 @@ bool MainFrm::load(QString* error)
     }
     m_history = std::move(history.value());
     m_tables = LoadDrawTables(m_history);
+    refreshStatisticsWindow();
     return true;
 }
 
@@ -321,6 +327,21 @@ void MainFrm::openPrediction()
         QString::fromUtf8(kPredictionWindowName),
         [this] { return new PredictionWindow(m_options, m_history, m_tables); },
         kPredictionWidthTwips, kPredictionHeightTwips, true);
+}
+
+void MainFrm::openStatistics()
+{
+    showChildWindow(
+        QString::fromUtf8(kStatisticsWindowName),
+        [this] { return new StatisticsWindow(m_history); }, kStatisticsWidthTwips,
+        kStatisticsHeightTwips, false);
+}
+
+void MainFrm::refreshStatisticsWindow()
+{
+    QMdiSubWindow* frame = childWindow(QString::fromUtf8(kStatisticsWindowName));
+    if (auto* window = frame ? qobject_cast<StatisticsWindow*>(frame->widget()) : nullptr)
+        window->rebuild(m_history);
 }
 
 void MainFrm::enterDrawData()

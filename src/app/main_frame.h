@@ -78,6 +78,11 @@ public:
 public slots:
     void openAnalysis(const QString& windowName);
     void openPrediction();
+    // 統計グラフ: charts of the history against the chance of a fair draw.
+    void openStatistics();
+    // Recounts an open 統計グラフ window from the current snapshot; call after the snapshot is
+    // replaced (a reload of the draw history).
+    void refreshStatisticsWindow();
     void openBacktest();
     void enterDrawData();
     void openEntryWindow();
@@ -125,6 +130,7 @@ private:
     QAction* m_predictionAction = nullptr;
     QAction* m_backtestAction = nullptr;
     QList<QAction*> m_analysisActions;
+    QAction* m_statisticsAction = nullptr;
     QAction* m_updateAction = nullptr;
     QAction* m_inputAction = nullptr;
     QAction* m_tileHorizontalAction = nullptr;

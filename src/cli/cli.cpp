@@ -21,6 +21,7 @@ int runCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
     addShowCommand(app, context);
     addTablesCommand(app, context);
     addUpdateCommand(app, context);
+    addStatsCommand(app, context);
     addBacktestCommand(app, context);
 
     // CLI11 takes the words last first.
