@@ -135,7 +135,7 @@ int main(int argc, char* argv[])
     // A start that never paints (no display, a failed database) ends rather than hangs.
     QTimer::singleShot(20000, [] { QCoreApplication::exit(3); });
 #ifdef FIRST_PAINT_POMURAN
-    return runProgram(app);
+    return runProgram(app, currentDataLocations());
 #else
     return runBaseline(app, menu);
 #endif

@@ -205,7 +205,7 @@ void MainFrm::createMenus()
 bool MainFrm::load(QString* error)
 {
     // The options are read before anything else, so they are there even if the database fails.
-    ReadInitFile(m_options);
+    ReadInitFile(m_options, m_settingsFile);
     BusyPointer busy;
     m_connectString = buildDbConnectString(m_programFolder.toStdString());
     Result<DrawHistory> history = loadDrawHistory(m_connectString);
@@ -475,7 +475,7 @@ void MainFrm::closeEvent(QCloseEvent* event)
         return;
     }
     // The options would be lost silently otherwise: the player learns why before the program ends.
-    if (const Status saved = WriteInitFile(m_options); !saved)
+    if (const Status saved = WriteInitFile(m_options, m_settingsFile); !saved)
         QMessageBox::warning(this, kMainTitle,
                              QStringLiteral("予想オプションの設定を保存できませんでした。\n") +
                                  QString::fromStdString(saved.error()),

@@ -68,6 +68,9 @@ public:
     QMdiArea* mdiArea() const { return m_mdiArea; }
     // The open help viewer and version window, or nullptr.
     HelpViewer* helpViewer() const;
+    // The settings file read at start-up and written at exit; by default ポムラン.ini in the
+    // working directory.
+    void setSettingsFile(const std::string& path) { m_settingsFile = path; }
     // The server the draw data update downloads from; empty means the build's default.
     void setDownloadServer(const QString& server) { m_downloadServer = server; }
     VersionWindow* versionWindow() const;
@@ -108,6 +111,7 @@ private:
     void showNotAvailable(const QString& text);
 
     QString m_programFolder;
+    std::string m_settingsFile = kSettingsFileName;
     QString m_downloadServer;
     QMdiArea* m_mdiArea = nullptr;
     PredictionOptions m_options;

@@ -2,19 +2,34 @@
 
 #include <QApplication>
 #include <QIcon>
+#include <QMessageBox>
+
+#include <filesystem>
 
 #include "app/main_frame.h"
 #include "app/version_window.h"
 #include "ui/grid_font.h"
 
-int runProgram(QApplication& app)
+int runProgram(QApplication& app, const DataLocations& locations)
 {
+    QGuiApplication::setDesktopFileName(QStringLiteral("io.github.pomuranlite.Pomuran"));
     installGridFontSubstitution();
     installVersionFontSubstitution();
     // Every window, the child windows' title bars included, shows the program's picture.
     app.setWindowIcon(QIcon(versionPicture(64)));
 
-    MainFrm mainFrm;
+    if (const Status prepared = prepareDatabase(locations); !prepared) {
+        QMessageBox::critical(nullptr, kMessageTitle, QString::fromStdString(prepared.error()),
+                              QMessageBox::Ok);
+        return 1;
+    }
+    // No message is defined for the settings file: a folder that cannot be made only means the
+    // options are not kept at exit.
+    prepareSettingsFolder(locations);
+
+    MainFrm mainFrm(
+        QString::fromStdString(std::filesystem::path(locations.database).parent_path().string()));
+    mainFrm.setSettingsFile(locations.settingsFile);
     if (!mainFrm.start()) return 1;
     mainFrm.show();
     // Becoming active opens the prediction window; ask for it rather than count on a window

@@ -10,6 +10,7 @@
 #include <QRadialGradient>
 #include <QVBoxLayout>
 
+#include "draws/program_version.h"
 #include "report/palette_color.h"
 
 namespace {
@@ -96,7 +97,8 @@ VersionWindow::VersionWindow(QWidget* parent)
     productFont.setBold(true);
     product->setFont(productFont);
 
-    auto* version = new QLabel(QString::fromUtf8(kVersionText));
+    auto* version =
+        new QLabel(QString::fromUtf8(kVersionPrefix) + QString::fromUtf8(programVersion()));
     version->setObjectName(QStringLiteral("Label2"));
     QFont versionFont(QString::fromUtf8(kVersionFont));
     versionFont.setPointSize(12);

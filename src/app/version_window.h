@@ -6,8 +6,9 @@
 #include <QWidget>
 
 inline constexpr const char* kProductName = "ポムラン";
-// The version text starts with a space, as the window has always shown it.
-inline constexpr const char* kVersionText = " Ver2.30";
+// The version text starts with a space, as the window has always shown it: " Ver2.30" for the
+// project's version 2.30.
+inline constexpr const char* kVersionPrefix = " Ver";
 // The designed fonts; on this platform they are drawn with IPA Mincho and IPA P Gothic.
 inline constexpr const char* kProductFont = "HGS明朝E";
 inline constexpr const char* kVersionFont = "ＭＳ Ｐゴシック";

@@ -11,6 +11,7 @@
 #include "backtest/backtest_grid.h"
 #include "backtest/backtest_summary.h"
 #include "cli/commands.h"
+#include "draws/data_locations.h"
 #include "grid/grid_export.h"
 #include "prediction/prediction_options.h"
 
@@ -123,7 +124,7 @@ int backtest(const BacktestArguments& arguments, std::ostream& out, std::ostream
         optionCounts.push_back(*arguments.enabledOptions);
     } else {
         PredictionOptions options;
-        ReadInitFile(options);
+        ReadInitFile(options, currentDataLocations().settingsFile);
         optionCounts.push_back(options.enabledCount());
     }
 
@@ -158,8 +159,9 @@ void addBacktestCommand(CLI::App& app, CliContext& context)
         ->option_text("N");
     CLI::Option* enabled =
         command
-            ->add_option("--enabled-options", arguments->enabledOptions,
-                         "prediction options in force, 0 to 12 (default: from ポムラン.ini)")
+            ->add_option(
+                "--enabled-options", arguments->enabledOptions,
+                "prediction options in force, 0 to 12 (default: from the ポムラン.ini in use)")
             ->check(CLI::Range(0, 12))
             ->option_text("N");
     command->add_flag("--all-options", arguments->allOptions, "every option count 0 to 12")

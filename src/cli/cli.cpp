@@ -4,12 +4,8 @@
 #include <ostream>
 
 #include "cli/commands.h"
-
-namespace {
-
-constexpr const char* kVersion = "pomuran-cli (ポムランLite) 2.30";
-
-}  // namespace
+#include "draws/data_locations.h"
+#include "draws/program_version.h"
 
 int runCli(const std::vector<std::string>& args, std::ostream& out, std::ostream& err)
 {
@@ -17,7 +13,7 @@ int runCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
     CLI::App app{"ポムランLite command line: the draw database and what each window shows",
                  "pomuran-cli"};
     app.get_formatter()->label("Usage", "usage");
-    app.set_version_flag("--version", kVersion);
+    app.set_version_flag("--version", "", "print the version and the files in use");
     app.require_subcommand(1, 1);
     addImportCommand(app, context);
     addExportCommand(app, context);
@@ -40,7 +36,7 @@ int runCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
         out << app.help("", CLI::AppFormatMode::All);
         return kExitSuccess;
     } catch (const CLI::CallForVersion&) {
-        out << kVersion << '\n';
+        out << versionReport("pomuran-cli", currentDataLocations());
         return kExitSuccess;
     } catch (const CLI::ParseError& e) {
         const auto chosen = app.get_subcommands();

@@ -1,11 +1,9 @@
 #include "cli/cli_command.h"
 
-#include <filesystem>
-
 #include "draws/connection_string.h"
+#include "draws/data_locations.h"
 #include "draws/draw_csv.h"
 #include "draws/draw_database.h"
-#include "draws/program_folder.h"
 
 void setCommandAction(CLI::App* command, CliContext& context, std::function<int()> run)
 {
@@ -17,14 +15,22 @@ void setCommandAction(CLI::App* command, CliContext& context, std::function<int(
 
 std::string defaultDatabase()
 {
-    return (std::filesystem::path(programFolder()) / kDatabaseFileName).string();
+    return currentDataLocations().database;
+}
+
+Status prepareDatabaseInUse(const std::string& database)
+{
+    const DataLocations locations = currentDataLocations();
+    if (database != locations.database) return success();
+    return prepareDatabase(locations);
 }
 
 CLI::Option* addDatabaseOption(CLI::App* command, std::string& database)
 {
     database = defaultDatabase();
     return command
-        ->add_option("--db", database, "draw database (default: Pomuran.mdb beside the program)")
+        ->add_option("--db", database,
+                     "draw database (default: the one the program uses, see --version)")
         ->option_text("FILE");
 }
 
@@ -45,5 +51,7 @@ Result<DrawHistory> loadHistory(const HistorySource& source)
         if (!rows) return Error{source.csv + ": " + rows.error()};
         return DrawHistory(sortedByDrawNo(std::move(rows.value())));
     }
+    if (Status prepared = prepareDatabaseInUse(source.database); !prepared)
+        return Error{prepared.error()};
     return loadDrawHistory(connectStringForFile(source.database));
 }

@@ -26,10 +26,14 @@ struct CliContext {
 // subcommand's usage, as a parse error does.
 void setCommandAction(CLI::App* command, CliContext& context, std::function<int()> run);
 
-// The draw database a command uses without --db: Pomuran.mdb beside the executable.
+// The draw database a command uses without --db: the one the program uses.
 std::string defaultDatabase();
+// Before a command opens or replaces a database: the program's database in the player's data
+// folder is made empty on first use, as the program makes it at its first start. Any other
+// file (--db, a portable copy) is left as it is.
+Status prepareDatabaseInUse(const std::string& database);
 
-// --db FILE (the draw database; default beside the executable).
+// --db FILE (the draw database; default the one the program uses).
 CLI::Option* addDatabaseOption(CLI::App* command, std::string& database);
 // --db FILE | --csv FILE: where a read-only command takes the draw history from.
 struct HistorySource {

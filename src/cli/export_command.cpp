@@ -10,6 +10,10 @@ namespace {
 
 int exportDraws(const std::string& database, std::ostream& out, std::ostream& err)
 {
+    if (Status prepared = prepareDatabaseInUse(database); !prepared) {
+        err << prepared.error() << '\n';
+        return kExitFailure;
+    }
     auto opened = DrawDatabase::open(connectStringForFile(database));
     if (!opened) {
         err << opened.error() << '\n';

@@ -29,6 +29,11 @@ int importDraws(const ImportArguments& arguments, std::ostream& out, std::ostrea
         err << arguments.csv << ": " << rows.error() << '\n';
         return kExitFailure;
     }
+    // The program's database in the data folder, and the folder, are made on first use.
+    if (Status prepared = prepareDatabaseInUse(target); !prepared) {
+        err << prepared.error() << '\n';
+        return kExitFailure;
+    }
     // One writer at a time: a second import, the entry window or an update is turned away.
     auto lock = DrawDatabaseLock::acquire(target);
     if (!lock) {

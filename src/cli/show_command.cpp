@@ -5,6 +5,7 @@
 #include "cli/commands.h"
 #include "cli/show_file.h"
 #include "cli/show_window.h"
+#include "draws/data_locations.h"
 
 namespace {
 
@@ -52,9 +53,10 @@ void addShowCommand(CLI::App& app, CliContext& context)
     command->add_option("WINDOW", arguments->request.window, "a window name (see list)")
         ->required();
     addHistorySourceOptions(command, arguments->source);
+    arguments->request.settingsFile = currentDataLocations().settingsFile;
     command
         ->add_option("--enabled-options", arguments->request.enabledOptions,
-                     "prediction options in force, 0 to 12 (default: from ポムラン.ini)")
+                     "prediction options in force, 0 to 12 (default: from the ポムラン.ini in use)")
         ->check(CLI::Range(0, 12))
         ->option_text("N");
     const std::map<std::string, ShowFormat> formats{

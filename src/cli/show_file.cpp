@@ -39,7 +39,8 @@ WindowReport shownWindowReport(const ShowRequest& request, const DrawHistory& hi
         if (request.enabledOptions) {
             enabled = *request.enabledOptions;
         } else {
-            ReadInitFile(options);
+            ReadInitFile(options, request.settingsFile.empty() ? std::string(kSettingsFileName)
+                                                               : request.settingsFile);
             enabled = options.enabledCount();
             shown = &options;
         }

@@ -58,7 +58,8 @@ void showPrediction(std::ostream& out, const ShowRequest& request, const DrawHis
         enabled = *request.enabledOptions;
     } else {
         PredictionOptions options;
-        ReadInitFile(options);
+        ReadInitFile(options, request.settingsFile.empty() ? std::string(kSettingsFileName)
+                                                           : request.settingsFile);
         enabled = options.enabledCount();
     }
     PredictionEngine engine;

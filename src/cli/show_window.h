@@ -14,6 +14,7 @@ struct ShowRequest {
     std::string window;
     ShowFormat format = ShowFormat::Json;
     std::optional<int> enabledOptions;  // prediction window; from the settings file when absent
+    std::string settingsFile;           // that settings file; empty means ポムラン.ini here
 };
 
 // The window names show knows, in menu order.

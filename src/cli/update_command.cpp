@@ -14,6 +14,11 @@ void addUpdateCommand(CLI::App& app, CliContext& context)
         ->capture_default_str();
     addDatabaseOption(command, options->destination);
     setCommandAction(command, context, [options, &context] {
+        // The program's database is made at its first start; the update replaces that one.
+        if (Status prepared = prepareDatabaseInUse(options->destination); !prepared) {
+            context.err << prepared.error() << '\n';
+            return kExitFailure;
+        }
         const UpdateResult result = updateDrawDatabase(*options);
         const bool updated = result.outcome == UpdateOutcome::Updated;
         (updated ? context.out : context.err) << result.message << '\n';

@@ -19,6 +19,7 @@
 #include "draws/draw_database_lock.h"
 #include "draws/file_replacement.h"
 #include "draws/program_folder.h"
+#include "draws/program_version.h"
 
 namespace fs = std::filesystem;
 
@@ -256,7 +257,8 @@ UpdateResult updateDrawDatabase(const UpdateOptions& options)
     curl_easy_setopt(curl, CURLOPT_XFERINFOFUNCTION, reportProgress);
     curl_easy_setopt(curl, CURLOPT_XFERINFODATA, &transfer);
     curl_easy_setopt(curl, CURLOPT_ERRORBUFFER, detail);
-    curl_easy_setopt(curl, CURLOPT_USERAGENT, "PomuranLite/2.30");
+    const std::string userAgent = std::string("PomuranLite/") + programVersion();
+    curl_easy_setopt(curl, CURLOPT_USERAGENT, userAgent.c_str());
     const CURLcode code = curl_easy_perform(curl);
     if (code != CURLE_OK) return transferError(code, curl, options, url, transfer, detail);
     handle.reset();

@@ -6,10 +6,10 @@
 #include <string>
 #include <string_view>
 
+#include "draws/data_locations.h"
 #include "draws/result.h"
 
 inline constexpr int kOptionCount = 12;
-inline constexpr const char* kSettingsFileName = "ポムラン.ini";
 // Only this much of the settings file is read (the program writes under 400 bytes).
 inline constexpr std::size_t kMaxSettingsFileBytes = 64 * 1024;
 

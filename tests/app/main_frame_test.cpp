@@ -14,6 +14,7 @@
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTextBrowser>
@@ -30,6 +31,7 @@
 #include "app/version_window.h"
 #include "app/window_arrangement.h"
 #include "draws/draw_database.h"
+#include "draws/player_folders.h"
 #include "test_support.h"
 #include "analyses/analysis_window.h"
 #include "stats/statistics_window.h"
@@ -142,6 +144,9 @@ private slots:
     void helpShowsTheAboutKeyword();
     void helpIndexPointsAtExistingPages();
     void exitClosesChildrenAndWritesSettings();
+    void settingsFileInUseIsReadAndWritten();
+    void playerFoldersAreTheStandardPaths_data();
+    void playerFoldersAreTheStandardPaths();
 
 private:
     std::unique_ptr<MainFrm> loadedFrame();
@@ -887,6 +892,64 @@ void MainFrameTest::exitClosesChildrenAndWritesSettings()
     ReadInitFile(reread);
     QVERIFY(reread.isOn(7));
     QVERIFY(other->propEnd());
+}
+
+void MainFrameTest::settingsFileInUseIsReadAndWritten()
+{
+    // An installed program keeps its settings in the config folder, not the current folder.
+    QTemporaryDir config;
+    const std::string settings = (config.path() + QStringLiteral("/ポムラン.ini")).toStdString();
+    PredictionOptions saved;
+    saved.set(5, true);
+    QVERIFY(WriteInitFile(saved, settings).ok());
+
+    auto frame = std::make_unique<MainFrm>(m_databaseFolder.path());
+    frame->setSettingsFile(settings);
+    QVERIFY(frame->load());
+    QCOMPARE(frame->options(), saved);
+    frame->options().set(9, true);
+    QVERIFY(frame->close());
+
+    PredictionOptions reread;
+    ReadInitFile(reread, settings);
+    QVERIFY(reread.isOn(5) && reread.isOn(9));
+    QVERIFY(!QFile::exists(QStringLiteral("ポムラン.ini")));
+}
+
+void MainFrameTest::playerFoldersAreTheStandardPaths_data()
+{
+    QTest::addColumn<QByteArray>("dataHome");
+    QTest::addColumn<QByteArray>("configHome");
+    QTest::newRow("home folder") << QByteArray() << QByteArray();
+    QTest::newRow("XDG folders") << QByteArrayLiteral("/tmp/xdg-data")
+                                 << QByteArrayLiteral("/tmp/xdg-config");
+}
+
+void MainFrameTest::playerFoldersAreTheStandardPaths()
+{
+    // The program names itself "pomuran" so Qt's folders are the ones the core code uses.
+    QFETCH(QByteArray, dataHome);
+    QFETCH(QByteArray, configHome);
+    const QString oldName = QCoreApplication::applicationName();
+    const QByteArray oldData = qgetenv("XDG_DATA_HOME"), oldConfig = qgetenv("XDG_CONFIG_HOME");
+    const auto setOrUnset = [](const char* name, const QByteArray& value) {
+        if (value.isEmpty())
+            qunsetenv(name);
+        else
+            qputenv(name, value);
+    };
+    QCoreApplication::setApplicationName(QStringLiteral("pomuran"));
+    setOrUnset("XDG_DATA_HOME", dataHome);
+    setOrUnset("XDG_CONFIG_HOME", configHome);
+    const QString data = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
+    const QString config = QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation);
+    const std::string ourData = playerDataFolder().string(),
+                      ourConfig = playerConfigFolder().string();
+    setOrUnset("XDG_DATA_HOME", oldData);
+    setOrUnset("XDG_CONFIG_HOME", oldConfig);
+    QCoreApplication::setApplicationName(oldName);
+    QCOMPARE(QString::fromStdString(ourData), data);
+    QCOMPARE(QString::fromStdString(ourConfig), config);
 }
 
 QTEST_MAIN(MainFrameTest)

@@ -1,6 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <sys/wait.h>
+
 #include <cstdio>
+#include <filesystem>
 #include <sstream>
 
 #include "cli/cli.h"
@@ -188,4 +191,67 @@ TEST(Cli, TheProgramFindsItsDatabaseBesideTheExecutableNotInTheWorkingDirectory)
         output.append(buffer, n);
     EXPECT_EQ(::pclose(pipe), 0) << output;
     EXPECT_EQ(output.substr(0, 22), "{\"LatestDrawNo\": 1353,");
+}
+
+namespace {
+// Runs a shell command and returns its exit status and what it printed.
+CliRun shell(const std::string& command)
+{
+    FILE* pipe = ::popen((command + " 2>&1").c_str(), "r");
+    if (!pipe) return {-1, "", "popen failed"};
+    std::string output;
+    char buffer[4096];
+    while (const std::size_t n = std::fread(buffer, 1, sizeof buffer, pipe))
+        output.append(buffer, n);
+    const int status = ::pclose(pipe);
+    return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, output, ""};
+}
+}  // namespace
+
+TEST(Cli, AnInstalledCopyKeepsItsDatabaseInThePlayersDataFolder)
+{
+    // An installed pomuran-cli: no database beside it, a fresh home folder.
+    TempDir root;
+    const std::filesystem::path bin = root.path() / "usr/bin", home = root.path() / "home";
+    std::filesystem::create_directories(bin);
+    std::filesystem::create_directories(home / "work");
+    std::filesystem::copy_file(std::string(POMURAN_BIN_DIR) + "/pomuran-cli", bin / "pomuran-cli");
+    const std::string run = "cd '" + (home / "work").string() + "' && env -u XDG_DATA_HOME -u " +
+                            "XDG_CONFIG_HOME HOME='" + home.string() + "' '" +
+                            (bin / "pomuran-cli").string() + "' ";
+    const std::string database = (home / ".local/share/pomuran/Pomuran.mdb").string();
+
+    CliRun version = shell(run + "--version");
+    EXPECT_EQ(version.status, 0) << version.out;
+    EXPECT_NE(version.out.find("2.30"), std::string::npos) << version.out;
+    EXPECT_NE(version.out.find("draw database: " + database + " (not there yet"), std::string::npos)
+        << version.out;
+    EXPECT_NE(
+        version.out.find("settings file: " + (home / ".config/pomuran/ポムラン.ini").string()),
+        std::string::npos)
+        << version.out;
+    EXPECT_FALSE(std::filesystem::exists(database)) << "--version makes nothing";
+
+    // The first command that needs the database makes it empty; import then fills it.
+    CliRun exported = shell(run + "export");
+    EXPECT_EQ(exported.status, 0) << exported.out;
+    EXPECT_EQ(exported.out, kHeader);
+    writeFile((home / "work/draws.csv").string(), kHeader + "1,2000-01-04,1,2,3,4,5,6\n");
+    CliRun imported = shell(run + "import draws.csv");
+    EXPECT_EQ(imported.status, 0) << imported.out;
+    EXPECT_NE(imported.out.find(database), std::string::npos) << imported.out;
+    EXPECT_EQ(shell(run + "export").out, readFile((home / "work/draws.csv").string()));
+
+    // A settings file in the working directory is the one in use.
+    writeFile((home / "work/ポムラン.ini").string(), "");
+    EXPECT_NE(shell(run + "--version")
+                  .out.find("settings file: " + (home / "work/ポムラン.ini").string() + "\n"),
+              std::string::npos);
+
+    // A damaged database there is reported and left as it was.
+    writeFile(database, "damaged");
+    CliRun damaged = shell(run + "tables");
+    EXPECT_EQ(damaged.status, 1) << damaged.out;
+    EXPECT_NE(damaged.out.find(database), std::string::npos) << damaged.out;
+    EXPECT_EQ(readFile(database), "damaged");
 }
