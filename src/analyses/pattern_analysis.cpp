@@ -7,6 +7,7 @@
 
 #include "analyses/analysis_builders.h"
 #include "analyses/analysis_grid.h"
+#include "analyses/pattern_letters.h"
 #include "analyses/text_padding.h"
 
 namespace {
@@ -19,22 +20,6 @@ constexpr int kPatternColumn = 10;
 constexpr Rgb kDrawNoText = rgb(255, 0, 0);
 constexpr Rgb kYellow = rgb(255, 255, 200);
 constexpr Rgb kMarked = rgb(200, 255, 255);  // an even number, or a low one
-
-struct PatternLetter {
-    const char* letter;
-    bool coloured;  // "A" keeps the cell's white
-    Rgb background;
-};
-
-// Indexed by a count 0..5 of the draw's main numbers.
-constexpr std::array<PatternLetter, 6> kPatternLetters = {{
-    {"A", false, kWhite},
-    {"B", true, rgb(200, 255, 255)},
-    {"C", true, rgb(200, 255, 200)},
-    {"D", true, rgb(255, 255, 200)},
-    {"E", true, rgb(255, 200, 255)},
-    {"F", true, rgb(255, 200, 200)},
-}};
 
 struct PatternHeadings {
     std::string mainNumbers;  // column 3, runs on over columns 3..6
@@ -98,15 +83,6 @@ void writeCountsAndLetter(ResultGrid& grid, int row, int firstCount, int letterC
     if (pattern.coloured) grid.setBackground(cellAt(kPatternColumn, row), pattern.background);
 }
 
-bool isEven(int n)
-{
-    return n % 2 == 0;
-}
-bool isLow(int n)
-{
-    return n <= 15;
-}
-
 }  // namespace
 
 ResultGrid buildOddEvenPattern(const DrawHistory& history, const DrawTables& tables)
@@ -120,8 +96,8 @@ ResultGrid buildOddEvenPattern(const DrawHistory& history, const DrawTables& tab
         for (int k = 0; k < kMainCount; ++k) {
             const int n = draw->numbers[k];
             grid.setNumber(k + 2, row, n);
-            grid.setBackground(cellAt(k + 2, row), isEven(n) ? kMarked : kWhite);
-            if (isEven(n)) ++evens;
+            grid.setBackground(cellAt(k + 2, row), isEvenNumber(n) ? kMarked : kWhite);
+            if (isEvenNumber(n)) ++evens;
         }
         grid.setNumber(kBonusColumn, row, draw->numbers[kBonusIndex]);
         writeCountsAndLetter(grid, row, evens, kMainCount - evens);
@@ -141,14 +117,14 @@ ResultGrid buildLowHighPattern(const DrawHistory& history, const DrawTables& tab
         for (int k = 0; k < kMainCount; ++k) {
             const int n = draw->numbers[k];
             grid.setNumber(k + 2, row, n);
-            if (isLow(n)) {
+            if (isLowNumber(n)) {
                 grid.setBackground(cellAt(k + 2, row), kMarked);
                 ++lows;
             }
         }
         const int bonus = draw->numbers[kBonusIndex];
         grid.setNumber(kBonusColumn, row, bonus);
-        if (isLow(bonus)) grid.setBackground(cellAt(kBonusColumn, row), kMarked);
+        if (isLowNumber(bonus)) grid.setBackground(cellAt(kBonusColumn, row), kMarked);
         writeCountsAndLetter(grid, row, lows, lows);
         ++row;
     }
