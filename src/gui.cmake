@@ -17,6 +17,9 @@ set(GUI_SOURCES
   # entry window
   maintenance/entry_table_model.cpp
   maintenance/entry_window.cpp
+  # tickets
+  tickets/combination_window.cpp
+  tickets/ticket_register_window.cpp
 )
 if(GUI_SOURCES)
   add_library(gui STATIC ${GUI_SOURCES})
