@@ -14,7 +14,7 @@
 #include "app/main_frame.h"
 #include "bench_support.h"
 #include "ui/grid_font.h"
-#include "ui/units.h"
+#include "grid/units.h"
 
 namespace {
 

@@ -8,10 +8,10 @@
 #include "draws/connection_string.h"
 #include "maintenance/entry_table_model.h"
 #include "maintenance/entry_window.h"
-#include "ui/analysis_window.h"
+#include "analyses/analysis_window.h"
 #include "ui/grid_font.h"
 #include "ui/grid_view.h"
-#include "ui/units.h"
+#include "grid/units.h"
 
 #include <QApplication>
 #include <QDir>

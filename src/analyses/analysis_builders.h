@@ -4,7 +4,7 @@
 
 #include "draws/draw_history.h"
 #include "draws/draw_tables.h"
-#include "ui/result_grid.h"
+#include "grid/result_grid.h"
 
 // Appearance frequency
 // 出現頻度分析: one dot per appearance of each number, blue as main number, pink as bonus.

@@ -7,7 +7,7 @@
 
 #include "draws/draw_history.h"
 #include "draws/draw_tables.h"
-#include "ui/result_grid.h"
+#include "grid/result_grid.h"
 
 enum class Legend {
     None,

@@ -1,7 +1,7 @@
 // The frame every analysis grid starts from, and the colours the analysis windows share.
 #pragma once
 
-#include "ui/result_grid.h"
+#include "grid/result_grid.h"
 
 inline constexpr Rgb kRed = rgb(255, 0, 0);
 inline constexpr Rgb kBlue = rgb(0, 0, 255);

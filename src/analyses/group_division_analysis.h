@@ -9,7 +9,7 @@
 
 #include "draws/draw_history.h"
 #include "draws/draw_tables.h"
-#include "ui/result_grid.h"
+#include "grid/result_grid.h"
 
 struct GroupDivision {
     struct Group {

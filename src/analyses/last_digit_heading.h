@@ -5,7 +5,7 @@
 #include <optional>
 #include <string>
 
-#include "ui/result_grid.h"
+#include "grid/result_grid.h"
 
 // The grid of L + 4 rows and 11 columns: draw numbers in red on light yellow in column 1, lines
 // around every cell from row 2 down, the first two rows frozen.

@@ -5,7 +5,7 @@
 #include <string>
 
 #include "draws/draw_row.h"
-#include "ui/result_grid.h"
+#include "grid/result_grid.h"
 
 inline constexpr int kPairedColumns = 13;
 inline constexpr int kPairedFirstDrawRow = 3;  // rows 1-2 hold the top heading block

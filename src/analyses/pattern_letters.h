@@ -4,7 +4,7 @@
 
 #include <array>
 
-#include "ui/result_grid.h"
+#include "grid/result_grid.h"
 
 struct PatternLetter {
     const char* letter;

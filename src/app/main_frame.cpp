@@ -16,7 +16,7 @@
 #include <utility>
 
 #include "analyses/analysis_catalog.h"
-#include "ui/busy_pointer.h"
+#include "analyses/analysis_window.h"
 #include "app/child_sub_window.h"
 #include "app/help_viewer.h"
 #include "app/version_window.h"
@@ -24,11 +24,13 @@
 #include "draws/connection_string.h"
 #include "draws/draw_database.h"
 #include "draws/program_folder.h"
+#include "grid/units.h"
 #include "maintenance/draw_update.h"
 #include "maintenance/entry_window.h"
 #include "prediction/prediction_window.h"
-#include "ui/analysis_window.h"
-#include "ui/units.h"
+#include "tickets/combination_window.h"
+#include "tickets/ticket_register_window.h"
+#include "ui/busy_pointer.h"
 
 namespace {
 
@@ -110,7 +112,8 @@ QSize iconSizeOf(const QList<QMdiSubWindow*>& icons)
 MainFrm::MainFrm(const QString& programFolder, QWidget* parent)
     : QMainWindow(parent),
       m_programFolder(programFolder.isEmpty() ? QString::fromStdString(::programFolder())
-                                              : programFolder)
+                                              : programFolder),
+      m_ticketFile(QString::fromStdString(defaultTicketFile()))
 {
     setObjectName(QStringLiteral("MainFrm"));
     setWindowTitle(kMainTitle);
@@ -144,6 +147,10 @@ void MainFrm::createActions()
 
     m_predictionAction = makeAction(this, "mnuYoso", QStringLiteral("一発ボボーン予想(&D)"));
     connect(m_predictionAction, &QAction::triggered, this, &MainFrm::openPrediction);
+    m_combinationAction = makeAction(this, "mnuCombination", QStringLiteral("組合せ作成(&C)"));
+    connect(m_combinationAction, &QAction::triggered, this, &MainFrm::openCombinationBuilder);
+    m_ticketRegisterAction = makeAction(this, "mnuTicketRegister", QStringLiteral("購入記録(&T)"));
+    connect(m_ticketRegisterAction, &QAction::triggered, this, &MainFrm::openTicketRegister);
 
     for (const AnalysisMenuEntry& entry : kAnalysisMenu) {
         QAction* action = makeAction(this, entry.itemName, QString::fromUtf8(entry.itemCaption));
@@ -181,7 +188,13 @@ void MainFrm::createMenus()
 {
     // 終了 and 一発ボボーン予想 are commands directly on the menu bar, without a drop-down.
     menuBar()->addAction(m_endAction);
-    menuBar()->addAction(m_predictionAction);
+    // 一発ボボーン予想 holds the prediction and the two ticket windows that build on it.
+    auto* predictionMenu = makeMenu(this, "mnuYosoMenu", QStringLiteral("一発ボボーン予想(&D)"));
+    predictionMenu->addAction(m_predictionAction);
+    predictionMenu->addSeparator();
+    predictionMenu->addAction(m_combinationAction);
+    predictionMenu->addAction(m_ticketRegisterAction);
+    menuBar()->addMenu(predictionMenu);
 
     QMenu* analysisMenu = makeMenu(this, "mnuMain", QStringLiteral("データ分析(&S)"));
     QMenu* subMenu = nullptr;
@@ -346,9 +359,40 @@ void MainFrm::openPrediction()
     m_openingPrediction = true;
     showChildWindow(
         QString::fromUtf8(kPredictionWindowName),
-        [this] { return new PredictionWindow(m_options, m_history, m_tables); },
+        [this] {
+            auto* window = new PredictionWindow(m_options, m_history, m_tables);
+            connect(window, &PredictionWindow::combinationRequested, this,
+                    &MainFrm::openCombinationBuilder);
+            return window;
+        },
         kPredictionWidthTwips, kPredictionHeightTwips, true);
     m_openingPrediction = false;
+}
+
+void MainFrm::openCombinationBuilder()
+{
+    showChildWindow(
+        QString::fromUtf8(kCombinationWindowName),
+        [this] {
+            auto* window = new CombinationWindow(m_history, m_tables.LatestDrawNo,
+                                                 m_options.enabledCount(), m_ticketFile);
+            // An open register shows the new tickets at once.
+            connect(window, &CombinationWindow::ticketsAdded, this, [this] {
+                if (QMdiSubWindow* open = childWindow(QString::fromUtf8(kTicketRegisterWindowName)))
+                    if (auto* view = qobject_cast<TicketRegisterWindow*>(open->widget()))
+                        view->reload();
+            });
+            return window;
+        },
+        kCombinationWidthTwips, kCombinationHeightTwips, false);
+}
+
+void MainFrm::openTicketRegister()
+{
+    showChildWindow(
+        QString::fromUtf8(kTicketRegisterWindowName),
+        [this] { return new TicketRegisterWindow(m_connectString, m_history, m_ticketFile); },
+        kTicketRegisterWidthTwips, kTicketRegisterHeightTwips, false);
 }
 
 void MainFrm::enterDrawData()

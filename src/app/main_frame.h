@@ -14,6 +14,7 @@
 #include "draws/draw_history.h"
 #include "draws/draw_tables.h"
 #include "prediction/prediction_options.h"
+#include "ui/message_titles.h"
 
 class QMdiArea;
 class QMdiSubWindow;
@@ -22,9 +23,6 @@ class QAction;
 class HelpViewer;
 class VersionWindow;
 
-inline const QString kMainTitle = QStringLiteral("ポムランLite");
-// The title of every error message; its fourth character is U+FF0D (full-width hyphen-minus).
-inline const QString kMessageTitle = QStringLiteral("メッセ－ジ");
 inline const QString kCloseWindowsFirst =
     QStringLiteral("表示中のウィンドウを閉じないと実行できません。");
 inline const QString kAnalysisNotAvailable = QStringLiteral("この分析はまだ利用できません。");
@@ -75,10 +73,15 @@ public:
     // The server the draw data update downloads from; empty means the build's default.
     void setDownloadServer(const QString& server) { m_downloadServer = server; }
     VersionWindow* versionWindow() const;
+    // The ticket file 組合せ作成 and 購入記録 use; the player's own (data folder) by default.
+    void setTicketFile(const QString& file) { m_ticketFile = file; }
+    const QString& ticketFile() const { return m_ticketFile; }
 
 public slots:
     void openAnalysis(const QString& windowName);
     void openPrediction();
+    void openCombinationBuilder();
+    void openTicketRegister();
     void enterDrawData();
     void openEntryWindow();
     void updateDrawData();
@@ -124,6 +127,9 @@ private:
 
     QAction* m_endAction = nullptr;
     QAction* m_predictionAction = nullptr;
+    QAction* m_combinationAction = nullptr;
+    QAction* m_ticketRegisterAction = nullptr;
+    QString m_ticketFile;
     QList<QAction*> m_analysisActions;
     QAction* m_updateAction = nullptr;
     QAction* m_inputAction = nullptr;

@@ -4,9 +4,9 @@
 
 #include "analyses/analysis_catalog.h"
 #include "draws/draw_tables.h"
+#include "grid/grid_export.h"
 #include "prediction/prediction_engine.h"
 #include "prediction/prediction_options.h"
-#include "ui/grid_export.h"
 
 namespace {
 

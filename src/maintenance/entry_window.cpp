@@ -20,12 +20,12 @@
 
 #include <algorithm>
 
-#include "app/main_frame.h"
 #include "maintenance/entry_table_model.h"
 #include "maintenance/entry_validation.h"
 #include "ui/grid_font.h"
-#include "ui/grid_geometry.h"
-#include "ui/units.h"
+#include "grid/grid_geometry.h"
+#include "grid/units.h"
+#include "ui/message_titles.h"
 
 namespace {
 

@@ -4,7 +4,7 @@
 
 #include <array>
 
-#include "ui/result_grid.h"
+#include "grid/result_grid.h"
 
 inline constexpr const char* kPredictionWindowName = "一発ボボーン";
 inline constexpr const char* kPredictionWindowCaption = "一発ボボーン予想";

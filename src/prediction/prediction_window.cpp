@@ -1,8 +1,8 @@
 #include "prediction/prediction_window.h"
 
+#include "grid/units.h"
 #include "ui/grid_font.h"
 #include "ui/grid_view.h"
-#include "ui/units.h"
 
 #include <QButtonGroup>
 #include <QGroupBox>
@@ -56,6 +56,11 @@ PredictionWindow::PredictionWindow(PredictionOptions& options, const DrawHistory
     m_closeButton->setObjectName(QStringLiteral("Cmd閉じる"));
     m_closeButton->setGeometry(twips(8160, 60, 855, 375));
     connect(m_closeButton, &QPushButton::clicked, this, &PredictionWindow::closeWindow);
+    m_combinationButton = new QPushButton(QStringLiteral("組合せ作成"), this);
+    m_combinationButton->setObjectName(QStringLiteral("Cmd組合せ作成"));
+    m_combinationButton->setGeometry(twips(5880, 60, 1215, 375));
+    connect(m_combinationButton, &QPushButton::clicked, this,
+            &PredictionWindow::combinationRequested);
 
     auto* optionFrame = new QGroupBox(QStringLiteral("データ分析オプション"), this);
     optionFrame->setObjectName(QStringLiteral("Frame3"));

@@ -41,6 +41,11 @@ public:
     }
     QPushButton* printButton() const { return m_printButton; }
     QPushButton* closeButton() const { return m_closeButton; }
+    QPushButton* combinationButton() const { return m_combinationButton; }
+
+signals:
+    // The player asked for 組合せ作成 to build tickets from these suggestions.
+    void combinationRequested();
 
 private:
     void buildOptionFrames(QWidget* frame);
@@ -59,4 +64,5 @@ private:
     std::array<QRadioButton*, kOptionCount> m_ignore{};
     QPushButton* m_printButton = nullptr;
     QPushButton* m_closeButton = nullptr;
+    QPushButton* m_combinationButton = nullptr;
 };

@@ -4,8 +4,8 @@
 
 #include <vector>
 
+#include "grid/result_grid.h"
 #include "tickets/ticket_check.h"
-#include "ui/result_grid.h"
 
 // Columns of the combination list: No., the five numbers, sum, odd/even and low/high letters.
 inline constexpr int kComboListColumns = 9;

@@ -4,6 +4,7 @@
 #include <cstdlib>
 #include <filesystem>
 
+#include "draws/player_folders.h"
 #include "draws/sqlite_statement.h"
 
 namespace {
@@ -283,4 +284,9 @@ Status TicketStore::setPrizeAmount(int drawNo, PrizeTier tier, std::optional<lon
     if (!transaction.commit())
         return Error{errorText(std::string("書き込めません（") + sqlite3_errmsg(m_db) + "）")};
     return success();
+}
+
+std::string defaultTicketFile()
+{
+    return (playerDataFolder() / kTicketFileName).string();
 }

@@ -63,3 +63,6 @@ private:
 
 // A ticket's draw number, numbers and count as the store accepts them; the message otherwise.
 Status validTicket(const StoredTicket& ticket);
+
+// The player's own ticket file: tickets.sqlite in the player's data folder.
+std::string defaultTicketFile();

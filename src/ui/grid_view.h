@@ -8,8 +8,8 @@
 #include <string>
 #include <unordered_map>
 
-#include "ui/grid_geometry.h"
-#include "ui/result_grid.h"
+#include "grid/grid_geometry.h"
+#include "grid/result_grid.h"
 
 class GridView : public QAbstractScrollArea {
     Q_OBJECT

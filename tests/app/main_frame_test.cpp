@@ -31,9 +31,9 @@
 #include "app/window_arrangement.h"
 #include "draws/draw_database.h"
 #include "test_support.h"
-#include "ui/analysis_window.h"
+#include "analyses/analysis_window.h"
 #include "ui/grid_font.h"
-#include "ui/units.h"
+#include "grid/units.h"
 
 namespace {
 
@@ -204,7 +204,10 @@ void MainFrameTest::menuTreeHasEveryCaptionInOrder()
     MainFrm frame(m_databaseFolder.path());
     const QStringList expected = {
         "終了(&X) [mnuEnd]",
-        "一発ボボーン予想(&D) [mnuYoso]",
+        "一発ボボーン予想(&D) [mnuYosoMenu]",
+        "  一発ボボーン予想(&D) [mnuYoso]",
+        "  組合せ作成(&C) [mnuCombination]",
+        "  購入記録(&T) [mnuTicketRegister]",
         "データ分析(&S) [mnuMain]",
         "  頻度分析 [mnuHindo]",
         "    出現頻度分析 [mnuSyutugenHindo]",

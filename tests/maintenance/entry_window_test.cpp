@@ -28,8 +28,8 @@
 #include "maintenance/entry_table_model.h"
 #include "maintenance/entry_window.h"
 #include "test_support.h"
-#include "ui/grid_geometry.h"
-#include "ui/units.h"
+#include "grid/grid_geometry.h"
+#include "grid/units.h"
 
 namespace {
 

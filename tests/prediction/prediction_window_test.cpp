@@ -22,7 +22,7 @@
 #include "test_support.h"
 #include "ui/grid_font.h"
 #include "ui/grid_view.h"
-#include "ui/units.h"
+#include "grid/units.h"
 
 namespace {
 

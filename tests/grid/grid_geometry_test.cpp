@@ -2,7 +2,7 @@
 
 #include <cmath>
 
-#include "ui/grid_geometry.h"
+#include "grid/grid_geometry.h"
 
 namespace {
 

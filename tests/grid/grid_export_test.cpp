@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "ui/grid_export.h"
+#include "grid/grid_export.h"
 
 TEST(GridExport, JsonListsCellsWithTextOrColourInRowOrder)
 {

@@ -1,4 +1,4 @@
-#include "ui/result_grid.h"
+#include "grid/result_grid.h"
 
 #include <algorithm>
 #include <cstdlib>

@@ -7,7 +7,7 @@
 #include <utility>
 #include <vector>
 
-#include "ui/result_grid.h"
+#include "grid/result_grid.h"
 
 // Grid units to screen pixels. One width unit is 8 px and one height unit 1.6 px, so that the
 // analysis windows' sizes in twips fit the grids they show, vertical scroll bar included: the

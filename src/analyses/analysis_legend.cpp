@@ -1,4 +1,4 @@
-#include "ui/analysis_legend.h"
+#include "analyses/analysis_legend.h"
 
 #include <QHBoxLayout>
 #include <QLabel>

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "ui/result_grid.h"
+#include "grid/result_grid.h"
 
 TEST(ResultGrid, WritesAndStylesOutsideTheExtentAreIgnored)
 {

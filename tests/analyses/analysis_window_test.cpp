@@ -1,7 +1,7 @@
 // Window tests of the analysis window frame, shown with the appearance frequency analysis.
 #include "analyses/analysis_catalog.h"
 #include "test_support.h"
-#include "ui/analysis_window.h"
+#include "analyses/analysis_window.h"
 #include "ui/grid_font.h"
 #include "ui/grid_view.h"
 

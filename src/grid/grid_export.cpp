@@ -1,4 +1,4 @@
-#include "ui/grid_export.h"
+#include "grid/grid_export.h"
 
 #include <cstdio>
 

@@ -1,6 +1,6 @@
-#include "ui/analysis_window.h"
+#include "analyses/analysis_window.h"
 
-#include "ui/analysis_legend.h"
+#include "analyses/analysis_legend.h"
 #include "ui/busy_pointer.h"
 #include "ui/grid_font.h"
 #include "ui/grid_view.h"

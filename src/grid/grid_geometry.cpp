@@ -1,4 +1,4 @@
-#include "ui/grid_geometry.h"
+#include "grid/grid_geometry.h"
 
 #include <algorithm>
 #include <cmath>

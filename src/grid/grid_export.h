@@ -4,7 +4,7 @@
 #include <string>
 #include <string_view>
 
-#include "ui/result_grid.h"
+#include "grid/result_grid.h"
 
 // {"columns": C, "rows": R, "frozen_rows": FR, "frozen_columns": FC, "cells": [...]} listing every
 // cell with text, a text colour other than #000000 or a background other than #ffffff.

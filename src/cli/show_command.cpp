@@ -1,0 +1,51 @@
+// pomuran-cli show: prints what a window shows.
+#include <map>
+#include <memory>
+
+#include "cli/commands.h"
+#include "cli/show_window.h"
+
+namespace {
+
+struct ShowArguments {
+    HistorySource source;
+    ShowRequest request;
+};
+
+int show(const ShowArguments& arguments, std::ostream& out, std::ostream& err)
+{
+    if (!isShownWindow(arguments.request.window)) {
+        err << "unknown window: " << arguments.request.window << " (see pomuran-cli list)\n";
+        return kExitUsage;
+    }
+    auto history = loadHistory(arguments.source);
+    if (!history) {
+        err << history.error() << '\n';
+        return kExitFailure;
+    }
+    out << showWindow(arguments.request, history.value());
+    return kExitSuccess;
+}
+
+}  // namespace
+
+void addShowCommand(CLI::App& app, CliContext& context)
+{
+    auto arguments = std::make_shared<ShowArguments>();
+    CLI::App* command = app.add_subcommand("show", "print what a window shows");
+    command->add_option("WINDOW", arguments->request.window, "a window name (see list)")
+        ->required();
+    addHistorySourceOptions(command, arguments->source);
+    command
+        ->add_option("--enabled-options", arguments->request.enabledOptions,
+                     "prediction options in force, 0 to 12 (default: from ポムラン.ini)")
+        ->check(CLI::Range(0, 12))
+        ->option_text("N");
+    const std::map<std::string, ShowFormat> formats{
+        {"json", ShowFormat::Json}, {"csv", ShowFormat::Csv}, {"text", ShowFormat::Text}};
+    command->add_option("--format", arguments->request.format, "output format (default: json)")
+        ->transform(CLI::CheckedTransformer(formats))
+        ->option_text("json|csv|text");
+    setCommandAction(command, context,
+                     [arguments, &context] { return show(*arguments, context.out, context.err); });
+}

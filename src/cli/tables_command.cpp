@@ -1,0 +1,38 @@
+// pomuran-cli tables: the per-number tables derived from the draw history at start-up.
+#include <memory>
+
+#include "cli/commands.h"
+#include "draws/draw_tables.h"
+#include "grid/grid_export.h"
+
+namespace {
+
+int printTables(const HistorySource& source, std::ostream& out, std::ostream& err)
+{
+    auto history = loadHistory(source);
+    if (!history) {
+        err << history.error() << '\n';
+        return kExitFailure;
+    }
+    const DrawTables tables = LoadDrawTables(history.value());
+    out << "{\"LatestDrawNo\": " << tables.LatestDrawNo << ", \"NumberHits\": [";
+    for (int n = 1; n <= 31; ++n)
+        out << (n > 1 ? ", " : "") << tables.NumberHits[n];
+    out << "], \"MaxHits\": " << tables.MaxHits << ", \"HitGroups\": [";
+    for (std::size_t k = 0; k < tables.HitGroups.size(); ++k)
+        out << (k ? ", " : "") << jsonString(tables.HitGroups[k]);
+    out << "], \"HitGroupRows\": " << tables.HitGroupRows << "}\n";
+    return kExitSuccess;
+}
+
+}  // namespace
+
+void addTablesCommand(CLI::App& app, CliContext& context)
+{
+    auto source = std::make_shared<HistorySource>();
+    CLI::App* command =
+        app.add_subcommand("tables", "print the per-number tables derived at start-up");
+    addHistorySourceOptions(command, *source);
+    setCommandAction(command, context,
+                     [source, &context] { return printTables(*source, context.out, context.err); });
+}
