@@ -141,12 +141,13 @@ QWidget* CombinationWindow::buildSuggestions(const DrawHistory& history, int lat
     auto* box = new QGroupBox(QStringLiteral("一発ボボーンの予想数字から取り込む"), this);
     auto* buttons = new QGridLayout;
     for (int r = 0; r < rows; ++r) {
-        auto* take = new QPushButton(QStringLiteral("%1を取込").arg(kSuggestionNames[r]), box);
+        auto* take = new QPushButton(QString::fromUtf8(kSuggestionNames[r]), box);
+        take->setToolTip(QStringLiteral("%1の予想数字を選びます").arg(kSuggestionNames[r]));
         take->setObjectName(QStringLiteral("take%1").arg(r));
         take->setEnabled(!m_suggestions[static_cast<std::size_t>(r)].empty());
         connect(take, &QPushButton::clicked, this,
                 [this, r] { takeNumbers(m_suggestions[static_cast<std::size_t>(r)]); });
-        buttons->addWidget(take, r / 3, r % 3);
+        buttons->addWidget(take, 0, r);
     }
     auto* layout = new QVBoxLayout(box);
     layout->addWidget(view);
@@ -166,6 +167,7 @@ QWidget* CombinationWindow::buildFilters()
     };
     auto letters = [this, box](std::array<QCheckBox*, 6>& boxes, const QString& tip) {
         auto* row = new QHBoxLayout;
+        row->setSpacing(2);
         for (int i = 0; i < kPatternLetterCount; ++i) {
             const PatternLetter& pattern = kPatternLetters[static_cast<std::size_t>(i)];
             auto* check = new QCheckBox(QString::fromLatin1(pattern.letter), box);
@@ -219,7 +221,7 @@ QWidget* CombinationWindow::buildFilters()
         auto* removed = new QLabel(box);
         removed->setObjectName(QStringLiteral("removed_%1").arg(filterKey(kComboFilters[f])));
         removed->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-        removed->setMinimumWidth(80);
+        removed->setMinimumWidth(60);
         grid->addWidget(removed, f, 2);
         m_removedLabels[static_cast<std::size_t>(f)] = removed;
         connect(switches[f], &QCheckBox::toggled, this, &CombinationWindow::recompute);
@@ -389,6 +391,8 @@ void CombinationWindow::recompute()
     m_guarantee->setText(m_result.guarantee ? QString::fromStdString(*m_result.guarantee)
                                             : QString());
     m_list->setGrid(comboListGrid(m_result.tickets, kComboListLimit));
+    // Every column stays visible; the window's spare width goes to the left-hand panels.
+    m_list->setMinimumWidth(m_list->sizeHint().width());
     if (m_result.tickets.size() > kComboListLimit)
         m_countLabel->setText(m_countLabel->text() +
                               QStringLiteral("　一覧は先頭 %1 口を表示").arg(kComboListLimit));

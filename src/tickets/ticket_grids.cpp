@@ -61,10 +61,8 @@ ResultGrid comboListGrid(const std::vector<TicketNumbers>& tickets, std::size_t 
     const int shown = static_cast<int>(std::min(tickets.size(), limit));
     ResultGrid grid = startAnalysisGrid(
         {kComboListColumns, shown + 1, kComboListColumns, 20, ScrollBars::Vertical, 1, 0});
-    grid.setColumnWidth(1, 7);
-    grid.setColumnWidth(7, 5);
-    grid.setColumnWidth(8, 5);
-    grid.setColumnWidth(9, 5);
+    grid.setDefaultColumnWidth(4);
+    grid.setColumnWidth(1, 6);
     grid.setColors(grid.row(1), kBlue, kHeadingPink);
     const char* headings[] = {"No.", "1", "2", "3", "4", "5", "合計", "偶奇", "低高"};
     for (int c = 0; c < kComboListColumns; ++c)

@@ -20,6 +20,8 @@
 #include <QTableWidget>
 #include <QVBoxLayout>
 
+#include <algorithm>
+
 namespace {
 
 const QString kTitle = QStringLiteral("メッセ－ジ");
@@ -125,6 +127,12 @@ TicketRegisterWindow::TicketRegisterWindow(std::string connectString, const Draw
     for (QPushButton* button : m_writeButtons)
         button->setEnabled(m_store.has_value());
     reload();
+    // The form starts at the next draw, the prize amounts at the latest one.
+    int latest = 0;
+    for (const auto& draw : m_draws.draws())
+        if (draw) latest = std::max(latest, draw->drawNo);
+    m_drawNo->setValue(std::clamp(latest + 1, 1, kHighestDrawNo));
+    m_prizeDraw->setValue(std::clamp(latest, 1, kHighestDrawNo));
 }
 
 QWidget* TicketRegisterWindow::buildForm()
