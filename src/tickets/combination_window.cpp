@@ -106,7 +106,8 @@ QWidget* CombinationWindow::buildSuggestions(const DrawHistory& history, int lat
     const PredictionNumbers prediction = engine.predict(latestDrawNo, enabledOptions);
     for (int method = 0; method < kCycleMethodCount; ++method) {
         std::vector<int> row;
-        for (int position = 1; position <= kCyclePositions; ++position) {
+        // The main-number positions, as the cycle grid of 一発ボボーン shows them.
+        for (int position = 1; position <= kMainCount; ++position) {
             const auto n = engine.cycleNumber(method, position);
             if (n && isValidNumber(*n) && std::find(row.begin(), row.end(), *n) == row.end())
                 row.push_back(*n);
@@ -432,31 +433,36 @@ void CombinationWindow::printList()
 {
     QPrinter printer(QPrinter::HighResolution);
     QPrintPreviewDialog preview(&printer, this);
-    connect(&preview, &QPrintPreviewDialog::paintRequested, this, [this](QPrinter* target) {
-        QPainter painter(target);
-        QFont font = gridFont();
-        font.setPointSize(10);
-        painter.setFont(font);
-        const QRect page = target->pageLayout().paintRectPixels(target->resolution());
-        const int lineHeight = painter.fontMetrics().height();
-        const int perColumn = std::max(1, page.height() / lineHeight - 2);
-        const int columnWidth =
-            painter.fontMetrics().horizontalAdvance(QStringLiteral("00000: 00 00 00 00 00  "));
-        const int columns = std::max(1, page.width() / columnWidth);
-        painter.drawText(0, lineHeight, QStringLiteral("組合せ作成　%1").arg(m_countLabel->text()));
-        int i = 0;
-        const int total = static_cast<int>(m_result.tickets.size());
-        while (i < total) {
-            for (int c = 0; c < columns && i < total; ++c)
-                for (int r = 0; r < perColumn && i < total; ++r, ++i)
-                    painter.drawText(
-                        c * columnWidth, (r + 3) * lineHeight,
-                        QStringLiteral("%1: %2").arg(i + 1, 5).arg(ticketLine(
-                            m_result.tickets[static_cast<std::size_t>(i)], QStringLiteral(" "))));
-            if (i < total) target->newPage();
-        }
-    });
+    connect(&preview, &QPrintPreviewDialog::paintRequested, this, &CombinationWindow::printTo);
     preview.exec();
+}
+
+void CombinationWindow::printTo(QPrinter* target) const
+{
+    QPainter painter(target);
+    QFont font = gridFont();
+    font.setPointSize(10);
+    painter.setFont(font);
+    const QRect page = target->pageLayout().paintRectPixels(target->resolution());
+    const int lineHeight = painter.fontMetrics().height();
+    // A heading line and a blank line on every page, then the tickets in columns.
+    const int perColumn = std::max(1, page.height() / lineHeight - 3);
+    const int columnWidth =
+        painter.fontMetrics().horizontalAdvance(QStringLiteral("00000: 00 00 00 00 00  "));
+    const int columns = std::max(1, page.width() / columnWidth);
+    const QString heading = QStringLiteral("組合せ作成　%1").arg(m_countLabel->text());
+    int i = 0;
+    const int total = static_cast<int>(m_result.tickets.size());
+    while (i < total) {
+        painter.drawText(0, lineHeight, heading);
+        for (int c = 0; c < columns && i < total; ++c)
+            for (int r = 0; r < perColumn && i < total; ++r, ++i)
+                painter.drawText(
+                    c * columnWidth, (r + 3) * lineHeight,
+                    QStringLiteral("%1: %2").arg(i + 1, 5).arg(ticketLine(
+                        m_result.tickets[static_cast<std::size_t>(i)], QStringLiteral(" "))));
+        if (i < total) target->newPage();
+    }
 }
 
 bool CombinationWindow::addToRegister(int drawNo, QString* error)

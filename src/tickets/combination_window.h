@@ -14,6 +14,7 @@
 class GridView;
 class QCheckBox;
 class QLabel;
+class QPrinter;
 class QPushButton;
 class QSpinBox;
 class QToolButton;
@@ -48,6 +49,8 @@ public:
     const std::vector<std::vector<int>>& suggestions() const { return m_suggestions; }
 
     QString csvText() const;
+    // The whole list (not only the rows shown), in columns, page after page.
+    void printTo(QPrinter* printer) const;
     // Adds the list to the ticket file for the draw; true when it was stored.
     bool addToRegister(int drawNo, QString* error);
 
