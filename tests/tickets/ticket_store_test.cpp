@@ -3,6 +3,8 @@
 #include <sqlcipher/sqlite3.h>
 
 #include "test_support.h"
+#include "draws/player_folders.h"
+#include "draws/program_folder.h"
 #include "tickets/ticket_store.h"
 
 namespace {
@@ -122,4 +124,13 @@ TEST(TicketStore, RefusesADamagedForeignOrNewerFileAndLeavesItAsItWas)
         EXPECT_EQ(readFile(path), before) << path;
     }
     EXPECT_FALSE(TicketStore::open(dir.path().string()));  // a folder
+}
+
+TEST(TicketStore, ThePlayersFileIsInTheDataFolderNotBesideTheDrawDatabase)
+{
+    // A data update replaces the draw database beside the program; tickets are elsewhere.
+    const std::filesystem::path file = defaultTicketFile();
+    EXPECT_EQ(file.parent_path(), playerDataFolder());
+    EXPECT_NE(file.parent_path(), std::filesystem::path(programFolder()));
+    EXPECT_EQ(file.filename(), kTicketFileName);
 }

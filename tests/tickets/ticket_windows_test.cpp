@@ -1,13 +1,20 @@
 // Window tests of 組合せ作成 and 購入記録: the board drives the live count, a reduced set shows
 // its guarantee, tickets go into the register and come back checked, bad input and a damaged
 // ticket file leave the stored tickets alone.
+#include <QAction>
 #include <QCheckBox>
+#include <QDir>
 #include <QLabel>
+#include <QMdiSubWindow>
+#include <QPushButton>
 #include <QTableWidget>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QToolButton>
 
+#include "app/main_frame.h"
+#include "draws/draw_database.h"
+#include "prediction/prediction_window.h"
 #include "test_support.h"
 #include "tickets/combination_window.h"
 #include "tickets/ticket_register_window.h"
@@ -21,6 +28,7 @@ private slots:
     void aReducedSetShowsItsGuaranteeAndGoesIntoTheRegister();
     void registerChecksEditsAndTotalsTickets();
     void aDamagedTicketFileIsReportedAndLeftAlone();
+    void theMenuAndThePredictionButtonOpenTheTicketWindows();
 
 private:
     QTemporaryDir m_dir;
@@ -123,6 +131,44 @@ void TicketWindowsTest::aDamagedTicketFileIsReportedAndLeftAlone()
     QString error;
     QVERIFY(!window.addTicket(10, QStringLiteral("1,2,3,4,5"), 1, &error));
     QCOMPARE(readFile(damaged.toStdString()), bytes);
+}
+
+void TicketWindowsTest::theMenuAndThePredictionButtonOpenTheTicketWindows()
+{
+    const QString folder = m_dir.filePath(QStringLiteral("program"));
+    QVERIFY(QDir().mkpath(folder));
+    {
+        auto database =
+            DrawDatabase::create((folder + QStringLiteral("/Pomuran.mdb")).toStdString());
+        QVERIFY(database);
+        QVERIFY(database->insertDraws({drawRow(1, {1, 2, 3, 4, 5, 6})}));
+    }
+    MainFrm frame(folder);
+    QVERIFY(frame.load());
+    frame.setTicketFile(file("menu.sqlite"));
+
+    frame.openPrediction();
+    QMdiSubWindow* prediction = frame.childWindow(QStringLiteral("一発ボボーン"));
+    QVERIFY(prediction);
+    auto* predictionWindow = qobject_cast<PredictionWindow*>(prediction->widget());
+    QVERIFY(predictionWindow);
+    QTest::mouseClick(predictionWindow->combinationButton(), Qt::LeftButton);
+    QVERIFY(frame.childWindow(QString::fromUtf8(kCombinationWindowName)));
+
+    frame.findChild<QAction*>(QStringLiteral("mnuTicketRegister"))->trigger();
+    QMdiSubWindow* registerFrame = frame.childWindow(QString::fromUtf8(kTicketRegisterWindowName));
+    QVERIFY(registerFrame);
+    auto* registerWindow = qobject_cast<TicketRegisterWindow*>(registerFrame->widget());
+    QVERIFY(registerWindow && registerWindow->storeError().isEmpty());
+
+    // Tickets added in 組合せ作成 show in the open register at once.
+    auto* combination = qobject_cast<CombinationWindow*>(
+        frame.childWindow(QString::fromUtf8(kCombinationWindowName))->widget());
+    combination->takeNumbers({1, 2, 3, 4, 5});
+    QString error;
+    QVERIFY(combination->addToRegister(1, &error));
+    QCOMPARE(registerWindow->table()->rowCount(), 1);
+    QCOMPARE(registerWindow->table()->item(0, 8)->text(), QStringLiteral("1等"));
 }
 
 QTEST_MAIN(TicketWindowsTest)
