@@ -1,5 +1,7 @@
 #include "draws/draw_csv.h"
 
+#include "draws/csv_field.h"
+
 #include <algorithm>
 #include <array>
 #include <fstream>
@@ -51,15 +53,6 @@ bool isPlainDecimal(const std::string& text)
     if (digits.empty() || digits.size() > 6) return false;
     if (digits.size() > 1 && digits.front() == '0') return false;
     return std::all_of(digits.begin(), digits.end(), [](char c) { return c >= '0' && c <= '9'; });
-}
-
-std::string csvField(const std::string& text)
-{
-    if (text.find_first_of(",\"\r\n") == std::string::npos) return text;
-    std::string out = "\"";
-    for (const char ch : text)
-        out += ch == '"' ? std::string("\"\"") : std::string(1, ch);
-    return out + '"';
 }
 
 }  // namespace
