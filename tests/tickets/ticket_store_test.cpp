@@ -2,9 +2,9 @@
 
 #include <sqlcipher/sqlite3.h>
 
-#include "test_support.h"
 #include "draws/player_folders.h"
 #include "draws/program_folder.h"
+#include "test_support.h"
 #include "tickets/ticket_store.h"
 
 namespace {
