@@ -46,3 +46,9 @@ target_link_libraries(ticket_windows_test PRIVATE gui test_support Qt6::Test)
 add_test(NAME ticket_windows_test COMMAND ticket_windows_test)
 set_tests_properties(ticket_windows_test PROPERTIES ENVIRONMENT
   "QT_QPA_PLATFORM=offscreen;XDG_RUNTIME_DIR=${POMURAN_TICKET_WINDOWS_XDG}")
+# backtest window
+add_executable(backtest_window_test backtest/backtest_window_test.cpp)
+target_link_libraries(backtest_window_test PRIVATE gui test_support Qt6::Test)
+add_test(NAME backtest_window_test COMMAND backtest_window_test)
+set_tests_properties(backtest_window_test PROPERTIES ENVIRONMENT
+  "QT_QPA_PLATFORM=offscreen;XDG_RUNTIME_DIR=${CMAKE_BINARY_DIR}/xdg-runtime")

@@ -2,13 +2,13 @@
 
 #include "analyses/analysis_legend.h"
 #include "ui/busy_pointer.h"
+#include "ui/close_child_window.h"
 #include "ui/grid_font.h"
 #include "ui/grid_view.h"
 
 #include <QApplication>
 #include <QHBoxLayout>
 #include <QLabel>
-#include <QMdiSubWindow>
 #include <QPushButton>
 #include <QVBoxLayout>
 
@@ -68,8 +68,5 @@ AnalysisWindow::AnalysisWindow(const AnalysisDescriptor& descriptor, const DrawH
 
 void AnalysisWindow::closeWindow()
 {
-    if (auto* sub = qobject_cast<QMdiSubWindow*>(parentWidget()))
-        sub->close();
-    else
-        close();
+    closeChildWindow(*this);
 }

@@ -34,8 +34,6 @@ struct UpdateOptions {
 
 // "<server>/download/Pomuran/Pomuran.mdb", without a doubled separator.
 std::string downloadUrl(const std::string& server);
-// The database beside the running executable, the file the program reads at start-up.
-std::string defaultUpdateDestination();
 // "当選データファイル：'PATH'が存在しません"
 std::string missingFileMessage(const std::string& path);
 

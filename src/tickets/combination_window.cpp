@@ -5,6 +5,7 @@
 #include "prediction/prediction_engine.h"
 #include "tickets/ticket_grids.h"
 #include "tickets/ticket_store.h"
+#include "ui/close_child_window.h"
 #include "ui/grid_font.h"
 #include "ui/grid_view.h"
 
@@ -16,7 +17,6 @@
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
-#include <QMdiSubWindow>
 #include <QMessageBox>
 #include <QPainter>
 #include <QPrintPreviewDialog>
@@ -510,8 +510,5 @@ void CombinationWindow::addClicked()
 
 void CombinationWindow::closeWindow()
 {
-    if (auto* sub = qobject_cast<QMdiSubWindow*>(parentWidget()))
-        sub->close();
-    else
-        close();
+    closeChildWindow(*this);
 }

@@ -3,6 +3,7 @@
 #include "analyses/analysis_grid.h"
 #include "draws/draw_database.h"
 #include "tickets/ticket_grids.h"
+#include "ui/close_child_window.h"
 #include "ui/grid_font.h"
 #include "ui/grid_view.h"
 
@@ -13,7 +14,6 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
-#include <QMdiSubWindow>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QSpinBox>
@@ -481,8 +481,5 @@ void TicketRegisterWindow::showError(const QString& text)
 
 void TicketRegisterWindow::closeWindow()
 {
-    if (auto* sub = qobject_cast<QMdiSubWindow*>(parentWidget()))
-        sub->close();
-    else
-        close();
+    closeChildWindow(*this);
 }

@@ -208,6 +208,7 @@ void MainFrameTest::menuTreeHasEveryCaptionInOrder()
         "  一発ボボーン予想(&D) [mnuYoso]",
         "  組合せ作成(&C) [mnuCombination]",
         "  購入記録(&T) [mnuTicketRegister]",
+        "予想の検証(&B) [mnuYosoKensyo]",
         "データ分析(&S) [mnuMain]",
         "  頻度分析 [mnuHindo]",
         "    出現頻度分析 [mnuSyutugenHindo]",
