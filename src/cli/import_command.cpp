@@ -6,6 +6,8 @@
 #include "draws/connection_string.h"
 #include "draws/draw_csv.h"
 #include "draws/draw_database.h"
+#include "draws/draw_database_lock.h"
+#include "draws/file_replacement.h"
 
 namespace {
 
@@ -27,6 +29,12 @@ int importDraws(const ImportArguments& arguments, std::ostream& out, std::ostrea
         err << arguments.csv << ": " << rows.error() << '\n';
         return kExitFailure;
     }
+    // One writer at a time: a second import, the entry window or an update is turned away.
+    auto lock = DrawDatabaseLock::acquire(target);
+    if (!lock) {
+        err << lock.error() << '\n';
+        return kExitFailure;
+    }
     std::error_code fsError;
     if (std::filesystem::exists(target, fsError)) {
         // Only a draw database of this program is replaced; any other file is left alone.
@@ -37,22 +45,25 @@ int importDraws(const ImportArguments& arguments, std::ostream& out, std::ostrea
         }
     }
     // Built aside and renamed over the target, so a failed import leaves the old file intact.
-    const std::string temporary = target + ".import-tmp";
-    std::filesystem::remove(temporary, fsError);
+    auto replacement = FileReplacement::begin(target, "import");
+    if (!replacement) {
+        err << replacement.error() << '\n';
+        return kExitFailure;
+    }
     {
-        auto database = DrawDatabase::create(temporary);
-        Status written =
-            database ? database->insertDraws(rows.value()) : Status(Error{database.error()});
+        auto database = DrawDatabase::initialise(replacement->temporaryPath());
+        // The journal stays in memory: a failed or interrupted import discards the whole
+        // temporary file anyway, and no "-journal" file is left beside it.
+        Status written = database ? database->execute("PRAGMA journal_mode = MEMORY;")
+                                  : Status(Error{database.error()});
+        if (written) written = database->insertDraws(rows.value());
         if (!written) {
             err << written.error() << '\n';
-            std::filesystem::remove(temporary, fsError);
             return kExitFailure;
         }
     }
-    std::filesystem::rename(temporary, target, fsError);
-    if (fsError) {
-        err << target << ": " << fsError.message() << '\n';
-        std::filesystem::remove(temporary, fsError);
+    if (auto committed = replacement->commit(); !committed) {
+        err << committed.error() << '\n';
         return kExitFailure;
     }
     out << rows->size() << " rows imported into " << target << '\n';

@@ -95,9 +95,11 @@ Result<std::vector<DrawRow>> parseDrawCsv(std::string_view content, CsvValues va
             if (values == CsvValues::AsWritten)
                 return isPlainDecimal(text) ? RawValue{std::stoll(text)} : RawValue{text};
             const auto number = parseWholeNumber(text);
-            if (!number || *number < -32768 || *number > 32767)
-                return Error{"line " + std::to_string(recordLine) + ": " + kColumns[column] + " '" +
-                             text + "' is not a number"};
+            const std::string where =
+                "line " + std::to_string(recordLine) + ": " + kColumns[column] + " '" + text + "'";
+            if (!number) return Error{where + " is not a number"};
+            if (*number < -32768 || *number > 32767)
+                return Error{where + " is out of range (-32768 to 32767)"};
             return RawValue{*number};
         };
 

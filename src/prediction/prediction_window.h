@@ -6,14 +6,17 @@
 #include <QWidget>
 
 #include <array>
+#include <string>
 
 #include "draws/draw_history.h"
 #include "draws/draw_tables.h"
+#include "grid/window_report.h"
 #include "prediction/prediction_engine.h"
 #include "prediction/prediction_options.h"
 
 class GridView;
 class QPushButton;
+class ReportActions;
 class QRadioButton;
 
 // Outer size of the window (twips).
@@ -42,6 +45,9 @@ public:
     QPushButton* printButton() const { return m_printButton; }
     QPushButton* closeButton() const { return m_closeButton; }
     QPushButton* combinationButton() const { return m_combinationButton; }
+    // The four grids with their labels and the options in force, as printed and saved.
+    WindowReport report() const;
+    ReportActions* reportActions() const { return m_reportActions; }
 
 signals:
     // The player asked for 組合せ作成 to build tickets from these suggestions.
@@ -65,4 +71,6 @@ private:
     QPushButton* m_printButton = nullptr;
     QPushButton* m_closeButton = nullptr;
     QPushButton* m_combinationButton = nullptr;
+    ReportActions* m_reportActions = nullptr;
+    std::string m_drawRange;
 };
