@@ -30,9 +30,13 @@ add_library(gui STATIC
   app/window_arrangement.cpp
   tickets/combination_window.cpp
   tickets/ticket_register_window.cpp
+  stats/statistics_window.cpp
 )
 target_include_directories(gui PUBLIC ${CMAKE_CURRENT_SOURCE_DIR})
 target_link_libraries(gui PUBLIC core report Qt6::Widgets Qt6::PrintSupport Qt6::Charts)
+# statistics window: SVG saving
+find_package(Qt6 REQUIRED COMPONENTS Svg)
+target_link_libraries(gui PUBLIC Qt6::Svg)
 
 # The help pages and their keyword index, read by the help viewer from :/help.
 set(POMURAN_HELP_DIR ${CMAKE_SOURCE_DIR}/data/help)
@@ -46,7 +50,8 @@ qt_add_resources(gui "help" PREFIX "/help" BASE ${POMURAN_HELP_DIR} FILES
   ${POMURAN_HELP_DIR}/data_update.html
   ${POMURAN_HELP_DIR}/output.html
   ${POMURAN_HELP_DIR}/windows.html
-  ${POMURAN_HELP_DIR}/tickets.html)
+  ${POMURAN_HELP_DIR}/tickets.html
+  ${POMURAN_HELP_DIR}/statistics.html)
 
 qt_add_executable(pomuran app/main.cpp)
 target_link_libraries(pomuran PRIVATE gui)

@@ -46,6 +46,12 @@ target_link_libraries(ticket_windows_test PRIVATE gui test_support Qt6::Test)
 add_test(NAME ticket_windows_test COMMAND ticket_windows_test)
 set_tests_properties(ticket_windows_test PROPERTIES ENVIRONMENT
   "QT_QPA_PLATFORM=offscreen;XDG_RUNTIME_DIR=${POMURAN_TICKET_WINDOWS_XDG}")
+# statistics window
+add_executable(statistics_window_test stats/statistics_window_test.cpp)
+target_link_libraries(statistics_window_test PRIVATE gui test_support Qt6::Test)
+add_test(NAME statistics_window_test COMMAND statistics_window_test)
+set_tests_properties(statistics_window_test PROPERTIES ENVIRONMENT
+  "QT_QPA_PLATFORM=offscreen;XDG_RUNTIME_DIR=${CMAKE_BINARY_DIR}/xdg-runtime")
 # backtest window
 add_executable(backtest_window_test backtest/backtest_window_test.cpp)
 target_link_libraries(backtest_window_test PRIVATE gui test_support Qt6::Test)

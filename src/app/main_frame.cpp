@@ -28,6 +28,7 @@
 #include "prediction/prediction_window.h"
 #include "tickets/combination_window.h"
 #include "tickets/ticket_register_window.h"
+#include "stats/statistics_window.h"
 #include "ui/busy_pointer.h"
 
 namespace {
@@ -134,6 +135,8 @@ void MainFrm::createActions()
                 [this, windowName] { openAnalysis(windowName); });
         m_analysisActions.append(action);
     }
+    m_statisticsAction = makeAction(this, "mnuStatistics", QStringLiteral("統計グラフ(&G)"));
+    connect(m_statisticsAction, &QAction::triggered, this, &MainFrm::openStatistics);
 
     m_updateAction = makeAction(this, "mnuMasterUpdate", QStringLiteral("当選データ最新化(&U)"));
     connect(m_updateAction, &QAction::triggered, this, &MainFrm::updateDrawData);
@@ -189,6 +192,8 @@ void MainFrm::createMenus()
         }
         target->addAction(m_analysisActions[static_cast<int>(i)]);
     }
+    analysisMenu->addSeparator();
+    analysisMenu->addAction(m_statisticsAction);
     menuBar()->addMenu(analysisMenu);
 
     QMenu* maintenanceMenu = makeMenu(this, "mnuHosyu", QStringLiteral("データ管理(&M)"));
@@ -223,6 +228,7 @@ bool MainFrm::load(QString* error)
     }
     m_history = std::move(history.value());
     m_tables = LoadDrawTables(m_history);
+    refreshStatisticsWindow();
     return true;
 }
 
@@ -365,6 +371,21 @@ void MainFrm::openTicketRegister()
         QString::fromUtf8(kTicketRegisterWindowName),
         [this] { return new TicketRegisterWindow(m_connectString, m_history, m_ticketFile); },
         kTicketRegisterWidthTwips, kTicketRegisterHeightTwips, false);
+}
+
+void MainFrm::openStatistics()
+{
+    showChildWindow(
+        QString::fromUtf8(kStatisticsWindowName),
+        [this] { return new StatisticsWindow(m_history); }, kStatisticsWidthTwips,
+        kStatisticsHeightTwips, false);
+}
+
+void MainFrm::refreshStatisticsWindow()
+{
+    QMdiSubWindow* frame = childWindow(QString::fromUtf8(kStatisticsWindowName));
+    if (auto* window = frame ? qobject_cast<StatisticsWindow*>(frame->widget()) : nullptr)
+        window->rebuild(m_history);
 }
 
 void MainFrm::enterDrawData()

@@ -80,6 +80,11 @@ public slots:
     void openPrediction();
     void openCombinationBuilder();
     void openTicketRegister();
+    // 統計グラフ: charts of the history against the chance of a fair draw.
+    void openStatistics();
+    // Recounts an open 統計グラフ window from the current snapshot; call after the snapshot is
+    // replaced (a reload of the draw history).
+    void refreshStatisticsWindow();
     void openBacktest();
     void enterDrawData();
     void openEntryWindow();
@@ -129,6 +134,7 @@ private:
     QString m_ticketFile;
     QAction* m_backtestAction = nullptr;
     QList<QAction*> m_analysisActions;
+    QAction* m_statisticsAction = nullptr;
     QAction* m_updateAction = nullptr;
     QAction* m_inputAction = nullptr;
     QAction* m_tileHorizontalAction = nullptr;

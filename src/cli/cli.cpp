@@ -27,6 +27,7 @@ int runCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
     addUpdateCommand(app, context);
     addTicketsCommand(app, context);
     addCombosCommand(app, context);
+    addStatsCommand(app, context);
     addBacktestCommand(app, context);
 
     // CLI11 takes the words last first.

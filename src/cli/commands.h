@@ -11,4 +11,5 @@ void addTablesCommand(CLI::App& app, CliContext& context);
 void addUpdateCommand(CLI::App& app, CliContext& context);
 void addTicketsCommand(CLI::App& app, CliContext& context);
 void addCombosCommand(CLI::App& app, CliContext& context);
+void addStatsCommand(CLI::App& app, CliContext& context);
 void addBacktestCommand(CLI::App& app, CliContext& context);

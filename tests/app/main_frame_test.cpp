@@ -32,6 +32,7 @@
 #include "draws/draw_database.h"
 #include "test_support.h"
 #include "analyses/analysis_window.h"
+#include "stats/statistics_window.h"
 #include "ui/grid_font.h"
 #include "grid/units.h"
 
@@ -130,6 +131,7 @@ private slots:
     void entryCommandRefusedWhileAChildIsOpen();
     void analysisCommandOpensItsWindowOrSaysNotAvailable();
     void frequencyWindowFromMenu();
+    void statisticsWindowFromMenuFollowsAReload();
     void arrangementGeometry();
     void tilingOneAboveTheOther();
     void tilingSideBySide();
@@ -231,6 +233,7 @@ void MainFrameTest::menuTreeHasEveryCaptionInOrder()
         "    10分割データ分析 [mnu11BunkatsuData]",
         "  下一桁出現傾向分析 [mnuLastChar]",
         "  下一桁連続出現回数分析 [mnuLastCharRenzoku]",
+        "  統計グラフ(&G) [mnuStatistics]",
         "データ管理(&M) [mnuHosyu]",
         "  当選データ最新化(&U) [mnuMasterUpdate]",
         "  当選データ入力(&I) [mnuMasterInput]",
@@ -578,6 +581,37 @@ void MainFrameTest::frequencyWindowFromMenu()
     QVERIFY(frame->propEnd());
     processDeferredDeletes();
     QVERIFY(frame->mdiArea()->subWindowList().isEmpty());
+}
+
+void MainFrameTest::statisticsWindowFromMenuFollowsAReload()
+{
+    QTemporaryDir folder;
+    const std::string path = (folder.path() + QStringLiteral("/Pomuran.mdb")).toStdString();
+    {
+        auto database = DrawDatabase::create(path);
+        QVERIFY(database.ok());
+        QVERIFY(database->insertDraws({drawRow(1, {1, 2, 3, 4, 5, 6})}).ok());
+    }
+    MainFrm frame(folder.path());
+    QVERIFY(frame.load());
+    auto* action = frame.findChild<QAction*>(QStringLiteral("mnuStatistics"));
+    QVERIFY(action);
+    action->trigger();
+    QMdiSubWindow* window = frame.childWindow(QStringLiteral("統計グラフ"));
+    QVERIFY(window);
+    auto* statistics = qobject_cast<StatisticsWindow*>(window->widget());
+    QVERIFY(statistics);
+    QCOMPARE(statistics->statistics().frequency.draws, 1);
+
+    // A reload of the draw history recounts the open window.
+    {
+        auto database =
+            DrawDatabase::open(frame.connectString(), DrawDatabase::Access::ReadWrite);
+        QVERIFY(database.ok());
+        QVERIFY(database->insertDraws({drawRow(2, {7, 8, 9, 10, 11, 12})}).ok());
+    }
+    QVERIFY(frame.load());
+    QCOMPARE(statistics->statistics().frequency.draws, 2);
 }
 
 void MainFrameTest::arrangementGeometry()

@@ -1,0 +1,96 @@
+// Opening the 統計グラフ window: counting every statistic, drawing the first tab's chart and
+// figures and painting the window once; then switching the draw count. Offscreen platform.
+#include <benchmark/benchmark.h>
+
+#include "bench_support.h"
+#include "grid/units.h"
+#include "stats/statistics_window.h"
+#include "ui/grid_font.h"
+
+#include <QApplication>
+#include <QFile>
+#include <QTemporaryDir>
+
+#include <memory>
+
+namespace {
+
+const DrawHistory& historyFor(int draws)
+{
+    static const DrawHistory real = realHistory();
+    static const DrawHistory generated = generatedHistory(32767);
+    return draws == 0 ? real : generated;
+}
+
+QtMessageHandler previousHandler = nullptr;
+
+// The offscreen platform warns on every shown window that it cannot resize it to fit.
+void quietOffscreenWarnings(QtMsgType type, const QMessageLogContext& context, const QString& text)
+{
+    if (text.contains(QLatin1String("propagateSizeHints"))) return;
+    if (previousHandler) previousHandler(type, context, text);
+}
+
+// From the constructor to the first chart painted, at the size the main window gives it.
+void BM_OpenStatisticsWindow(benchmark::State& state)
+{
+    const DrawHistory& history = historyFor(static_cast<int>(state.range(0)));
+    if (history.empty()) {
+        state.SkipWithError("no draws (the shared history is absent)");
+        return;
+    }
+    for (auto _ : state) {
+        auto window = std::make_unique<StatisticsWindow>(history);
+        window->resize(twipsToPixels(kStatisticsWidthTwips), twipsToPixels(kStatisticsHeightTwips));
+        window->show();
+        benchmark::DoNotOptimize(window->grab().cacheKey());
+        state.PauseTiming();
+        window.reset();
+        state.ResumeTiming();
+    }
+    state.counters["draws"] = static_cast<double>(history.size());
+}
+
+// Choosing another number of draws: recount, redraw the shown tab, paint.
+void BM_SwitchDrawCount(benchmark::State& state)
+{
+    const DrawHistory& history = historyFor(static_cast<int>(state.range(0)));
+    if (history.empty()) {
+        state.SkipWithError("no draws (the shared history is absent)");
+        return;
+    }
+    StatisticsWindow window(history);
+    window.resize(twipsToPixels(kStatisticsWidthTwips), twipsToPixels(kStatisticsHeightTwips));
+    window.show();
+    bool last100 = false;
+    for (auto _ : state) {
+        last100 = !last100;
+        window.setLastCount(last100 ? 100 : 0);
+        benchmark::DoNotOptimize(window.grab().cacheKey());
+    }
+}
+
+}  // namespace
+
+BENCHMARK(BM_OpenStatisticsWindow)->Arg(0)->Arg(32767)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_SwitchDrawCount)->Arg(0)->Unit(benchmark::kMillisecond);
+
+int main(int argc, char** argv)
+{
+    // Headless unless a display is asked for explicitly.
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    QTemporaryDir runtime;
+    if (qEnvironmentVariableIsEmpty("XDG_RUNTIME_DIR") && runtime.isValid()) {
+        QFile::setPermissions(runtime.path(),
+                              QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+        qputenv("XDG_RUNTIME_DIR", QFile::encodeName(runtime.path()));
+    }
+    previousHandler = qInstallMessageHandler(quietOffscreenWarnings);
+    QApplication app(argc, argv);
+    installGridFontSubstitution();
+    benchmark::Initialize(&argc, argv);
+    if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
