@@ -29,6 +29,8 @@ add_library(gui STATIC
   app/program.cpp
   app/version_window.cpp
   app/window_arrangement.cpp
+  tickets/combination_window.cpp
+  tickets/ticket_register_window.cpp
   stats/statistics_window.cpp
 )
 target_include_directories(gui PUBLIC ${CMAKE_CURRENT_SOURCE_DIR})
@@ -49,6 +51,7 @@ qt_add_resources(gui "help" PREFIX "/help" BASE ${POMURAN_HELP_DIR} FILES
   ${POMURAN_HELP_DIR}/data_update.html
   ${POMURAN_HELP_DIR}/output.html
   ${POMURAN_HELP_DIR}/windows.html
+  ${POMURAN_HELP_DIR}/tickets.html
   ${POMURAN_HELP_DIR}/statistics.html)
 
 qt_add_executable(pomuran app/main.cpp)

@@ -37,6 +37,15 @@ target_link_libraries(entry_window_test PRIVATE gui test_support Qt6::Test)
 add_test(NAME entry_window_test COMMAND entry_window_test)
 set_tests_properties(entry_window_test PROPERTIES ENVIRONMENT
   "QT_QPA_PLATFORM=offscreen;XDG_RUNTIME_DIR=${POMURAN_ENTRY_WINDOW_XDG}")
+# tickets
+set(POMURAN_TICKET_WINDOWS_XDG ${CMAKE_CURRENT_BINARY_DIR}/ticket_windows_xdg)
+file(MAKE_DIRECTORY ${POMURAN_TICKET_WINDOWS_XDG})
+file(CHMOD ${POMURAN_TICKET_WINDOWS_XDG} DIRECTORY_PERMISSIONS OWNER_READ OWNER_WRITE OWNER_EXECUTE)
+add_executable(ticket_windows_test tickets/ticket_windows_test.cpp)
+target_link_libraries(ticket_windows_test PRIVATE gui test_support Qt6::Test)
+add_test(NAME ticket_windows_test COMMAND ticket_windows_test)
+set_tests_properties(ticket_windows_test PROPERTIES ENVIRONMENT
+  "QT_QPA_PLATFORM=offscreen;XDG_RUNTIME_DIR=${POMURAN_TICKET_WINDOWS_XDG}")
 # statistics window
 add_executable(statistics_window_test stats/statistics_window_test.cpp)
 target_link_libraries(statistics_window_test PRIVATE gui test_support Qt6::Test)

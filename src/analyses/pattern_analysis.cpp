@@ -7,6 +7,7 @@
 
 #include "analyses/analysis_builders.h"
 #include "analyses/analysis_grid.h"
+#include "analyses/pattern_letters.h"
 #include "analyses/text_padding.h"
 
 namespace {
@@ -16,22 +17,6 @@ constexpr int kBonusColumn = 7;
 constexpr int kFirstCountColumn = 8;
 constexpr int kSecondCountColumn = 9;
 constexpr int kPatternColumn = 10;
-
-struct PatternLetter {
-    const char* letter;
-    bool coloured;  // "A" keeps the cell's white
-    Rgb background;
-};
-
-// Indexed by a count 0..5 of the draw's main numbers.
-constexpr std::array<PatternLetter, 6> kPatternLetters = {{
-    {"A", false, kLevelBacks[0]},
-    {"B", true, kLevelBacks[1]},
-    {"C", true, kLevelBacks[2]},
-    {"D", true, kLevelBacks[3]},
-    {"E", true, kLevelBacks[4]},
-    {"F", true, kLevelBacks[5]},
-}};
 
 struct PatternHeadings {
     std::string mainNumbers;  // column 3, runs on over columns 3..6
@@ -97,15 +82,6 @@ void writeCountsAndLetter(ResultGrid& grid, int row, int firstCount, int letterC
     if (pattern.coloured) grid.setBackground(cellAt(kPatternColumn, row), pattern.background);
 }
 
-bool isEven(int n)
-{
-    return n % 2 == 0;
-}
-bool isLow(int n)
-{
-    return n <= 15;
-}
-
 }  // namespace
 
 ResultGrid buildOddEvenPattern(const DrawHistory& history, const DrawTables& tables)
@@ -119,8 +95,8 @@ ResultGrid buildOddEvenPattern(const DrawHistory& history, const DrawTables& tab
         for (int k = 0; k < kMainCount; ++k) {
             const int n = draw->numbers[k];
             grid.setNumber(k + 2, row, n);
-            grid.setBackground(cellAt(k + 2, row), isEven(n) ? kMarkedBack : kWhite);
-            if (isEven(n)) ++evens;
+            grid.setBackground(cellAt(k + 2, row), isEvenNumber(n) ? kMarkedBack : kWhite);
+            if (isEvenNumber(n)) ++evens;
         }
         grid.setNumber(kBonusColumn, row, draw->numbers[kBonusIndex]);
         writeCountsAndLetter(grid, row, evens, kMainCount - evens);
@@ -140,14 +116,14 @@ ResultGrid buildLowHighPattern(const DrawHistory& history, const DrawTables& tab
         for (int k = 0; k < kMainCount; ++k) {
             const int n = draw->numbers[k];
             grid.setNumber(k + 2, row, n);
-            if (isLow(n)) {
+            if (isLowNumber(n)) {
                 grid.setBackground(cellAt(k + 2, row), kMarkedBack);
                 ++lows;
             }
         }
         const int bonus = draw->numbers[kBonusIndex];
         grid.setNumber(kBonusColumn, row, bonus);
-        if (isLow(bonus)) grid.setBackground(cellAt(kBonusColumn, row), kMarkedBack);
+        if (isLowNumber(bonus)) grid.setBackground(cellAt(kBonusColumn, row), kMarkedBack);
         writeCountsAndLetter(grid, row, lows, lows);
         ++row;
     }

@@ -26,6 +26,8 @@
 #include "maintenance/draw_update_dialog.h"
 #include "maintenance/entry_window.h"
 #include "prediction/prediction_window.h"
+#include "tickets/combination_window.h"
+#include "tickets/ticket_register_window.h"
 #include "stats/statistics_window.h"
 #include "ui/busy_pointer.h"
 
@@ -83,7 +85,8 @@ QMenu* makeMenu(QWidget* parent, const char* name, const QString& caption)
 MainFrm::MainFrm(const QString& programFolder, QWidget* parent)
     : QMainWindow(parent),
       m_programFolder(programFolder.isEmpty() ? QString::fromStdString(::programFolder())
-                                              : programFolder)
+                                              : programFolder),
+      m_ticketFile(QString::fromStdString(defaultTicketFile()))
 {
     setObjectName(QStringLiteral("MainFrm"));
     setWindowTitle(kMainTitle);
@@ -117,6 +120,10 @@ void MainFrm::createActions()
 
     m_predictionAction = makeAction(this, "mnuYoso", QStringLiteral("一発ボボーン予想(&D)"));
     connect(m_predictionAction, &QAction::triggered, this, &MainFrm::openPrediction);
+    m_combinationAction = makeAction(this, "mnuCombination", QStringLiteral("組合せ作成(&C)"));
+    connect(m_combinationAction, &QAction::triggered, this, &MainFrm::openCombinationBuilder);
+    m_ticketRegisterAction = makeAction(this, "mnuTicketRegister", QStringLiteral("購入記録(&T)"));
+    connect(m_ticketRegisterAction, &QAction::triggered, this, &MainFrm::openTicketRegister);
     m_backtestAction = makeAction(this, "mnuYosoKensyo", QStringLiteral("予想の検証(&B)"));
     connect(m_backtestAction, &QAction::triggered, this, &MainFrm::openBacktest);
 
@@ -156,11 +163,17 @@ void MainFrm::createActions()
 
 void MainFrm::createMenus()
 {
-    // 終了 and 一発ボボーン予想 are commands directly on the menu bar, without a drop-down.
+    // 終了 is a command directly on the menu bar, without a drop-down.
     menuBar()->addAction(m_endAction);
+    // 一発ボボーン予想 stays a command directly on the menu bar, as it always was; what builds on
+    // its suggestions (their backtest and the tickets) has a menu of its own beside it.
     menuBar()->addAction(m_predictionAction);
-    // Beside 一発ボボーン予想, which stays a command of its own without a drop-down.
-    menuBar()->addAction(m_backtestAction);
+    auto* suggestionMenu = makeMenu(this, "mnuYosoKatsuyo", QStringLiteral("予想の活用(&K)"));
+    suggestionMenu->addAction(m_backtestAction);
+    suggestionMenu->addSeparator();
+    suggestionMenu->addAction(m_combinationAction);
+    suggestionMenu->addAction(m_ticketRegisterAction);
+    menuBar()->addMenu(suggestionMenu);
 
     QMenu* analysisMenu = makeMenu(this, "mnuMain", QStringLiteral("データ分析(&S)"));
     QMenu* subMenu = nullptr;
@@ -325,8 +338,39 @@ void MainFrm::openPrediction()
 {
     showChildWindow(
         QString::fromUtf8(kPredictionWindowName),
-        [this] { return new PredictionWindow(m_options, m_history, m_tables); },
+        [this] {
+            auto* window = new PredictionWindow(m_options, m_history, m_tables);
+            connect(window, &PredictionWindow::combinationRequested, this,
+                    &MainFrm::openCombinationBuilder);
+            return window;
+        },
         kPredictionWidthTwips, kPredictionHeightTwips, true);
+}
+
+void MainFrm::openCombinationBuilder()
+{
+    showChildWindow(
+        QString::fromUtf8(kCombinationWindowName),
+        [this] {
+            auto* window = new CombinationWindow(m_history, m_tables.LatestDrawNo,
+                                                 m_options.enabledCount(), m_ticketFile);
+            // An open register shows the new tickets at once.
+            connect(window, &CombinationWindow::ticketsAdded, this, [this] {
+                if (QMdiSubWindow* open = childWindow(QString::fromUtf8(kTicketRegisterWindowName)))
+                    if (auto* view = qobject_cast<TicketRegisterWindow*>(open->widget()))
+                        view->reload();
+            });
+            return window;
+        },
+        kCombinationWidthTwips, kCombinationHeightTwips, false);
+}
+
+void MainFrm::openTicketRegister()
+{
+    showChildWindow(
+        QString::fromUtf8(kTicketRegisterWindowName),
+        [this] { return new TicketRegisterWindow(m_connectString, m_history, m_ticketFile); },
+        kTicketRegisterWidthTwips, kTicketRegisterHeightTwips, false);
 }
 
 void MainFrm::openStatistics()

@@ -74,10 +74,15 @@ public:
     // The server the draw data update downloads from; empty means the build's default.
     void setDownloadServer(const QString& server) { m_downloadServer = server; }
     VersionWindow* versionWindow() const;
+    // The ticket file 組合せ作成 and 購入記録 use; the player's own (data folder) by default.
+    void setTicketFile(const QString& file) { m_ticketFile = file; }
+    const QString& ticketFile() const { return m_ticketFile; }
 
 public slots:
     void openAnalysis(const QString& windowName);
     void openPrediction();
+    void openCombinationBuilder();
+    void openTicketRegister();
     // 統計グラフ: charts of the history against the chance of a fair draw.
     void openStatistics();
     // Recounts an open 統計グラフ window from the current snapshot; call after the snapshot is
@@ -128,6 +133,9 @@ private:
 
     QAction* m_endAction = nullptr;
     QAction* m_predictionAction = nullptr;
+    QAction* m_combinationAction = nullptr;
+    QAction* m_ticketRegisterAction = nullptr;
+    QString m_ticketFile;
     QAction* m_backtestAction = nullptr;
     QList<QAction*> m_analysisActions;
     QAction* m_statisticsAction = nullptr;

@@ -21,6 +21,8 @@ int runCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
     addShowCommand(app, context);
     addTablesCommand(app, context);
     addUpdateCommand(app, context);
+    addTicketsCommand(app, context);
+    addCombosCommand(app, context);
     addStatsCommand(app, context);
     addBacktestCommand(app, context);
 

@@ -9,5 +9,7 @@ void addListCommand(CLI::App& app, CliContext& context);
 void addShowCommand(CLI::App& app, CliContext& context);
 void addTablesCommand(CLI::App& app, CliContext& context);
 void addUpdateCommand(CLI::App& app, CliContext& context);
+void addTicketsCommand(CLI::App& app, CliContext& context);
+void addCombosCommand(CLI::App& app, CliContext& context);
 void addStatsCommand(CLI::App& app, CliContext& context);
 void addBacktestCommand(CLI::App& app, CliContext& context);

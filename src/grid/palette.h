@@ -36,6 +36,12 @@ inline constexpr Rgb kBonusColumnBack = kPaleYellow;
 inline constexpr Rgb kCountKeyBack = kPaleYellow;
 // The labels down the first column of a summary table (the backtest).
 inline constexpr Rgb kRowLabelBack = kPaleYellow;
+// Tickets: a matched main number, a matched bonus number, the prize tiers 1等..4等, the totals.
+inline constexpr Rgb kMatchedMainBack = kPalePink;
+inline constexpr Rgb kMatchedBonusBack = kPaleMagenta;
+inline constexpr std::array<Rgb, 4> kPrizeTierBacks = {kPalePink, kPaleMagenta, kPaleYellow,
+                                                       kPaleGreen};
+inline constexpr Rgb kTotalRowBack = kPaleGreen;
 // The ruled lines of a summary table (statistics, tickets).
 inline constexpr Rgb kSummaryRule = rgb(160, 160, 160);
 

@@ -58,6 +58,11 @@ PredictionWindow::PredictionWindow(PredictionOptions& options, const DrawHistory
     m_closeButton->setObjectName(QStringLiteral("Cmd閉じる"));
     m_closeButton->setGeometry(twips(8160, 60, 855, 375));
     connect(m_closeButton, &QPushButton::clicked, this, &PredictionWindow::closeWindow);
+    m_combinationButton = new QPushButton(QStringLiteral("組合せ作成"), this);
+    m_combinationButton->setObjectName(QStringLiteral("Cmd組合せ作成"));
+    m_combinationButton->setGeometry(twips(5880, 60, 1215, 375));
+    connect(m_combinationButton, &QPushButton::clicked, this,
+            &PredictionWindow::combinationRequested);
 
     auto* optionFrame = new QGroupBox(QStringLiteral("データ分析オプション"), this);
     optionFrame->setObjectName(QStringLiteral("Frame3"));

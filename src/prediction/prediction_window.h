@@ -44,9 +44,14 @@ public:
     }
     QPushButton* printButton() const { return m_printButton; }
     QPushButton* closeButton() const { return m_closeButton; }
+    QPushButton* combinationButton() const { return m_combinationButton; }
     // The four grids with their labels and the options in force, as printed and saved.
     WindowReport report() const;
     ReportActions* reportActions() const { return m_reportActions; }
+
+signals:
+    // The player asked for 組合せ作成 to build tickets from these suggestions.
+    void combinationRequested();
 
 private:
     void buildOptionFrames(QWidget* frame);
@@ -65,6 +70,7 @@ private:
     std::array<QRadioButton*, kOptionCount> m_ignore{};
     QPushButton* m_printButton = nullptr;
     QPushButton* m_closeButton = nullptr;
+    QPushButton* m_combinationButton = nullptr;
     ReportActions* m_reportActions = nullptr;
     std::string m_drawRange;
 };

@@ -212,7 +212,10 @@ void MainFrameTest::menuTreeHasEveryCaptionInOrder()
     const QStringList expected = {
         "終了(&X) [mnuEnd]",
         "一発ボボーン予想(&D) [mnuYoso]",
-        "予想の検証(&B) [mnuYosoKensyo]",
+        "予想の活用(&K) [mnuYosoKatsuyo]",
+        "  予想の検証(&B) [mnuYosoKensyo]",
+        "  組合せ作成(&C) [mnuCombination]",
+        "  購入記録(&T) [mnuTicketRegister]",
         "データ分析(&S) [mnuMain]",
         "  頻度分析 [mnuHindo]",
         "    出現頻度分析 [mnuSyutugenHindo]",

@@ -1,0 +1,115 @@
+#include <gtest/gtest.h>
+
+#include <sstream>
+
+#include <nlohmann/json.hpp>
+
+#include "cli/cli.h"
+#include "test_support.h"
+
+namespace {
+struct CliRun {
+    int status;
+    std::string out, err;
+};
+CliRun cli(const std::vector<std::string>& args)
+{
+    std::ostringstream out, err;
+    const int status = runCli(args, out, err);
+    return {status, out.str(), err.str()};
+}
+}  // namespace
+
+TEST(TicketsCommand, AddedTicketsAreCheckedAgainstTheirDrawsWithTotals)
+{
+    TempDir dir;
+    const std::string file = dir.file("tickets.sqlite"), csv = dir.file("draws.csv");
+    writeFile(csv, "回数,日付,第1数字,第2数字,第3数字,第4数字,第5数字,ボーナス数字\n"
+                   "7,,4,9,15,22,28,30\n");
+    ASSERT_EQ(cli({"tickets", "add", "--tickets", file, "--draw", "7", "--numbers", "30,22,15,9,4",
+                   "--count", "2"})
+                  .status,
+              0);
+    ASSERT_EQ(
+        cli({"tickets", "add", "--tickets", file, "--draw", "8", "--numbers", "1,2,3,4,5"}).status,
+        0);
+
+    const CliRun check = cli({"tickets", "check", "--tickets", file, "--csv", csv});
+    ASSERT_EQ(check.status, 0) << check.err;
+    const auto json = nlohmann::json::parse(check.out);
+    ASSERT_EQ(json["tickets"].size(), 2u);
+    const auto& first = json["tickets"][0];
+    EXPECT_EQ(first["numbers"], nlohmann::json({4, 9, 15, 22, 30}));
+    EXPECT_EQ(first["matched"], nlohmann::json({4, 9, 15, 22}));
+    EXPECT_EQ(first["bonus"], true);
+    EXPECT_EQ(first["tier"], "2等");
+    EXPECT_TRUE(json["tickets"][1]["tier"].is_null());
+    EXPECT_EQ(json["totals"]["tickets"], 3);
+    EXPECT_EQ(json["totals"]["cost"], 600);
+    EXPECT_EQ(json["totals"]["by_tier"]["2等"], 2);
+    EXPECT_EQ(json["totals"]["unchecked"], 1);
+
+    const CliRun onlyEight =
+        cli({"tickets", "check", "--tickets", file, "--csv", csv, "--draw", "8"});
+    EXPECT_EQ(nlohmann::json::parse(onlyEight.out)["tickets"].size(), 1u);
+
+    const CliRun removed = cli({"tickets", "remove", "--tickets", file, "2"});
+    EXPECT_EQ(removed.status, 0) << removed.err;
+    EXPECT_EQ(cli({"tickets", "remove", "--tickets", file, "2"}).status, 1);
+    const CliRun list = cli({"tickets", "list", "--tickets", file, "--format", "csv"});
+    EXPECT_EQ(list.out, "id,draw,n1,n2,n3,n4,n5,count,source\n1,7,4,9,15,22,30,2,コマンドライン\n");
+}
+
+TEST(TicketsCommand, BadInputIsRefusedWithAMessageAndNothingStored)
+{
+    TempDir dir;
+    const std::string file = dir.file("tickets.sqlite");
+    const std::vector<std::vector<std::string>> bad = {
+        {"--draw", "0", "--numbers", "1,2,3,4,5"},  {"--draw", "32768", "--numbers", "1,2,3,4,5"},
+        {"--draw", "1", "--numbers", "1,2,3,4"},    {"--draw", "1", "--numbers", "1,2,3,4,5,6"},
+        {"--draw", "1", "--numbers", "1,2,3,4,32"}, {"--draw", "1", "--numbers", "1,2,3,3,5"},
+        {"--draw", "1", "--numbers", "1,2,x,4,5"},
+    };
+    for (const auto& arguments : bad) {
+        std::vector<std::string> args = {"tickets", "add", "--tickets", file};
+        args.insert(args.end(), arguments.begin(), arguments.end());
+        const CliRun run = cli(args);
+        EXPECT_EQ(run.status, 1) << arguments[1] << " " << arguments[3];
+        EXPECT_FALSE(run.err.empty());
+    }
+    EXPECT_EQ(cli({"tickets", "list", "--tickets", file}).out, "0 lines\n");
+
+    writeFile(dir.file("damaged.sqlite"), std::string(2048, '\x7f'));
+    const CliRun damaged = cli({"tickets", "list", "--tickets", dir.file("damaged.sqlite")});
+    EXPECT_EQ(damaged.status, 1);
+    EXPECT_NE(damaged.err.find("damaged.sqlite"), std::string::npos);
+}
+
+TEST(CombosCommand, PrintsTheFilteredCombinationsWithWhatEachFilterRemoved)
+{
+    const CliRun run =
+        cli({"combos", "--numbers", "1,2,3,4,5,6,7", "--sum", "15-17", "--odd-even", "CD"});
+    ASSERT_EQ(run.status, 0) << run.err;
+    const auto json = nlohmann::json::parse(run.out);
+    // Sum keeps 1..7 without (4,7), (5,6), (5,7), (6,7); all have two or three odd numbers.
+    EXPECT_EQ(json["count"], 4);
+    EXPECT_EQ(json["cost"], 800);
+    EXPECT_TRUE(json["guarantee"].is_null());
+    EXPECT_EQ(json["removed_by"]["sum"], 17);
+    EXPECT_EQ(json["removed_by"]["odd_even"], 0);
+    EXPECT_EQ(json["tickets"][0], nlohmann::json({1, 2, 3, 4, 5}));
+    EXPECT_EQ(json["tickets"][3], nlohmann::json({1, 2, 3, 5, 6}));
+
+    const CliRun reduced = cli({"combos", "--numbers", "1,2,3,4,5,6,7,8,9", "--reduce", "3"});
+    ASSERT_EQ(reduced.status, 0) << reduced.err;
+    const auto reducedJson = nlohmann::json::parse(reduced.out);
+    EXPECT_FALSE(reducedJson["guarantee"].is_null());
+    EXPECT_LT(reducedJson["count"], 126);
+
+    for (const std::vector<std::string>& args :
+         {std::vector<std::string>{"combos", "--numbers", "1,2,3"},
+          {"combos", "--numbers", "1,2,3,4,5,6", "--reduce", "4"},
+          {"combos", "--numbers", "1,2,3,4,5,6", "--sum", "60"},
+          {"combos", "--numbers", "1,2,3,4,5,6", "--fixed", "1,2,3,4,5,6"}})
+        EXPECT_EQ(cli(args).status, 1) << args.back();
+}
