@@ -152,7 +152,24 @@ Result<std::vector<DrawRow>> DrawDatabase::readAllDraws() const
 
 Status DrawDatabase::insertDraws(const std::vector<DrawRow>& rows)
 {
+    return writeDraws(rows, false);
+}
+
+Status DrawDatabase::replaceAllDraws(const std::vector<DrawRow>& rows)
+{
+    return writeDraws(rows, true);
+}
+
+Status DrawDatabase::writeDraws(const std::vector<DrawRow>& rows, bool replacing)
+{
     if (auto begun = execute("BEGIN IMMEDIATE;"); !begun) return begun;
+    if (replacing) {
+        if (sqlite3_exec(m_db, "DELETE FROM 結果マスタ;", nullptr, nullptr, nullptr) != SQLITE_OK) {
+            Error error{errorText(sqlite3_errmsg(m_db))};
+            sqlite3_exec(m_db, "ROLLBACK;", nullptr, nullptr, nullptr);
+            return error;
+        }
+    }
     Statement insert(m_db, "INSERT INTO 結果マスタ (回数, 日付, 第1数字, 第2数字, 第3数字, 第4数字,"
                            " 第5数字, ボーナス数字) VALUES (?, ?, ?, ?, ?, ?, ?, ?);");
     auto fail = [this]() -> Status {
@@ -170,7 +187,8 @@ Status DrawDatabase::insertDraws(const std::vector<DrawRow>& rows)
             bindValue(stmt, static_cast<int>(k) + 3, row.numbers[k]);
         if (sqlite3_step(stmt) != SQLITE_DONE) return fail();
     }
-    return execute("COMMIT;");
+    if (sqlite3_exec(m_db, "COMMIT;", nullptr, nullptr, nullptr) != SQLITE_OK) return fail();
+    return success();
 }
 
 Result<DrawHistory> loadDrawHistory(const std::string& connectString)

@@ -1,5 +1,7 @@
 #include "maintenance/draw_update.h"
 
+#include <algorithm>
+#include <cctype>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
@@ -14,8 +16,10 @@
 #include <unistd.h>
 
 #include "draws/connection_string.h"
+#include "draws/draw_csv.h"
 #include "draws/draw_database.h"
 #include "draws/program_folder.h"
+#include "maintenance/update_source.h"
 
 namespace fs = std::filesystem;
 
@@ -98,7 +102,7 @@ struct TemporaryFile {
 UpdateResult failed(const std::string& what)
 {
     const bool sentenceEnds = what.size() >= 3 && what.compare(what.size() - 3, 3, "。") == 0;
-    return {UpdateOutcome::Failed, what + (sentenceEnds ? "" : " ") + kUnchanged};
+    return {UpdateOutcome::Failed, what + (sentenceEnds ? "" : " ") + kUnchanged, {}};
 }
 
 std::string seconds(long milliseconds)
@@ -146,7 +150,8 @@ UpdateResult transferError(CURLcode code, CURL* curl, const UpdateOptions& optio
                       "）。");
     case CURLE_ABORTED_BY_CALLBACK:
         return {UpdateOutcome::Cancelled,
-                std::string("当選データの最新化を中止しました。") + kUnchanged};
+                std::string("当選データの最新化を中止しました。") + kUnchanged,
+                {}};
     default:
         return failed("ダウンロードに失敗しました（" +
                       std::string(detail && *detail ? detail : curl_easy_strerror(code)) + "）：" +
@@ -195,6 +200,10 @@ void initialiseCurl()
 
 std::string downloadUrl(const std::string& server)
 {
+    std::string path = server.substr(0, server.find_first_of("?#"));
+    std::transform(path.begin(), path.end(), path.begin(),
+                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+    if (path.ends_with(".mdb") || path.ends_with(".csv")) return server;
     std::string base = server;
     while (!base.empty() && base.back() == '/')
         base.pop_back();
@@ -215,7 +224,7 @@ UpdateResult updateDrawDatabase(const UpdateOptions& options)
 {
     // The update only ever replaces the database; it never makes one where there was none.
     if (!isExistingFile(options.destination))
-        return {UpdateOutcome::MissingFile, missingFileMessage(options.destination)};
+        return {UpdateOutcome::MissingFile, missingFileMessage(options.destination), {}};
 
     TemporaryFile temporary(options.destination);
     if (!temporary.file)
@@ -253,21 +262,32 @@ UpdateResult updateDrawDatabase(const UpdateOptions& options)
         curl_easy_cleanup(curl);
         return result;
     }
+    const char* contentType = nullptr;
+    curl_easy_getinfo(curl, CURLINFO_CONTENT_TYPE, &contentType);
+    const bool csv =
+        isCsvSource(url) || (contentType && std::string_view(contentType).starts_with("text/csv"));
     curl_easy_cleanup(curl);
 
     if (!temporary.finish())
         return failed("ダウンロードしたデータを一時ファイルに書き込めませんでした（" +
                       std::string(std::strerror(errno)) + "）。");
+    if (csv) {
+        // A CSV file is never put in place of the database: the caller merges its draws.
+        auto text = readTextFile(temporary.path);
+        if (!text) return failed(text.error());
+        UpdateResult result{UpdateOutcome::CsvDownloaded, url, std::move(text.value())};
+        return result;
+    }
     if (auto problem = verificationProblem(temporary.path, transfer.received))
         return failed(*problem);
 
     if (!isExistingFile(options.destination))
-        return {UpdateOutcome::MissingFile, missingFileMessage(options.destination)};
+        return {UpdateOutcome::MissingFile, missingFileMessage(options.destination), {}};
     std::error_code error;
     fs::rename(temporary.path, options.destination, error);
     if (error)
         return failed("当選データファイルを置き換えられませんでした（" + options.destination +
                       "：" + error.message() + "）。");
     temporary.release();
-    return {UpdateOutcome::Updated, kUpdatedMessage};
+    return {UpdateOutcome::Updated, kUpdatedMessage, {}};
 }

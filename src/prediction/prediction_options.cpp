@@ -9,7 +9,7 @@
 
 #include <unistd.h>
 
-#include "prediction/cp932.h"
+#include "draws/cp932.h"
 
 const std::array<PredictionOptionInfo, kOptionCount> kPredictionOptions = {{
     {"頻度分析Opt", "■頻度分析（出現頻度分析）"},

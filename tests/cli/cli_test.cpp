@@ -4,6 +4,7 @@
 #include <sstream>
 
 #include "cli/cli.h"
+#include "draws/cp932.h"
 #include "draws/draw_csv.h"
 #include "test_support.h"
 
@@ -126,4 +127,52 @@ TEST(Cli, TheProgramFindsItsDatabaseBesideTheExecutableNotInTheWorkingDirectory)
         output.append(buffer, n);
     EXPECT_EQ(::pclose(pipe), 0) << output;
     EXPECT_EQ(output.substr(0, 22), "{\"LatestDrawNo\": 1353,");
+}
+
+TEST(Cli, ImportMergeAddsAndReplacesAndPrintsOneSummaryLine)
+{
+    TempDir dir;
+    const std::string db = dir.file("Pomuran.mdb");
+    writeFile(dir.file("old.csv"), kHeader + "1,,1,2,3,4,5,6\n2,,1,7,8,9,10,11\n");
+    ASSERT_EQ(cli({"import", dir.file("old.csv"), "--db", db}).status, 0);
+    // A results file in CP932 with other headings: draw 2 corrected, draw 3 new.
+    writeFile(dir.file("new.csv"),
+              *utf8ToCp932("開催回,本数字1,本数字2,本数字3,本数字4,本数字5,ボーナス数字\n"
+                           "第2回,1,7,8,9,10,12\n第3回,３,４,５,６,７,８\n"));
+    CliRun run = cli({"import", dir.file("new.csv"), "--db", db, "--merge"});
+    ASSERT_EQ(run.status, 0) << run.err;
+    EXPECT_EQ(run.out, "1 added, 1 replaced, 0 unchanged, 0 rejected\n");
+    run = cli({"export", "--db", db});
+    EXPECT_EQ(run.out, kHeader + "1,,1,2,3,4,5,6\n2,,1,7,8,9,10,12\n3,,3,4,5,6,7,8\n");
+    EXPECT_EQ(cli({"export", "--db", db, "--encoding", "cp932"}).out, *utf8ToCp932(run.out));
+
+    // Rejected lines are all listed and nothing is written.
+    const std::string before = readFile(db);
+    writeFile(dir.file("bad.csv"), kHeader + "4,,1,2,3,4,5,6\n5,,5,5,5,5,5,5\n0,,1,2,3,4,5,6\n");
+    run = cli({"import", dir.file("bad.csv"), "--db", db, "--merge"});
+    EXPECT_EQ(run.status, 1);
+    EXPECT_NE(run.err.find("line 3"), std::string::npos);
+    EXPECT_NE(run.err.find("line 4"), std::string::npos);
+    EXPECT_NE(run.err.find("2 rejected; nothing written"), std::string::npos);
+    EXPECT_EQ(readFile(db), before);
+
+    // A file without draws never replaces a history of draws; unusable files change nothing.
+    writeFile(dir.file("heading.csv"), kHeader);
+    writeFile(dir.file("garbage.csv"), std::string(1 << 16, '\x8f'));
+    for (const std::string& file : {dir.file("heading.csv"), dir.file("garbage.csv"),
+                                    dir.path().string(), dir.file("no.csv")}) {
+        for (const bool merge : {false, true}) {
+            std::vector<std::string> args = {"import", file, "--db", db};
+            if (merge) args.push_back("--merge");
+            run = cli(args);
+            // Merging a heading-only file adds nothing and is no error.
+            if (merge && file == dir.file("heading.csv")) {
+                EXPECT_EQ(run.out, "0 added, 0 replaced, 0 unchanged, 0 rejected\n");
+            } else {
+                EXPECT_EQ(run.status, 1) << file;
+                EXPECT_EQ(std::count(run.err.begin(), run.err.end(), '\n'), 1) << run.err;
+            }
+            EXPECT_EQ(readFile(db), before) << file;
+        }
+    }
 }
