@@ -10,6 +10,8 @@
 #include <filesystem>
 #include <optional>
 
+#include <sys/mman.h>
+
 #include "draws/cp932.h"
 
 namespace {
@@ -99,6 +101,19 @@ Result<std::string_view> decode(std::string_view bytes, CsvEncoding wanted, std:
     storage = std::move(*converted);
     used = CsvEncoding::Cp932;
     return std::string_view(storage);
+}
+
+// A row takes 320 bytes, so 32,767 rows touch 2,500 fresh 4 KiB pages, and taking a page fault
+// for each cost more than the parsing itself. Asking for 2 MiB pages where the system offers them
+// on request turns that into a handful of faults; where it does not, nothing changes.
+void preferLargePages(void* data, std::size_t bytes)
+{
+    constexpr std::uintptr_t kLargePage = 2u << 20;
+    if (bytes < 2 * kLargePage) return;
+    const auto begin =
+        (reinterpret_cast<std::uintptr_t>(data) + kLargePage - 1) & ~(kLargePage - 1);
+    const auto end = (reinterpret_cast<std::uintptr_t>(data) + bytes) & ~(kLargePage - 1);
+    if (end > begin) ::madvise(reinterpret_cast<void*>(begin), end - begin, MADV_HUGEPAGE);
 }
 
 // --- Records -------------------------------------------------------------------------------
@@ -402,29 +417,30 @@ public:
                    std::to_string(m_heading.fieldCount) + " 個）。");
             return;
         }
-        DrawRow row;
+        // Built in place: a row is 320 bytes, and moving 32,767 of them shows in a profile.
+        DrawRow& row = out.rows.emplace_back();
         if (!strict) {
             readAsWritten(record, row);
-            out.rows.push_back(std::move(row));
             return;
         }
         std::string problem;
         if (!readStrict(record, row, problem)) {
+            out.rows.pop_back();
             reject(std::move(problem));
             return;
         }
         // One draw per draw number: a second, identical line is dropped, a different one refused.
         const auto drawNo = static_cast<std::size_t>(std::get<std::int64_t>(row.drawNo));
         if (const int earlier = m_lineOfDraw[drawNo]) {
-            const DrawRow& first = out.rows[m_rowOfDraw[drawNo]];
-            if (first.numbers != row.numbers)
+            const bool same = out.rows[m_rowOfDraw[drawNo]].numbers == row.numbers;
+            out.rows.pop_back();
+            if (!same)
                 reject("回数 " + std::to_string(drawNo) + " が " + lineText(earlier) +
                        "と違う数字で二度あります。");
             return;
         }
         m_lineOfDraw[drawNo] = record.line;
-        m_rowOfDraw[drawNo] = out.rows.size();
-        out.rows.push_back(std::move(row));
+        m_rowOfDraw[drawNo] = out.rows.size() - 1;
     }
 
 private:
@@ -612,6 +628,7 @@ Result<DrawCsv> readDrawCsv(std::string_view bytes, CsvValues values, CsvEncodin
 
     // About 30 bytes a line: reserving once avoids growing the vector line by line.
     out.rows.reserve(std::min<std::size_t>((text.size() - pos) / 24 + 1, 1u << 20));
+    preferLargePages(out.rows.data(), out.rows.capacity() * sizeof(DrawRow));
     RowReader reader(*heading, values);
     while (pos < text.size()) {
         nextRecord(text, pos, lineNo, out.separator, record);
