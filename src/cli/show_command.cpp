@@ -23,7 +23,7 @@ int show(const ShowArguments& arguments, std::ostream& out, std::ostream& err)
         err << history.error() << '\n';
         return kExitFailure;
     }
-    out << showWindow(arguments.request, history.value());
+    showWindow(out, arguments.request, history.value());
     return kExitSuccess;
 }
 

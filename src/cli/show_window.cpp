@@ -1,6 +1,7 @@
 #include "cli/show_window.h"
 
 #include <algorithm>
+#include <ostream>
 
 #include "analyses/analysis_catalog.h"
 #include "draws/draw_tables.h"
@@ -10,38 +11,46 @@
 
 namespace {
 
-std::string formatGrid(const ResultGrid& grid, const std::string& window, ShowFormat format)
+void writeGrid(std::ostream& out, const ResultGrid& grid, const std::string& window,
+               ShowFormat format)
 {
     switch (format) {
     case ShowFormat::Csv:
-        return gridCsv(grid);
+        writeGridCsv(out, grid);
+        return;
     case ShowFormat::Text:
-        return gridText(grid);
+        writeGridText(out, grid);
+        return;
     case ShowFormat::Json:
         break;
     }
-    return gridJson(grid, window) + '\n';
+    writeGridJson(out, grid, window);
+    out << '\n';
 }
 
 // The four prediction grids: one JSON object listing them, or the grids one after another.
-std::string formatPrediction(const PredictionGrids& grids, ShowFormat format)
+void writePrediction(std::ostream& out, const PredictionGrids& grids, ShowFormat format)
 {
-    std::string out;
     if (format == ShowFormat::Json) {
-        out = "{\"window\": " + jsonString(kPredictionWindowName) + ", \"grids\": [";
-        for (int g = 0; g < kPredictionGridCount; ++g)
-            out += (g ? ", " : "") + gridJsonObject(grids[g]);
-        return out + "]}\n";
+        out << "{\"window\": " << jsonString(kPredictionWindowName) << ", \"grids\": [";
+        for (int g = 0; g < kPredictionGridCount; ++g) {
+            if (g) out << ", ";
+            writeGridJsonObject(out, grids[g]);
+        }
+        out << "]}\n";
+        return;
     }
     for (int g = 0; g < kPredictionGridCount; ++g) {
-        if (g) out += '\n';
-        out += format == ShowFormat::Csv ? gridCsv(grids[g]) : gridText(grids[g]);
+        if (g) out << '\n';
+        if (format == ShowFormat::Csv)
+            writeGridCsv(out, grids[g]);
+        else
+            writeGridText(out, grids[g]);
     }
-    return out;
 }
 
-std::string showPrediction(const ShowRequest& request, const DrawHistory& history,
-                           const DrawTables& tables)
+void showPrediction(std::ostream& out, const ShowRequest& request, const DrawHistory& history,
+                    const DrawTables& tables)
 {
     int enabled = 0;
     if (request.enabledOptions) {
@@ -53,7 +62,7 @@ std::string showPrediction(const ShowRequest& request, const DrawHistory& histor
     }
     PredictionEngine engine;
     engine.ScanCycles(history);
-    return formatPrediction(engine.RefreshPrediction(tables.LatestDrawNo, enabled), request.format);
+    writePrediction(out, engine.RefreshPrediction(tables.LatestDrawNo, enabled), request.format);
 }
 
 }  // namespace
@@ -72,10 +81,13 @@ bool isShownWindow(const std::string& window)
     return std::find(names.begin(), names.end(), window) != names.end();
 }
 
-std::string showWindow(const ShowRequest& request, const DrawHistory& history)
+void showWindow(std::ostream& out, const ShowRequest& request, const DrawHistory& history)
 {
     const DrawTables tables = LoadDrawTables(history);
-    if (request.window == kPredictionWindowName) return showPrediction(request, history, tables);
+    if (request.window == kPredictionWindowName) {
+        showPrediction(out, request, history, tables);
+        return;
+    }
     const AnalysisDescriptor* analysis = findAnalysis(request.window);
-    return formatGrid(analysis->build(history, tables), request.window, request.format);
+    writeGrid(out, analysis->build(history, tables), request.window, request.format);
 }

@@ -1,6 +1,7 @@
 // What `pomuran-cli show` prints: the grid (or grids) a window shows, as text.
 #pragma once
 
+#include <iosfwd>
 #include <optional>
 #include <string>
 #include <vector>
@@ -18,5 +19,5 @@ struct ShowRequest {
 // The window names show knows, in menu order.
 std::vector<std::string> shownWindowNames();
 bool isShownWindow(const std::string& window);
-// The window's content, ending in a line break. The window must be one show knows.
-std::string showWindow(const ShowRequest& request, const DrawHistory& history);
+// Writes the window's content, ending in a line break. The window must be one show knows.
+void showWindow(std::ostream& out, const ShowRequest& request, const DrawHistory& history);

@@ -1,5 +1,7 @@
 #include "draws/draw_csv.h"
 
+#include "draws/csv_field.h"
+
 #include <algorithm>
 #include <array>
 #include <cerrno>
@@ -13,6 +15,7 @@
 #include <sys/mman.h>
 
 #include "draws/cp932.h"
+#include "draws/csv_field.h"
 
 namespace {
 
@@ -544,15 +547,6 @@ bool drawNoBefore(const DrawRow& a, const DrawRow& b)
     return *x < *y;
 }
 
-std::string csvField(const std::string& text)
-{
-    if (text.find_first_of(",\"\r\n") == std::string::npos) return text;
-    std::string out = "\"";
-    for (const char ch : text)
-        out += ch == '"' ? std::string("\"\"") : std::string(1, ch);
-    return out + '"';
-}
-
 }  // namespace
 
 std::string quotedForMessage(std::string_view text)
@@ -665,12 +659,12 @@ std::string drawCsv(const std::vector<DrawRow>& rows)
         out += (c ? "," : "") + kColumns[c];
     out += '\n';
     for (const DrawRow& row : rows) {
-        out += csvField(rawText(row.drawNo));
+        appendCsvField(out, rawText(row.drawNo));
         out += ',';
-        out += csvField(rawText(row.date));
+        appendCsvField(out, rawText(row.date));
         for (const RawValue& number : row.numbers) {
             out += ',';
-            out += csvField(rawText(number));
+            appendCsvField(out, rawText(number));
         }
         out += '\n';
     }

@@ -108,6 +108,16 @@ Status DrawDatabase::execute(const std::string& sql)
     return success();
 }
 
+std::size_t DrawDatabase::rowCapacityHint() const
+{
+    // A stored row takes at least about 24 bytes of the file, so this bound is rarely short (a
+    // vector simply grows then), and reserved memory that is not used is never touched.
+    std::error_code sizeError;
+    const auto fileBytes = std::filesystem::file_size(m_path, sizeError);
+    return sizeError ? 0
+                     : static_cast<std::size_t>(std::min<std::uintmax_t>(fileBytes / 24, 1u << 20));
+}
+
 Result<std::vector<DrawRow>> DrawDatabase::readAllDraws() const
 {
     Statement query(m_db, kAllDrawsQuery);
@@ -130,13 +140,8 @@ Result<std::vector<DrawRow>> DrawDatabase::readAllDraws() const
         if (numberColumns[k] < 0)
             return Error{errorText(std::string("no such column: ") + kNumberColumns[k])};
 
-    // Growing the vector row by row costs more than reading the rows (moves and fresh pages);
-    // a stored row takes at least about 24 bytes of the file, so this bound is rarely short (the
-    // vector simply grows then), and reserved memory that is not used is never touched.
     std::vector<DrawRow> rows;
-    std::error_code sizeError;
-    const auto fileBytes = std::filesystem::file_size(m_path, sizeError);
-    if (!sizeError) rows.reserve(std::min<std::uintmax_t>(fileBytes / 24, 1u << 20));
+    rows.reserve(rowCapacityHint());
     int rc;
     while ((rc = sqlite3_step(stmt)) == SQLITE_ROW) {
         DrawRow row;

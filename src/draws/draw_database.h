@@ -31,6 +31,9 @@ public:
 
     // Runs the program's one query, "select * from 全データ選択クエリ order by 回数".
     Result<std::vector<DrawRow>> readAllDraws() const;
+    // How many rows to reserve before reading them all: growing a vector of rows row by row
+    // costs more than reading them (moves and fresh pages).
+    std::size_t rowCapacityHint() const;
     // Appends rows to 結果マスタ in one transaction; nothing is written if any insert fails.
     Status insertDraws(const std::vector<DrawRow>& rows);
     // Makes rows the whole content of 結果マスタ in one transaction: all or nothing.

@@ -111,6 +111,7 @@ Result<DrawEditor> DrawEditor::open(const std::string& connectString)
     Statement select(db, kSelectRows);
     if (!select.get()) return Error{database->errorText(sqlite3_errmsg(db))};
     std::vector<EditorRow> rows;
+    rows.reserve(database->rowCapacityHint());
     int rc;
     while ((rc = sqlite3_step(select.get())) == SQLITE_ROW)
         rows.push_back({sqlite3_column_int64(select.get(), 0), rowValues(select.get(), 1)});

@@ -21,9 +21,21 @@ RawValue typedValue(const QString& text)
 EntryTableModel::EntryTableModel(DrawEditor editor, QObject* parent)
     : QAbstractTableModel(parent), m_editor(std::move(editor))
 {
-    m_rows.reserve(m_editor.size());
-    for (const EditorRow& row : m_editor.rows())
-        m_rows.push_back({row.values, false});
+}
+
+const DrawRow& EntryTableModel::shownValues(int row) const
+{
+    if (const auto pending = m_pending.find(row); pending != m_pending.end())
+        return pending->second;
+    return m_editor.rows()[static_cast<std::size_t>(row)].values;
+}
+
+void EntryTableModel::shiftPendingRows(int from, int by)
+{
+    std::map<int, DrawRow> shifted;
+    for (auto& [row, values] : m_pending)
+        shifted.emplace(row >= from ? row + by : row, std::move(values));
+    m_pending = std::move(shifted);
 }
 
 const RawValue& EntryTableModel::field(const DrawRow& row, int column)
@@ -40,7 +52,7 @@ RawValue& EntryTableModel::field(DrawRow& row, int column)
 
 int EntryTableModel::rowCount(const QModelIndex& parent) const
 {
-    return parent.isValid() ? 0 : static_cast<int>(m_rows.size());
+    return parent.isValid() ? 0 : static_cast<int>(m_editor.size());
 }
 
 int EntryTableModel::columnCount(const QModelIndex& parent) const
@@ -51,8 +63,7 @@ int EntryTableModel::columnCount(const QModelIndex& parent) const
 QString EntryTableModel::cellText(int row, int column) const
 {
     if (row < 0 || row >= rowCount() || column < 0 || column >= kColumnCount) return {};
-    return QString::fromStdString(
-        rawText(field(m_rows[static_cast<std::size_t>(row)].values, column)));
+    return QString::fromStdString(rawText(field(shownValues(row), column)));
 }
 
 QVariant EntryTableModel::data(const QModelIndex& index, int role) const
@@ -100,42 +111,36 @@ bool EntryTableModel::setData(const QModelIndex& index, const QVariant& value, i
     if (role != Qt::EditRole || !index.isValid() || index.row() >= rowCount() ||
         !(flags(index) & Qt::ItemIsEditable))
         return false;
-    ShownRow& row = m_rows[static_cast<std::size_t>(index.row())];
     RawValue typed = typedValue(value.toString());
-    RawValue& cell = field(row.values, index.column());
-    if (cell == typed) return true;
-    cell = std::move(typed);
-    row.pending = true;
+    if (field(shownValues(index.row()), index.column()) == typed) return true;
+    auto pending = m_pending.try_emplace(index.row(), shownValues(index.row())).first;
+    field(pending->second, index.column()) = std::move(typed);
     emit dataChanged(index, index, {Qt::DisplayRole, Qt::EditRole});
     return true;
 }
 
 bool EntryTableModel::isPending(int row) const
 {
-    return row >= 0 && row < rowCount() && m_rows[static_cast<std::size_t>(row)].pending;
-}
-
-bool EntryTableModel::hasPendingRows() const
-{
-    for (const ShownRow& row : m_rows)
-        if (row.pending) return true;
-    return false;
+    return m_pending.count(row) > 0;
 }
 
 Status EntryTableModel::writeRow(int row)
 {
-    if (!isPending(row)) return success();
-    ShownRow& shown = m_rows[static_cast<std::size_t>(row)];
-    if (auto written = m_editor.updateRow(static_cast<std::size_t>(row), shown.values); !written)
+    const auto pending = m_pending.find(row);
+    if (pending == m_pending.end()) return success();
+    if (auto written = m_editor.updateRow(static_cast<std::size_t>(row), pending->second); !written)
         return written;
-    shown.pending = false;
+    m_pending.erase(pending);
     return success();
 }
 
 std::vector<std::string> EntryTableModel::writePendingRows()
 {
     std::vector<std::string> failures;
-    for (int row = 0; row < rowCount(); ++row)
+    std::vector<int> rows;
+    for (const auto& pending : m_pending)
+        rows.push_back(pending.first);
+    for (const int row : rows)
         if (auto written = writeRow(row); !written) failures.push_back(written.error());
     return failures;
 }
@@ -153,7 +158,7 @@ Result<int> EntryTableModel::insertRowAfter(std::optional<int> after)
     const int row = static_cast<int>(*inserted);
     m_changingRows = true;
     beginInsertRows(QModelIndex(), row, row);
-    m_rows.insert(m_rows.begin() + row, {m_editor.rows()[*inserted].values, false});
+    shiftPendingRows(row, +1);
     endInsertRows();
     m_changingRows = false;
     return row;
@@ -165,7 +170,8 @@ Status EntryTableModel::deleteRow(int row)
     if (auto removed = m_editor.deleteRow(static_cast<std::size_t>(row)); !removed) return removed;
     m_changingRows = true;
     beginRemoveRows(QModelIndex(), row, row);
-    m_rows.erase(m_rows.begin() + row);
+    m_pending.erase(row);
+    shiftPendingRows(row + 1, -1);
     endRemoveRows();
     m_changingRows = false;
     return success();
@@ -174,11 +180,11 @@ Status EntryTableModel::deleteRow(int row)
 std::vector<EntryRowTexts> EntryTableModel::texts() const
 {
     std::vector<EntryRowTexts> rows;
-    rows.reserve(m_rows.size());
-    for (const ShownRow& shown : m_rows) {
+    rows.reserve(m_editor.size());
+    for (int row = 0; row < rowCount(); ++row) {
         EntryRowTexts texts;
         for (int c = 0; c < kColumnCount; ++c)
-            texts[static_cast<std::size_t>(c)] = rawText(field(shown.values, c));
+            texts[static_cast<std::size_t>(c)] = rawText(field(shownValues(row), c));
         rows.push_back(std::move(texts));
     }
     return rows;

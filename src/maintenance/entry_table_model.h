@@ -5,6 +5,7 @@
 #include <QAbstractTableModel>
 #include <QString>
 
+#include <map>
 #include <optional>
 #include <vector>
 
@@ -30,7 +31,6 @@ public:
 
     // True while the row holds typed values not yet in the database.
     bool isPending(int row) const;
-    bool hasPendingRows() const;
     // Writes the row's typed values; on failure they stay pending and shown.
     Status writeRow(int row);
     // Writes every pending row; the messages of those that failed.
@@ -50,14 +50,16 @@ public:
     bool isChangingRows() const { return m_changingRows; }
 
 private:
-    struct ShownRow {
-        DrawRow values;
-        bool pending = false;
-    };
     static const RawValue& field(const DrawRow& row, int column);
     static RawValue& field(DrawRow& row, int column);
+    // What row `row` shows: its typed values while pending, else the editor's.
+    const DrawRow& shownValues(int row) const;
+    // Keeps the pending rows' keys on their rows when a row is inserted (+1) or removed (-1).
+    void shiftPendingRows(int from, int by);
 
     DrawEditor m_editor;
-    std::vector<ShownRow> m_rows;  // index for index the editor's rows
+    // Typed values not yet written, by row. The rows themselves are the editor's: the grid never
+    // copies the whole result set.
+    std::map<int, DrawRow> m_pending;
     bool m_changingRows = false;
 };

@@ -1,6 +1,12 @@
 #include <gtest/gtest.h>
+#include <nlohmann/json.hpp>
 
+#include <sstream>
+
+#include "analyses/analysis_catalog.h"
+#include "draws/draw_tables.h"
 #include "grid/grid_export.h"
+#include "test_support.h"
 
 TEST(GridExport, JsonListsCellsWithTextOrColourInRowOrder)
 {
@@ -26,4 +32,40 @@ TEST(GridExport, CsvQuotesAndTextDropsTrailingEmptyCells)
     grid.setText(2, 1, "x");
     EXPECT_EQ(gridCsv(grid), "\"1,2\",x,\n");
     EXPECT_EQ(gridText(grid), "1,2\tx\n");
+}
+
+// Decoding what the streamed writer produced must give back every cell of every window's grid,
+// across the chunk boundaries of a large grid.
+TEST(GridExport, StreamedJsonOfEveryWindowDecodesToTheGrid)
+{
+    for (const int draws : {0, 3, 400}) {
+        const DrawHistory history = syntheticHistory(draws);
+        const DrawTables tables = LoadDrawTables(history);
+        for (const AnalysisDescriptor& analysis : analysisCatalog()) {
+            if (!analysis.build) continue;
+            SCOPED_TRACE(std::string(analysis.windowName) + " at " + std::to_string(draws));
+            const ResultGrid grid = analysis.build(history, tables);
+            std::ostringstream out;
+            writeGridJson(out, grid, analysis.windowName);
+            const auto json = nlohmann::json::parse(out.str());
+            EXPECT_EQ(json["window"], analysis.windowName);
+            ASSERT_EQ(json["rows"], grid.rowCount());
+            ASSERT_EQ(json["columns"], grid.columnCount());
+            std::size_t listed = 0;
+            for (int r = 1; r <= grid.rowCount(); ++r) {
+                for (int c = 1; c <= grid.columnCount(); ++c) {
+                    const Rgb fg = grid.foreground(c, r), bg = grid.background(c, r);
+                    if (grid.textView(c, r).empty() && fg == kBlack && bg == kWhite) continue;
+                    ASSERT_LT(listed, json["cells"].size());
+                    const auto& cell = json["cells"][listed++];
+                    ASSERT_EQ(cell["row"], r);
+                    ASSERT_EQ(cell["col"], c);
+                    ASSERT_EQ(cell["text"], grid.text(c, r));
+                    ASSERT_EQ(cell["fg"], colorHex(fg));
+                    ASSERT_EQ(cell["bg"], colorHex(bg));
+                }
+            }
+            EXPECT_EQ(listed, json["cells"].size());
+        }
+    }
 }

@@ -24,12 +24,13 @@
 #include "app/main_frame.h"
 #include "draws/connection_string.h"
 #include "draws/draw_database.h"
+#include "draws/raw_value.h"
+#include "grid/grid_geometry.h"
+#include "grid/units.h"
 #include "http_test_server.h"
 #include "maintenance/entry_table_model.h"
 #include "maintenance/entry_window.h"
 #include "test_support.h"
-#include "grid/grid_geometry.h"
-#include "grid/units.h"
 
 namespace {
 
@@ -98,6 +99,7 @@ private slots:
     void closeCheckReportsTheFirstWrongCell();
     void closeBoxSkipsTheCheckButWritesPendingEdits();
     void aRowChangedBehindTheWindowIsReportedAndTheTypedValuesStay();
+    void typedValuesStayOnTheirRowWhenRowsAreAddedAndDeletedAbove();
     void mainWindowOpensItAtTheTopLeftWithItsDesignedClientArea();
     void exitKeepsTheProgramOpenWhenThePlayerKeepsAnUnwrittenDraw();
     void updateReplacesTheFileButTheRunningProgramKeepsItsSnapshot();
@@ -159,6 +161,28 @@ void EntryWindowTest::edit(EntryWindow& window, int row, int column, const QStri
     const QModelIndex cell = window.model()->index(row, column);
     window.grid()->setCurrentIndex(cell);
     QVERIFY(window.model()->setData(cell, text));
+}
+
+void EntryWindowTest::typedValuesStayOnTheirRowWhenRowsAreAddedAndDeletedAbove()
+{
+    auto window = openWindow();
+    QVERIFY(window);
+    EntryTableModel* model = window->model();
+    QVERIFY(model->setData(model->index(2, 3), QStringLiteral("29")));
+    QVERIFY(model->isPending(2));
+    QVERIFY(model->insertRowAfter(0));
+    QVERIFY(model->isPending(3));
+    QVERIFY(!model->isPending(2));
+    QCOMPARE(model->cellText(3, 3), QStringLiteral("29"));
+    QCOMPARE(model->cellText(3, 0), QStringLiteral("4"));
+    QVERIFY(model->deleteRow(0));
+    QVERIFY(model->isPending(2));
+    QCOMPARE(model->cellText(2, 3), QStringLiteral("29"));
+    QVERIFY(model->writePendingRows().empty());
+    QVERIFY(!model->isPending(2));
+    const auto rows = stored();
+    QCOMPARE(int(rows.size()), 3);
+    QCOMPARE(rawText(rows[2].numbers[2]), std::string("29"));
 }
 
 void EntryWindowTest::behindTheWindow(const std::string& sql)
