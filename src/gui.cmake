@@ -9,6 +9,9 @@ add_library(gui STATIC
   prediction/prediction_window.cpp
   maintenance/entry_table_model.cpp
   maintenance/entry_window.cpp
+  maintenance/csv_import_dialog.cpp
+  maintenance/empty_history_guide.cpp
+  maintenance/update_source_dialog.cpp
   app/child_sub_window.h
   app/help_viewer.cpp
   app/main_frame.cpp
@@ -27,6 +30,7 @@ qt_add_resources(gui "help" PREFIX "/help" BASE ${POMURAN_HELP_DIR} FILES
   ${POMURAN_HELP_DIR}/prediction.html
   ${POMURAN_HELP_DIR}/data_entry.html
   ${POMURAN_HELP_DIR}/data_update.html
+  ${POMURAN_HELP_DIR}/data_import.html
   ${POMURAN_HELP_DIR}/windows.html)
 
 qt_add_executable(pomuran app/main.cpp)

@@ -10,6 +10,7 @@
 #include <QLabel>
 #include <QMdiSubWindow>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QVBoxLayout>
 
 namespace {
@@ -18,7 +19,6 @@ QString fromView(std::string_view text)
 {
     return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
 }
-
 
 }  // namespace
 
@@ -64,6 +64,16 @@ AnalysisWindow::AnalysisWindow(const AnalysisDescriptor& descriptor, const DrawH
     // The catalog only lists windows that have a build; an empty grid is the safe answer if
     // one slips through.
     m_grid->setGrid(descriptor.build ? descriptor.build(history, tables) : ResultGrid{});
+}
+
+void AnalysisWindow::rebuild(const DrawHistory& history, const DrawTables& tables)
+{
+    const BusyPointer busy;
+    const int x = m_grid->horizontalScrollBar()->value();
+    const int y = m_grid->verticalScrollBar()->value();
+    m_grid->setGrid(m_descriptor.build ? m_descriptor.build(history, tables) : ResultGrid{});
+    m_grid->horizontalScrollBar()->setValue(x);
+    m_grid->verticalScrollBar()->setValue(y);
 }
 
 void AnalysisWindow::closeWindow()

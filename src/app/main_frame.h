@@ -9,6 +9,7 @@
 #include <QString>
 
 #include <functional>
+#include <optional>
 #include <string>
 
 #include "draws/draw_history.h"
@@ -22,11 +23,16 @@ class QMenu;
 class QAction;
 class HelpViewer;
 class VersionWindow;
+class EmptyHistoryGuide;
+struct CsvImport;
+enum class MergeMode;
 
 inline const QString kCloseWindowsFirst =
     QStringLiteral("表示中のウィンドウを閉じないと実行できません。");
 inline const QString kAnalysisNotAvailable = QStringLiteral("この分析はまだ利用できません。");
 inline const QString kCommandNotAvailable = QStringLiteral("この機能はまだ利用できません。");
+inline const QString kCloseEntryWindowFirst = QStringLiteral(
+    "当選データ入力を閉じてから実行してください（当選データを書き込めるのは一度に一つだけです）。");
 // The help keyword the help command shows and looks up.
 inline const QString kHelpKeyword = QStringLiteral("ポムランについて");
 
@@ -73,6 +79,18 @@ public:
     // The server the draw data update downloads from; empty means the build's default.
     void setDownloadServer(const QString& server) { m_downloadServer = server; }
     VersionWindow* versionWindow() const;
+    // The file the update source is kept in; empty means the player's config folder.
+    void setUpdateSourceFile(const QString& file) { m_updateSourceFile = file; }
+    // Replaces the preview of a CSV import (tests): returns the player's choice, or nothing to
+    // cancel.
+    using ImportPreview = std::function<std::optional<MergeMode>(const CsvImport&, const QString&)>;
+    void setImportPreview(ImportPreview preview) { m_importPreview = std::move(preview); }
+    EmptyHistoryGuide* emptyHistoryGuide() const;
+
+    // Reads the draw history again from the database and recomputes the tables; refreshes the
+    // prediction window, rebuilds every open analysis window (keeping its scroll position) and
+    // emits historyChanged(). On failure the previous snapshot stays and *error says why.
+    bool reloadHistory(QString* error = nullptr);
 
 public slots:
     void openAnalysis(const QString& windowName);
@@ -80,6 +98,16 @@ public slots:
     void enterDrawData();
     void openEntryWindow();
     void updateDrawData();
+    // データ管理 → CSVファイルから取り込み: file dialog, preview, then one transaction.
+    void importCsv();
+    // Reads, previews and writes one CSV file; false when nothing was written.
+    bool importCsvFile(const QString& path);
+    // データ管理 → CSVファイルへ書き出し.
+    void exportCsv();
+    // データ管理 → 設定: the update source.
+    void editSettings();
+    // The guide shown at start-up while the database holds no complete draw.
+    void showEmptyHistoryGuide();
     void tileOneAboveTheOther();
     void tileSideBySide();
     void cascade();
@@ -93,6 +121,9 @@ signals:
     // Emitted (before onActivated runs) each time the main window becomes the active window,
     // except when it comes back from one of its own message boxes.
     void activated();
+    // Emitted after the draw history was reloaded (import, update, the entry window closed with
+    // changes): windows that show results from history() and tables() rebuild on it.
+    void historyChanged();
 
 protected:
     void changeEvent(QEvent* event) override;
@@ -103,6 +134,13 @@ private:
     void createMenus();
     void showNotAvailable(const QString& text);
     void forgetChildWindow(const QString& kind, QObject* frame);
+    // Previews the draws of a CSV file against the database and writes what the player chose.
+    bool mergeCsv(const std::string& bytes, const QString& source);
+    // reloadHistory(), telling the player when it fails.
+    void reloadAndReport();
+    // After the entry window closed: reload when the database no longer matches the snapshot.
+    void reloadAfterEntry();
+    bool entryWindowOpen() const;
 
     QString m_programFolder;
     QString m_downloadServer;
@@ -119,12 +157,18 @@ private:
     QMap<QString, QPointer<QMdiSubWindow>> m_children;
     QPointer<HelpViewer> m_helpViewer;
     QPointer<VersionWindow> m_versionWindow;
+    QPointer<EmptyHistoryGuide> m_guide;
+    QString m_updateSourceFile;
+    ImportPreview m_importPreview;
 
     QAction* m_endAction = nullptr;
     QAction* m_predictionAction = nullptr;
     QList<QAction*> m_analysisActions;
     QAction* m_updateAction = nullptr;
     QAction* m_inputAction = nullptr;
+    QAction* m_csvImportAction = nullptr;
+    QAction* m_csvExportAction = nullptr;
+    QAction* m_settingsAction = nullptr;
     QAction* m_tileHorizontalAction = nullptr;
     QAction* m_tileVerticalAction = nullptr;
     QAction* m_cascadeAction = nullptr;

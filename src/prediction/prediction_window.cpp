@@ -1,8 +1,8 @@
 #include "prediction/prediction_window.h"
 
+#include "grid/units.h"
 #include "ui/grid_font.h"
 #include "ui/grid_view.h"
-#include "grid/units.h"
 
 #include <QButtonGroup>
 #include <QGroupBox>
@@ -138,6 +138,13 @@ void PredictionWindow::setOption(int option, bool on)
 {
     // The option set lives in memory until the program ends; only the exit writes the file.
     m_options.set(option, on);
+    refreshPrediction();
+}
+
+void PredictionWindow::refresh(const DrawHistory& history, const DrawTables& tables)
+{
+    m_latestDrawNo = tables.LatestDrawNo;
+    m_engine.ScanCycles(history);
     refreshPrediction();
 }
 
