@@ -621,8 +621,7 @@ Result<DrawCsv> readDrawCsv(std::string_view bytes, CsvValues values, CsvEncodin
     }
 
     // About 30 bytes a line: reserving once avoids growing the vector line by line.
-    out.rows.reserve(std::min<std::size_t>((text.size() - pos) / 24 + 1, 1u << 20));
-    preferLargePages(out.rows.data(), out.rows.capacity() * sizeof(DrawRow));
+    reserveRows(out.rows, std::min<std::size_t>((text.size() - pos) / 24 + 1, 1u << 20));
     RowReader reader(*heading, values);
     while (pos < text.size()) {
         nextRecord(text, pos, lineNo, out.separator, record);
@@ -630,6 +629,12 @@ Result<DrawCsv> readDrawCsv(std::string_view bytes, CsvValues values, CsvEncodin
         reader.read(record, out);
     }
     return out;
+}
+
+void reserveRows(std::vector<DrawRow>& rows, std::size_t count)
+{
+    rows.reserve(count);
+    preferLargePages(rows.data(), rows.capacity() * sizeof(DrawRow));
 }
 
 Result<std::vector<DrawRow>> parseDrawCsv(std::string_view content, CsvValues values)

@@ -30,7 +30,7 @@ MergePlan planMerge(const std::vector<DrawRow>& stored, const std::vector<DrawRo
         if (const auto drawNo = fieldNumber(incoming[i].drawNo)) incomingOf.emplace(*drawNo, i);
 
     std::vector<bool> matched(incoming.size(), false);
-    plan.merged.reserve(stored.size() + incoming.size());
+    reserveRows(plan.merged, stored.size() + incoming.size());
     for (const DrawRow& row : stored) {
         const auto drawNo = fieldNumber(row.drawNo);
         const auto found = drawNo ? incomingOf.find(*drawNo) : incomingOf.end();
@@ -56,10 +56,9 @@ MergePlan planMerge(const std::vector<DrawRow>& stored, const std::vector<DrawRo
     }
     for (std::size_t i = 0; i < incoming.size(); ++i)
         if (!matched[i]) {
-            plan.added.push_back(incoming[i]);
+            plan.added.push_back(fieldNumber(incoming[i].drawNo).value_or(0));
             plan.merged.push_back(incoming[i]);
         }
-    plan.added = sortedByDrawNo(std::move(plan.added));
     plan.merged = sortedByDrawNo(std::move(plan.merged));
     std::stable_sort(plan.changed.begin(), plan.changed.end(),
                      [](const ChangedDraw& a, const ChangedDraw& b) {

@@ -21,7 +21,7 @@ struct ChangedDraw {
 };
 
 struct MergePlan {
-    std::vector<DrawRow> added;        // draw numbers the history lacks, ascending
+    std::vector<int> added;            // draw numbers the history lacks, in file order
     std::vector<ChangedDraw> changed;  // same draw number, other numbers or date, ascending
     int unchanged = 0;                 // draws the file and the history hold alike
     int storedRows = 0;                // rows of the history as it was

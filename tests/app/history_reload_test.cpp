@@ -64,6 +64,7 @@ private slots:
     void rejectedOrCancelledFilesLeaveTheDatabaseByteForByte();
     void importingWhileTheEntryWindowIsOpenIsRefused();
     void aFailedReloadKeepsThePreviousSnapshot();
+    void closingTheEntryWindowAfterAChangeReloads();
     void theGuideShowsOnlyOnAnEmptyDatabase();
     void thePreviewListsChangedDrawsAndRejectedLines();
 
@@ -202,6 +203,29 @@ void HistoryReloadTest::aFailedReloadKeepsThePreviousSnapshot()
     QCOMPARE(frame->history().size(), std::size_t{120});
     QCOMPARE(frame->tables().LatestDrawNo, 120);
     QCOMPARE(changed.count(), 0);
+}
+
+void HistoryReloadTest::closingTheEntryWindowAfterAChangeReloads()
+{
+    auto frame = loadedFrame();
+    QSignalSpy changed(frame.get(), &MainFrm::historyChanged);
+    for (const bool change : {false, true}) {
+        frame->openEntryWindow();
+        QMdiSubWindow* entry = frame->childWindow(kEntryWindowName);
+        QVERIFY(entry);
+        if (change) {
+            // What the player typed, as the entry window writes it.
+            auto database =
+                DrawDatabase::open(frame->connectString(), DrawDatabase::Access::ReadWrite);
+            QVERIFY(database.ok());
+            QVERIFY(database->insertDraws({drawRow(121, {1, 2, 3, 4, 5, 6})}).ok());
+        }
+        entry->close();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        QTest::qWait(20);
+        QCOMPARE(changed.count(), change ? 1 : 0);
+    }
+    QCOMPARE(frame->tables().LatestDrawNo, 121);
 }
 
 void HistoryReloadTest::theGuideShowsOnlyOnAnEmptyDatabase()
