@@ -1,5 +1,6 @@
-// Build time of the second set of analysis grids on the real history and on 32,767 draws (the
-// most a 16-bit draw number allows), and the memory a million-cell grid takes.
+// Build time of the pattern, group, last-digit, dispersion and appearance-by-count analysis
+// grids on the real history and on 32,767 draws (the most a 16-bit draw number allows), and the
+// memory a million-cell grid takes.
 #include <benchmark/benchmark.h>
 
 #include <malloc.h>

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Installs the Debian 12 packages the build, the tests and screenshots need (only what is missing).
 set -euo pipefail
-packages=(qt6-base-dev libsqlcipher-dev libcurl4-openssl-dev fonts-ipafont-gothic
+packages=(qt6-base-dev qt6-charts-dev libqt6opengl6-dev libsqlcipher-dev libcurl4-openssl-dev fonts-ipafont-gothic
           fonts-ipafont-mincho xvfb xauth imagemagick cmake g++ ninja-build pkg-config
           libgtest-dev libbenchmark-dev libcli11-dev nlohmann-json3-dev ccache)
 missing=()

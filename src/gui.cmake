@@ -1,25 +1,27 @@
 # gui: the Qt windows on top of core; pomuran: the program.
 add_library(gui STATIC
   ui/busy_pointer.h
+  ui/close_child_window.h
   ui/grid_font.cpp
   ui/grid_view.cpp
   ui/message_titles.h
   analyses/analysis_legend.cpp
   analyses/analysis_window.cpp
   prediction/prediction_window.cpp
+  maintenance/draw_update_dialog.cpp
+  backtest/backtest_window.cpp
   maintenance/entry_table_model.cpp
   maintenance/entry_window.cpp
   maintenance/csv_import_dialog.cpp
   maintenance/empty_history_guide.cpp
   maintenance/update_source_dialog.cpp
-  app/child_sub_window.h
   app/help_viewer.cpp
   app/main_frame.cpp
   app/version_window.cpp
   app/window_arrangement.cpp
 )
 target_include_directories(gui PUBLIC ${CMAKE_CURRENT_SOURCE_DIR})
-target_link_libraries(gui PUBLIC core Qt6::Widgets Qt6::PrintSupport)
+target_link_libraries(gui PUBLIC core Qt6::Widgets Qt6::PrintSupport Qt6::Charts)
 
 # The help pages and their keyword index, read by the help viewer from :/help.
 set(POMURAN_HELP_DIR ${CMAKE_SOURCE_DIR}/data/help)
@@ -28,6 +30,7 @@ qt_add_resources(gui "help" PREFIX "/help" BASE ${POMURAN_HELP_DIR} FILES
   ${POMURAN_HELP_DIR}/about.html
   ${POMURAN_HELP_DIR}/analyses.html
   ${POMURAN_HELP_DIR}/prediction.html
+  ${POMURAN_HELP_DIR}/backtest.html
   ${POMURAN_HELP_DIR}/data_entry.html
   ${POMURAN_HELP_DIR}/data_update.html
   ${POMURAN_HELP_DIR}/data_import.html

@@ -46,3 +46,9 @@ target_link_libraries(history_reload_test PRIVATE gui test_support Qt6::Test)
 add_test(NAME history_reload_test COMMAND history_reload_test)
 set_tests_properties(history_reload_test PROPERTIES ENVIRONMENT
   "QT_QPA_PLATFORM=offscreen;XDG_RUNTIME_DIR=${POMURAN_HISTORY_RELOAD_XDG}")
+# backtest window
+add_executable(backtest_window_test backtest/backtest_window_test.cpp)
+target_link_libraries(backtest_window_test PRIVATE gui test_support Qt6::Test)
+add_test(NAME backtest_window_test COMMAND backtest_window_test)
+set_tests_properties(backtest_window_test PROPERTIES ENVIRONMENT
+  "QT_QPA_PLATFORM=offscreen;XDG_RUNTIME_DIR=${CMAKE_BINARY_DIR}/xdg-runtime")

@@ -6,12 +6,9 @@
 #include "draws/draw_tables.h"
 #include "grid/result_grid.h"
 
-// Appearance frequency
+// Dot matrices, counts and intervals of each number, draw by draw
 // 出現頻度分析: one dot per appearance of each number, blue as main number, pink as bonus.
 ResultGrid buildAppearanceFrequency(const DrawHistory& history, const DrawTables& tables);
-
-// First set: appearance interval, appearance count, number interval, pull, consecutive and
-// stepping-stone, number sum
 // 出現間隔分析: how many draws earlier each number of every draw last came up.
 ResultGrid buildAppearanceInterval(const DrawHistory& history, const DrawTables& tables);
 // 出現回数分析: how many earlier draws held each number of every draw.
@@ -25,8 +22,7 @@ ResultGrid buildConsecutive(const DrawHistory& history, const DrawTables& tables
 // 数字合計分析: the sum of the main numbers, and with the bonus number.
 ResultGrid buildNumberSum(const DrawHistory& history, const DrawTables& tables);
 
-// Second set: patterns, four groups, group division, last digit trend and runs, dispersion,
-// appearance by count
+// Patterns, groups of numbers and last digits
 // 偶数奇数の組合せパターン分析: even/odd counts of the main numbers and a pattern letter.
 ResultGrid buildOddEvenPattern(const DrawHistory& history, const DrawTables& tables);
 // 低数字高数字の組合せパターン分析: low (1..15) / high counts and a pattern letter.

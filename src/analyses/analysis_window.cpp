@@ -2,13 +2,13 @@
 
 #include "analyses/analysis_legend.h"
 #include "ui/busy_pointer.h"
+#include "ui/close_child_window.h"
 #include "ui/grid_font.h"
 #include "ui/grid_view.h"
 
 #include <QApplication>
 #include <QHBoxLayout>
 #include <QLabel>
-#include <QMdiSubWindow>
 #include <QPushButton>
 #include <QScrollBar>
 #include <QVBoxLayout>
@@ -78,8 +78,5 @@ void AnalysisWindow::rebuild(const DrawHistory& history, const DrawTables& table
 
 void AnalysisWindow::closeWindow()
 {
-    if (auto* sub = qobject_cast<QMdiSubWindow*>(parentWidget()))
-        sub->close();
-    else
-        close();
+    closeChildWindow(*this);
 }

@@ -11,20 +11,18 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QMessageBox>
-#include <QProgressDialog>
 #include <QSaveFile>
 #include <QTimer>
 
-#include <algorithm>
 #include <array>
 #include <utility>
 
 #include "analyses/analysis_catalog.h"
 #include "analyses/analysis_window.h"
-#include "app/child_sub_window.h"
 #include "app/help_viewer.h"
 #include "app/version_window.h"
 #include "app/window_arrangement.h"
+#include "backtest/backtest_window.h"
 #include "draws/connection_string.h"
 #include "draws/cp932.h"
 #include "draws/draw_csv.h"
@@ -34,6 +32,7 @@
 #include "grid/units.h"
 #include "maintenance/csv_import_dialog.h"
 #include "maintenance/draw_update.h"
+#include "maintenance/draw_update_dialog.h"
 #include "maintenance/empty_history_guide.h"
 #include "maintenance/entry_window.h"
 #include "maintenance/update_source.h"
@@ -90,32 +89,6 @@ QMenu* makeMenu(QWidget* parent, const char* name, const QString& caption)
     return menu;
 }
 
-// The child windows that take part in an arrangement: shown and not minimised, topmost first.
-QList<QMdiSubWindow*> arrangedWindows(const QMdiArea* area)
-{
-    QList<QMdiSubWindow*> windows;
-    const QList<QMdiSubWindow*> stacking = area->subWindowList(QMdiArea::StackingOrder);
-    for (auto it = stacking.rbegin(); it != stacking.rend(); ++it)
-        if ((*it)->isVisible() && !(*it)->isMinimized()) windows.append(*it);
-    return windows;
-}
-
-QList<QMdiSubWindow*> minimisedWindows(const QMdiArea* area)
-{
-    QList<QMdiSubWindow*> windows;
-    for (QMdiSubWindow* window : area->subWindowList(QMdiArea::CreationOrder))
-        if (window->isVisible() && window->isMinimized()) windows.append(window);
-    return windows;
-}
-
-QSize iconSizeOf(const QList<QMdiSubWindow*>& icons)
-{
-    QSize size;
-    for (const QMdiSubWindow* icon : icons)
-        size = size.expandedTo(icon->size());
-    return size;
-}
-
 }  // namespace
 
 MainFrm::MainFrm(const QString& programFolder, QWidget* parent)
@@ -156,6 +129,8 @@ void MainFrm::createActions()
 
     m_predictionAction = makeAction(this, "mnuYoso", QStringLiteral("一発ボボーン予想(&D)"));
     connect(m_predictionAction, &QAction::triggered, this, &MainFrm::openPrediction);
+    m_backtestAction = makeAction(this, "mnuYosoKensyo", QStringLiteral("予想の検証(&B)"));
+    connect(m_backtestAction, &QAction::triggered, this, &MainFrm::openBacktest);
 
     for (const AnalysisMenuEntry& entry : kAnalysisMenu) {
         QAction* action = makeAction(this, entry.itemName, QString::fromUtf8(entry.itemCaption));
@@ -202,6 +177,8 @@ void MainFrm::createMenus()
     // 終了 and 一発ボボーン予想 are commands directly on the menu bar, without a drop-down.
     menuBar()->addAction(m_endAction);
     menuBar()->addAction(m_predictionAction);
+    // Beside 一発ボボーン予想, which stays a command of its own without a drop-down.
+    menuBar()->addAction(m_backtestAction);
 
     QMenu* analysisMenu = makeMenu(this, "mnuMain", QStringLiteral("データ分析(&S)"));
     QMenu* subMenu = nullptr;
@@ -251,7 +228,6 @@ bool MainFrm::load(QString* error)
     // The options are read before anything else, so they are there even if the database fails.
     ReadInitFile(m_options);
     BusyPointer busy;
-    m_propEnd = true;
     m_connectString = buildDbConnectString(m_programFolder.toStdString());
     Result<DrawHistory> history = loadDrawHistory(m_connectString);
     if (!history) {
@@ -278,7 +254,15 @@ bool MainFrm::start()
 
 QMdiSubWindow* MainFrm::childWindow(const QString& kind) const
 {
-    return m_children.value(kind).data();
+    // A closed window leaves the area's list at once, before its deferred deletion.
+    for (QMdiSubWindow* window : m_mdiArea->subWindowList())
+        if (window->objectName() == kind) return window;
+    return nullptr;
+}
+
+bool MainFrm::propEnd() const
+{
+    return m_mdiArea->subWindowList().isEmpty();
 }
 
 QMdiSubWindow* MainFrm::showChildWindow(const QString& kind,
@@ -304,7 +288,7 @@ QMdiSubWindow* MainFrm::showChildWindow(const QString& kind,
     }
     if (!content) return nullptr;
 
-    auto* frame = new ChildSubWindow;
+    auto* frame = new QMdiSubWindow;
     frame->setObjectName(kind);
     frame->setAttribute(Qt::WA_DeleteOnClose);
     frame->setWidget(content);
@@ -316,12 +300,6 @@ QMdiSubWindow* MainFrm::showChildWindow(const QString& kind,
                  Qt::WindowCloseButtonHint;
     m_mdiArea->addSubWindow(frame, flags);
 
-    m_children.insert(kind, frame);
-    m_propEnd = false;
-    const auto forget = [this, kind, frame] { forgetChildWindow(kind, frame); };
-    connect(frame, &ChildSubWindow::closed, this, forget);
-    connect(frame, &QObject::destroyed, this, forget);
-
     // Sizes are the window's outer size, title bar and frame included.
     const QSize size(twipsToPixels(widthTwips), twipsToPixels(heightTwips));
     if (fixedFrame)
@@ -332,14 +310,6 @@ QMdiSubWindow* MainFrm::showChildWindow(const QString& kind,
     frame->show();
     m_mdiArea->setActiveSubWindow(frame);
     return frame;
-}
-
-void MainFrm::forgetChildWindow(const QString& kind, QObject* frame)
-{
-    // A window of the same kind opened after this one closed keeps its entry.
-    auto it = m_children.find(kind);
-    if (it != m_children.end() && (it->isNull() || it->data() == frame)) m_children.erase(it);
-    m_propEnd = m_children.isEmpty();
 }
 
 HelpViewer* MainFrm::helpViewer() const
@@ -368,24 +338,27 @@ void MainFrm::openAnalysis(const QString& windowName)
         descriptor->frame == FrameKind::FixedDialog);
 }
 
+void MainFrm::openBacktest()
+{
+    showChildWindow(
+        QString::fromUtf8(kBacktestWindowName),
+        [this] { return new BacktestWindow(m_history, m_options.enabledCount()); },
+        kBacktestWidthTwips, kBacktestHeightTwips, false);
+}
+
 void MainFrm::openPrediction()
 {
-    // Building the window lets pending events run (busy pointer); an activation arriving then
-    // must not build a second one.
-    if (m_openingPrediction) return;
-    m_openingPrediction = true;
     showChildWindow(
         QString::fromUtf8(kPredictionWindowName),
         [this] { return new PredictionWindow(m_options, m_history, m_tables); },
         kPredictionWidthTwips, kPredictionHeightTwips, true);
-    m_openingPrediction = false;
 }
 
 void MainFrm::enterDrawData()
 {
     // The entry window writes to the database the other windows were computed from, so it only
     // opens while nothing else is shown.
-    if (!m_propEnd) {
+    if (!propEnd()) {
         QMessageBox::critical(this, kMessageTitle, kCloseWindowsFirst, QMessageBox::Ok);
         return;
     }
@@ -429,43 +402,13 @@ void MainFrm::updateDrawData()
     options.destination =
         QDir(m_programFolder).filePath(QString::fromUtf8(kDatabaseFileName)).toStdString();
 
-    QProgressDialog progress(QStringLiteral("当選データをダウンロードしています…"),
-                             QStringLiteral("キャンセル"), 0, 0, this);
-    progress.setWindowTitle(kMainTitle);
-    progress.setWindowModality(Qt::WindowModal);
-    progress.setMinimumDuration(0);
-    progress.setAutoClose(false);
-    progress.setAutoReset(false);
-    options.progress = [&progress](std::int64_t received, std::int64_t total) {
-        if (total > 0) {
-            progress.setMaximum(1000);
-            progress.setValue(
-                static_cast<int>(std::min<std::int64_t>(received * 1000 / total, 1000)));
-        }
-        QCoreApplication::processEvents();
-        return !progress.wasCanceled();
-    };
-    UpdateResult result;
-    {
-        BusyPointer busy;
-        progress.show();
-        result = updateDrawDatabase(options);
-    }
-    progress.close();
-
-    // A CSV source is merged through the same preview as a CSV file.
-    if (result.outcome == UpdateOutcome::CsvDownloaded) {
+    const UpdateResult result = runDrawUpdate(this, std::move(options));
+    // A CSV source is merged through the same preview as a CSV file; a new database file is
+    // read at once.
+    if (result.outcome == UpdateOutcome::CsvDownloaded)
         mergeCsv(result.csv, QString::fromStdString(result.message));
-        return;
-    }
-    const QString message = QString::fromStdString(result.message);
-    if (result.outcome == UpdateOutcome::Failed) {
-        QMessageBox::critical(this, kMessageTitle, message, QMessageBox::Ok);
-        return;
-    }
-    QMessageBox box(QMessageBox::NoIcon, kMainTitle, message, QMessageBox::Ok, this);
-    box.exec();
-    if (result.outcome == UpdateOutcome::Updated) reloadAndReport();
+    else if (result.outcome == UpdateOutcome::Updated)
+        reloadAndReport();
 }
 
 bool MainFrm::entryWindowOpen() const
@@ -634,8 +577,7 @@ bool MainFrm::reloadHistory(QString* error)
     }
     m_history = std::move(history.value());
     m_tables = LoadDrawTables(m_history);
-    for (const QPointer<QMdiSubWindow>& frame : std::as_const(m_children)) {
-        if (!frame) continue;
+    for (QMdiSubWindow* frame : m_mdiArea->subWindowList()) {
         if (auto* analysis = qobject_cast<AnalysisWindow*>(frame->widget()))
             analysis->rebuild(m_history, m_tables);
         else if (auto* prediction = qobject_cast<PredictionWindow*>(frame->widget()))
@@ -678,29 +620,12 @@ void MainFrm::showNotAvailable(const QString& text)
 
 void MainFrm::tileOneAboveTheOther()
 {
-    const QList<QMdiSubWindow*> windows = arrangedWindows(m_mdiArea);
-    QRect area = m_mdiArea->viewport()->rect();
-    // Icons of minimised windows keep their line at the bottom.
-    const QList<QMdiSubWindow*> icons = minimisedWindows(m_mdiArea);
-    if (!icons.isEmpty()) area.setBottom(area.bottom() - iconSizeOf(icons).height());
-    const std::vector<QRect> rows = stackedRows(area, static_cast<int>(windows.size()));
-    for (int i = 0; i < windows.size(); ++i) {
-        if (windows[i]->isMaximized()) windows[i]->showNormal();
-        windows[i]->setGeometry(rows[static_cast<std::size_t>(i)]);
-    }
+    ::tileOneAboveTheOther(*m_mdiArea);
 }
 
 void MainFrm::tileSideBySide()
 {
-    const QList<QMdiSubWindow*> windows = arrangedWindows(m_mdiArea);
-    QRect area = m_mdiArea->viewport()->rect();
-    const QList<QMdiSubWindow*> icons = minimisedWindows(m_mdiArea);
-    if (!icons.isEmpty()) area.setBottom(area.bottom() - iconSizeOf(icons).height());
-    const std::vector<QRect> columns = sideBySideColumns(area, static_cast<int>(windows.size()));
-    for (int i = 0; i < windows.size(); ++i) {
-        if (windows[i]->isMaximized()) windows[i]->showNormal();
-        windows[i]->setGeometry(columns[static_cast<std::size_t>(i)]);
-    }
+    ::tileSideBySide(*m_mdiArea);
 }
 
 void MainFrm::cascade()
@@ -710,11 +635,7 @@ void MainFrm::cascade()
 
 void MainFrm::arrangeIcons()
 {
-    const QList<QMdiSubWindow*> icons = minimisedWindows(m_mdiArea);
-    const std::vector<QPoint> positions = iconPositions(
-        m_mdiArea->viewport()->rect(), iconSizeOf(icons), static_cast<int>(icons.size()));
-    for (int i = 0; i < icons.size() && i < static_cast<int>(positions.size()); ++i)
-        icons[i]->move(positions[static_cast<std::size_t>(i)]);
+    ::arrangeIcons(*m_mdiArea);
 }
 
 void MainFrm::showHelp()

@@ -3,7 +3,6 @@
 #pragma once
 
 #include <QMainWindow>
-#include <QMap>
 #include <QPointer>
 #include <QSet>
 #include <QString>
@@ -30,7 +29,6 @@ enum class MergeMode;
 inline const QString kCloseWindowsFirst =
     QStringLiteral("表示中のウィンドウを閉じないと実行できません。");
 inline const QString kAnalysisNotAvailable = QStringLiteral("この分析はまだ利用できません。");
-inline const QString kCommandNotAvailable = QStringLiteral("この機能はまだ利用できません。");
 inline const QString kCloseEntryWindowFirst = QStringLiteral(
     "当選データ入力を閉じてから実行してください（当選データを書き込めるのは一度に一つだけです）。");
 // The help keyword the help command shows and looks up.
@@ -61,8 +59,8 @@ public:
     const DrawHistory& history() const { return m_history; }
     const DrawTables& tables() const { return m_tables; }
     const std::string& connectString() const { return m_connectString; }
-    // True while no child window is open.
-    bool propEnd() const { return m_propEnd; }
+    // True while no child window is open (a closed one counts as gone before its deletion).
+    bool propEnd() const;
 
     // Opens the child window of a kind, one instance per kind: an open one is only brought
     // forward. Otherwise create() builds the content (under the busy pointer), which is shown in
@@ -95,6 +93,7 @@ public:
 public slots:
     void openAnalysis(const QString& windowName);
     void openPrediction();
+    void openBacktest();
     void enterDrawData();
     void openEntryWindow();
     void updateDrawData();
@@ -133,7 +132,6 @@ private:
     void createActions();
     void createMenus();
     void showNotAvailable(const QString& text);
-    void forgetChildWindow(const QString& kind, QObject* frame);
     // Previews the draws of a CSV file against the database and writes what the player chose.
     bool mergeCsv(const std::string& bytes, const QString& source);
     // reloadHistory(), telling the player when it fails.
@@ -149,12 +147,11 @@ private:
     std::string m_connectString;
     DrawHistory m_history;
     DrawTables m_tables;
-    bool m_propEnd = true;
     bool m_returningFromMessage = false;
     bool m_exiting = false;
-    QSet<QString> m_building;          // kinds of child window whose content is being built
-    bool m_openingPrediction = false;  // the window is being built: an activation meanwhile waits
-    QMap<QString, QPointer<QMdiSubWindow>> m_children;
+    // Kinds of child window whose content is being built: the busy pointer lets pending events
+    // run, and an activation among them must not build a second window of the kind.
+    QSet<QString> m_building;
     QPointer<HelpViewer> m_helpViewer;
     QPointer<VersionWindow> m_versionWindow;
     QPointer<EmptyHistoryGuide> m_guide;
@@ -163,6 +160,7 @@ private:
 
     QAction* m_endAction = nullptr;
     QAction* m_predictionAction = nullptr;
+    QAction* m_backtestAction = nullptr;
     QList<QAction*> m_analysisActions;
     QAction* m_updateAction = nullptr;
     QAction* m_inputAction = nullptr;

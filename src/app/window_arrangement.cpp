@@ -1,4 +1,8 @@
+// The window menu's arrangements: their geometry and its application to the client area.
 #include "app/window_arrangement.h"
+
+#include <QMdiArea>
+#include <QMdiSubWindow>
 
 #include <algorithm>
 
@@ -40,4 +44,73 @@ std::vector<QPoint> iconPositions(const QRect& area, const QSize& iconSize, int 
                                area.bottom() + 1 - (line + 1) * iconSize.height());
     }
     return positions;
+}
+
+namespace {
+
+// The child windows that take part in an arrangement: shown and not minimised, topmost first.
+QList<QMdiSubWindow*> arrangedWindows(const QMdiArea& area)
+{
+    QList<QMdiSubWindow*> windows;
+    const QList<QMdiSubWindow*> stacking = area.subWindowList(QMdiArea::StackingOrder);
+    for (auto it = stacking.rbegin(); it != stacking.rend(); ++it)
+        if ((*it)->isVisible() && !(*it)->isMinimized()) windows.append(*it);
+    return windows;
+}
+
+QList<QMdiSubWindow*> minimisedWindows(const QMdiArea& area)
+{
+    QList<QMdiSubWindow*> windows;
+    for (QMdiSubWindow* window : area.subWindowList(QMdiArea::CreationOrder))
+        if (window->isVisible() && window->isMinimized()) windows.append(window);
+    return windows;
+}
+
+QSize iconSizeOf(const QList<QMdiSubWindow*>& icons)
+{
+    QSize size;
+    for (const QMdiSubWindow* icon : icons)
+        size = size.expandedTo(icon->size());
+    return size;
+}
+
+// The client area less the line of icons at its bottom.
+QRect areaAboveIcons(const QMdiArea& area)
+{
+    QRect rect = area.viewport()->rect();
+    const QList<QMdiSubWindow*> icons = minimisedWindows(area);
+    if (!icons.isEmpty()) rect.setBottom(rect.bottom() - iconSizeOf(icons).height());
+    return rect;
+}
+
+void placeWindows(const QList<QMdiSubWindow*>& windows, const std::vector<QRect>& places)
+{
+    for (int i = 0; i < windows.size() && i < static_cast<int>(places.size()); ++i) {
+        if (windows[i]->isMaximized()) windows[i]->showNormal();
+        windows[i]->setGeometry(places[static_cast<std::size_t>(i)]);
+    }
+}
+
+}  // namespace
+
+void tileOneAboveTheOther(QMdiArea& area)
+{
+    const QList<QMdiSubWindow*> windows = arrangedWindows(area);
+    placeWindows(windows, stackedRows(areaAboveIcons(area), static_cast<int>(windows.size())));
+}
+
+void tileSideBySide(QMdiArea& area)
+{
+    const QList<QMdiSubWindow*> windows = arrangedWindows(area);
+    placeWindows(windows,
+                 sideBySideColumns(areaAboveIcons(area), static_cast<int>(windows.size())));
+}
+
+void arrangeIcons(QMdiArea& area)
+{
+    const QList<QMdiSubWindow*> icons = minimisedWindows(area);
+    const std::vector<QPoint> positions =
+        iconPositions(area.viewport()->rect(), iconSizeOf(icons), static_cast<int>(icons.size()));
+    for (int i = 0; i < icons.size() && i < static_cast<int>(positions.size()); ++i)
+        icons[i]->move(positions[static_cast<std::size_t>(i)]);
 }

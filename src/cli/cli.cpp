@@ -25,6 +25,7 @@ int runCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
     addShowCommand(app, context);
     addTablesCommand(app, context);
     addUpdateCommand(app, context);
+    addBacktestCommand(app, context);
 
     // CLI11 takes the words last first.
     std::vector<std::string> words(args.rbegin(), args.rend());

@@ -9,3 +9,4 @@ void addListCommand(CLI::App& app, CliContext& context);
 void addShowCommand(CLI::App& app, CliContext& context);
 void addTablesCommand(CLI::App& app, CliContext& context);
 void addUpdateCommand(CLI::App& app, CliContext& context);
+void addBacktestCommand(CLI::App& app, CliContext& context);

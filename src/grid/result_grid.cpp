@@ -268,11 +268,3 @@ void ResultGrid::setActiveCell(int col, int row)
     m_activeCol = std::clamp(col, 0, m_columns);
     m_activeRow = std::clamp(row, 0, m_rows);
 }
-
-std::size_t ResultGrid::cellMemory() const
-{
-    std::size_t bytes = m_cells.capacity() * sizeof(PackedCell);
-    for (const std::string& text : m_longTexts)
-        bytes += sizeof(std::string) + text.capacity();
-    return bytes;
-}

@@ -144,9 +144,6 @@ public:
     int activeColumn() const { return m_activeCol; }
     int activeRow() const { return m_activeRow; }
 
-    // Bytes the cells take, for the memory figures of very large grids.
-    std::size_t cellMemory() const;
-
 private:
     // One cell in 20 bytes, so that a grid of a million cells stays small and quick to make.
     // Colours are indexes into the grid's palette; texts of up to 12 bytes (numbers, "●",

@@ -210,11 +210,6 @@ std::string downloadUrl(const std::string& server)
     return base + kDownloadPath;
 }
 
-std::string defaultUpdateDestination()
-{
-    return (fs::path(programFolder()) / kDatabaseFileName).string();
-}
-
 std::string missingFileMessage(const std::string& path)
 {
     return "当選データファイル：'" + path + "'が存在しません";

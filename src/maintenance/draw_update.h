@@ -41,8 +41,6 @@ struct UpdateOptions {
 // "<server>/download/Pomuran/Pomuran.mdb", without a doubled separator; an address that already
 // names a file (ending in .mdb or .csv) is used as it is.
 std::string downloadUrl(const std::string& server);
-// The database beside the running executable, the file the program reads at start-up.
-std::string defaultUpdateDestination();
 // "当選データファイル：'PATH'が存在しません"
 std::string missingFileMessage(const std::string& path);
 

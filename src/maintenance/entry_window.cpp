@@ -8,7 +8,6 @@
 #include <QItemSelectionModel>
 #include <QLabel>
 #include <QLineEdit>
-#include <QMdiSubWindow>
 #include <QMenu>
 #include <QMenuBar>
 #include <QMessageBox>
@@ -22,6 +21,7 @@
 
 #include "maintenance/entry_table_model.h"
 #include "maintenance/entry_validation.h"
+#include "ui/close_child_window.h"
 #include "ui/grid_font.h"
 #include "grid/grid_geometry.h"
 #include "grid/units.h"
@@ -239,11 +239,7 @@ void EntryWindow::checkAndClose()
 
 void EntryWindow::closeWindow()
 {
-    // Through the frame, so the main window sees its child window go.
-    if (auto* frame = qobject_cast<QMdiSubWindow*>(parentWidget()))
-        frame->close();
-    else
-        close();
+    closeChildWindow(*this);
 }
 
 bool EntryWindow::writeBeforeClosing()

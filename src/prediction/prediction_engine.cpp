@@ -98,20 +98,23 @@ void PredictionEngine::ScanCycles(const DrawHistory& history)
         draws.clear();
     m_otherAppearances.clear();
 
-    for (const std::optional<Draw>& draw : history.draws()) {
-        if (!draw) continue;
-        const int d = draw->drawNo;
-        // No earlier draw can be searched below draw 1, and rows below 1 are never read as a
-        // source: such a draw is left out entirely.
-        if (d < 1) continue;
-        storeDraw(d, draw->numbers);
-        for (int k = 0; k < kCyclePositions; ++k) {
-            const int v = draw->numbers[k];
-            const int e = previousAppearance(v, d);
-            if (e == 0) continue;
-            const int m = methodOfGap(d - e);
-            if (m >= 0) CycleTable[m][k] = v;
-        }
+    for (const std::optional<Draw>& draw : history.draws())
+        if (draw) addDraw(*draw);
+}
+
+void PredictionEngine::addDraw(const Draw& draw)
+{
+    const int d = draw.drawNo;
+    // No earlier draw can be searched below draw 1, and rows below 1 are never read as a
+    // source: such a draw is left out entirely.
+    if (d < 1) return;
+    storeDraw(d, draw.numbers);
+    for (int k = 0; k < kCyclePositions; ++k) {
+        const int v = draw.numbers[k];
+        const int e = previousAppearance(v, d);
+        if (e == 0) continue;
+        const int m = methodOfGap(d - e);
+        if (m >= 0) CycleTable[m][k] = v;
     }
 }
 

@@ -40,6 +40,10 @@ public:
     // Fills EngineDraws and CycleTable from the complete draws of the history; any earlier
     // content is discarded. Draw numbers below 1 are not stored.
     void ScanCycles(const DrawHistory& history);
+    // One step of the cycle scan: stores the draw and records its cycle returns, as ScanCycles
+    // does for each complete draw in turn. Feeding a history's complete draws in order leaves
+    // the engine exactly as ScanCycles would; the backtest walks forward this way.
+    void addDraw(const Draw& draw);
 
     // The predictions for the draw after latestDrawNo with that many options on (0 to 12).
     PredictionNumbers predict(int latestDrawNo, int enabledOptionCount) const;

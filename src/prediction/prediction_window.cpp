@@ -1,13 +1,13 @@
 #include "prediction/prediction_window.h"
 
 #include "grid/units.h"
+#include "ui/close_child_window.h"
 #include "ui/grid_font.h"
 #include "ui/grid_view.h"
 
 #include <QButtonGroup>
 #include <QGroupBox>
 #include <QLabel>
-#include <QMdiSubWindow>
 #include <QPushButton>
 #include <QRadioButton>
 
@@ -158,8 +158,5 @@ void PredictionWindow::refreshPrediction()
 
 void PredictionWindow::closeWindow()
 {
-    if (auto* sub = qobject_cast<QMdiSubWindow*>(parentWidget()))
-        sub->close();
-    else
-        close();
+    closeChildWindow(*this);
 }

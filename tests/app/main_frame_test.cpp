@@ -205,6 +205,7 @@ void MainFrameTest::menuTreeHasEveryCaptionInOrder()
     const QStringList expected = {
         "終了(&X) [mnuEnd]",
         "一発ボボーン予想(&D) [mnuYoso]",
+        "予想の検証(&B) [mnuYosoKensyo]",
         "データ分析(&S) [mnuMain]",
         "  頻度分析 [mnuHindo]",
         "    出現頻度分析 [mnuSyutugenHindo]",
