@@ -1,10 +1,22 @@
+# report: the grid painted on pages and pictures (Qt Gui, no widgets), shared by the windows
+# and by pomuran-cli's PDF and PNG output.
+add_library(report STATIC
+  ui/grid_font.cpp
+  report/grid_painter.cpp
+  report/grid_report.cpp
+)
+target_include_directories(report PUBLIC ${CMAKE_CURRENT_SOURCE_DIR})
+target_link_libraries(report PUBLIC core Qt6::Gui)
+target_link_libraries(pomuran-cli PRIVATE report)
+target_compile_definitions(pomuran-cli PRIVATE POMURAN_REPORT)
+
 # gui: the Qt windows on top of core; pomuran: the program.
 add_library(gui STATIC
   ui/busy_pointer.h
   ui/close_child_window.h
-  ui/grid_font.cpp
   ui/grid_view.cpp
   ui/message_titles.h
+  ui/report_actions.cpp
   analyses/analysis_legend.cpp
   analyses/analysis_window.cpp
   prediction/prediction_window.cpp
@@ -21,7 +33,7 @@ add_library(gui STATIC
   app/window_arrangement.cpp
 )
 target_include_directories(gui PUBLIC ${CMAKE_CURRENT_SOURCE_DIR})
-target_link_libraries(gui PUBLIC core Qt6::Widgets Qt6::PrintSupport Qt6::Charts)
+target_link_libraries(gui PUBLIC core report Qt6::Widgets Qt6::PrintSupport Qt6::Charts)
 
 # The help pages and their keyword index, read by the help viewer from :/help.
 set(POMURAN_HELP_DIR ${CMAKE_SOURCE_DIR}/data/help)
@@ -34,6 +46,7 @@ qt_add_resources(gui "help" PREFIX "/help" BASE ${POMURAN_HELP_DIR} FILES
   ${POMURAN_HELP_DIR}/data_entry.html
   ${POMURAN_HELP_DIR}/data_update.html
   ${POMURAN_HELP_DIR}/data_import.html
+  ${POMURAN_HELP_DIR}/output.html
   ${POMURAN_HELP_DIR}/windows.html)
 
 qt_add_executable(pomuran app/main.cpp)

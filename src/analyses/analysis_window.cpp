@@ -5,6 +5,7 @@
 #include "ui/close_child_window.h"
 #include "ui/grid_font.h"
 #include "ui/grid_view.h"
+#include "ui/report_actions.h"
 
 #include <QApplication>
 #include <QHBoxLayout>
@@ -24,7 +25,7 @@ QString fromView(std::string_view text)
 
 AnalysisWindow::AnalysisWindow(const AnalysisDescriptor& descriptor, const DrawHistory& history,
                                const DrawTables& tables, QWidget* parent)
-    : QWidget(parent), m_descriptor(descriptor)
+    : QWidget(parent), m_descriptor(descriptor), m_drawRange(drawRangeText(history))
 {
     const BusyPointer busy;
     setWindowTitle(fromView(descriptor.caption));
@@ -43,7 +44,6 @@ AnalysisWindow::AnalysisWindow(const AnalysisDescriptor& descriptor, const DrawH
     auto* bottom = new QHBoxLayout;
     bottom->addStretch(1);
     if (descriptor.hasPrintButton) {
-        // Printing has no action in this program; the button is there as the window shows it.
         m_printButton = new QPushButton(QStringLiteral("印刷"), this);
         m_printButton->setObjectName(QStringLiteral("Command2"));
         bottom->addWidget(m_printButton);
@@ -52,6 +52,12 @@ AnalysisWindow::AnalysisWindow(const AnalysisDescriptor& descriptor, const DrawH
     m_closeButton->setObjectName(QStringLiteral("Command1"));
     bottom->addWidget(m_closeButton);
     connect(m_closeButton, &QPushButton::clicked, this, &AnalysisWindow::closeWindow);
+
+    m_reportActions = new ReportActions(this, [this] { return report(); });
+    m_reportActions->attachTo(m_grid);
+    if (m_printButton)
+        connect(m_printButton, &QPushButton::clicked, m_reportActions,
+                &ReportActions::printPreview);
 
     // Tight margins: the window sizes of the analyses leave just room for the rows they show.
     auto* layout = new QVBoxLayout(this);
@@ -71,9 +77,20 @@ void AnalysisWindow::rebuild(const DrawHistory& history, const DrawTables& table
     const BusyPointer busy;
     const int x = m_grid->horizontalScrollBar()->value();
     const int y = m_grid->verticalScrollBar()->value();
+    m_drawRange = drawRangeText(history);
     m_grid->setGrid(m_descriptor.build ? m_descriptor.build(history, tables) : ResultGrid{});
     m_grid->horizontalScrollBar()->setValue(x);
     m_grid->verticalScrollBar()->setValue(y);
+}
+
+WindowReport AnalysisWindow::report() const
+{
+    WindowReport report;
+    report.windowName = m_descriptor.windowName;
+    report.caption = m_descriptor.caption;
+    report.drawRange = m_drawRange;
+    report.sections.push_back({"", m_grid->grid()});
+    return report;
 }
 
 void AnalysisWindow::closeWindow()

@@ -4,10 +4,14 @@
 
 #include <QWidget>
 
+#include <string>
+
 #include "analyses/analysis_catalog.h"
+#include "grid/window_report.h"
 
 class GridView;
 class QPushButton;
+class ReportActions;
 
 class AnalysisWindow : public QWidget {
     Q_OBJECT
@@ -25,6 +29,9 @@ public:
     GridView* gridView() const { return m_grid; }
     QPushButton* closeButton() const { return m_closeButton; }
     QPushButton* printButton() const { return m_printButton; }  // nullptr when absent
+    // Print preview and files of the grid (right-click menu, Ctrl+P, "印刷").
+    ReportActions* reportActions() const { return m_reportActions; }
+    WindowReport report() const;
 
 private:
     // Closes the enclosing sub-window when there is one, so the main window sees it go.
@@ -34,4 +41,6 @@ private:
     GridView* m_grid = nullptr;
     QPushButton* m_closeButton = nullptr;
     QPushButton* m_printButton = nullptr;
+    ReportActions* m_reportActions = nullptr;
+    std::string m_drawRange;
 };

@@ -22,6 +22,7 @@ void writeGrid(std::ostream& out, const ResultGrid& grid, const std::string& win
         writeGridText(out, grid);
         return;
     case ShowFormat::Json:
+    default:
         break;
     }
     writeGridJson(out, grid, window);

@@ -8,7 +8,7 @@
 
 #include "draws/draw_history.h"
 
-enum class ShowFormat { Json, Csv, Text };
+enum class ShowFormat { Json, Csv, Text, Pdf, Xlsx, Png };  // the last three only to a file
 
 struct ShowRequest {
     std::string window;

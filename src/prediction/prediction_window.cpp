@@ -1,9 +1,11 @@
 #include "prediction/prediction_window.h"
 
 #include "grid/units.h"
+#include "prediction/prediction_report.h"
 #include "ui/close_child_window.h"
 #include "ui/grid_font.h"
 #include "ui/grid_view.h"
+#include "ui/report_actions.h"
 
 #include <QButtonGroup>
 #include <QGroupBox>
@@ -42,13 +44,13 @@ constexpr std::array<std::array<int, 4>, kPredictionGridCount> kGridPlaces = {{
 
 PredictionWindow::PredictionWindow(PredictionOptions& options, const DrawHistory& history,
                                    const DrawTables& tables, QWidget* parent)
-    : QWidget(parent), m_options(options), m_latestDrawNo(tables.LatestDrawNo)
+    : QWidget(parent), m_options(options), m_latestDrawNo(tables.LatestDrawNo),
+      m_drawRange(drawRangeText(history))
 {
     setObjectName(QString::fromUtf8(kPredictionWindowName));
     setWindowTitle(QString::fromUtf8(kPredictionWindowCaption));
     setFont(gridFont());
 
-    // Printing has no action in this program; the button is there as the window shows it.
     m_printButton = new QPushButton(QStringLiteral("印刷"), this);
     m_printButton->setObjectName(QStringLiteral("Command2"));
     m_printButton->setGeometry(twips(7200, 60, 855, 375));
@@ -79,8 +81,21 @@ PredictionWindow::PredictionWindow(PredictionOptions& options, const DrawHistory
         m_grids[static_cast<std::size_t>(g)] = view;
     }
 
+    m_reportActions = new ReportActions(this, [this] { return report(); });
+    for (GridView* view : m_grids)
+        m_reportActions->attachTo(view);
+    connect(m_printButton, &QPushButton::clicked, m_reportActions, &ReportActions::printPreview);
+
     m_engine.ScanCycles(history);
     refreshPrediction();
+}
+
+WindowReport PredictionWindow::report() const
+{
+    PredictionGrids grids;
+    for (int g = 0; g < kPredictionGridCount; ++g)
+        grids[static_cast<std::size_t>(g)] = m_grids[static_cast<std::size_t>(g)]->grid();
+    return predictionReport(grids, m_drawRange, &m_options, m_options.enabledCount());
 }
 
 void PredictionWindow::buildOptionFrames(QWidget* frame)
@@ -144,6 +159,7 @@ void PredictionWindow::setOption(int option, bool on)
 void PredictionWindow::refresh(const DrawHistory& history, const DrawTables& tables)
 {
     m_latestDrawNo = tables.LatestDrawNo;
+    m_drawRange = drawRangeText(history);
     m_engine.ScanCycles(history);
     refreshPrediction();
 }

@@ -6,14 +6,17 @@
 #include <QWidget>
 
 #include <array>
+#include <string>
 
 #include "draws/draw_history.h"
 #include "draws/draw_tables.h"
+#include "grid/window_report.h"
 #include "prediction/prediction_engine.h"
 #include "prediction/prediction_options.h"
 
 class GridView;
 class QPushButton;
+class ReportActions;
 class QRadioButton;
 
 // Outer size of the window (twips).
@@ -44,6 +47,9 @@ public:
     }
     QPushButton* printButton() const { return m_printButton; }
     QPushButton* closeButton() const { return m_closeButton; }
+    // The four grids with their labels and the options in force, as printed and saved.
+    WindowReport report() const;
+    ReportActions* reportActions() const { return m_reportActions; }
 
 private:
     void buildOptionFrames(QWidget* frame);
@@ -62,4 +68,6 @@ private:
     std::array<QRadioButton*, kOptionCount> m_ignore{};
     QPushButton* m_printButton = nullptr;
     QPushButton* m_closeButton = nullptr;
+    ReportActions* m_reportActions = nullptr;
+    std::string m_drawRange;
 };

@@ -5,11 +5,9 @@
 
 #include <QAbstractScrollArea>
 
-#include <string>
-#include <unordered_map>
-
 #include "grid/grid_geometry.h"
 #include "grid/result_grid.h"
+#include "report/grid_painter.h"
 
 class GridView : public QAbstractScrollArea {
     Q_OBJECT
@@ -46,25 +44,17 @@ protected:
     void scrollContentsBy(int dx, int dy) override;
 
 private:
-    struct ShownText {
-        QString text;
-        int width = 0;  // pixels in the view's font
-    };
-
     void applyScrollBarPolicy();
     void updateScrollBars();
-    // The cells of `range` inside one area, the painter translated to content coordinates.
+    // The cells of `range` inside one area, the painter translated to content coordinates:
+    // the cells as every grid paints them, then the selection and the active cell.
     void paintCells(QPainter& painter, const CellRange& range, const CellRange& area);
-    void paintText(QPainter& painter, int col, int row, const CellRange& area);
-    void paintBorders(QPainter& painter, const CellRange& range);
-    const ShownText& shownText(const std::string& text);
     // The cell under a viewport point, clamped to the grid; false when the grid is empty.
     bool cellAtPoint(QPoint point, int& col, int& row) const;
 
     ResultGrid m_grid;
     GridGeometry m_geometry;
-    // Cell texts converted and measured once; grids repeat few distinct texts ("●", numbers).
-    std::unordered_map<std::string, ShownText> m_textCache;
+    GridPainter m_painter{m_grid, m_geometry, font()};
     int m_anchorCol = 0, m_anchorRow = 0;  // where the selection started (0 = none)
     int m_cursorCol = 0, m_cursorRow = 0;  // where it ends
 };

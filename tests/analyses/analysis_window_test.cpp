@@ -4,8 +4,16 @@
 #include "analyses/analysis_window.h"
 #include "ui/grid_font.h"
 #include "ui/grid_view.h"
+#include "ui/report_actions.h"
 
+#include <QAction>
+#include <QApplication>
+#include <QDialog>
+#include <QFile>
 #include <QLabel>
+#include <QDir>
+#include <QTemporaryDir>
+#include <QTimer>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QPushButton>
@@ -32,6 +40,27 @@ QStringList labelTexts(const QWidget& window)
         texts << label->text();
     return texts;
 }
+
+// Watches for the next modal dialog, remembers its class and closes it.
+class ModalCloser {
+public:
+    ModalCloser()
+    {
+        QObject::connect(&m_timer, &QTimer::timeout, [this] {
+            if (auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget())) {
+                m_seen = QString::fromLatin1(dialog->metaObject()->className());
+                dialog->reject();
+                m_timer.stop();
+            }
+        });
+        m_timer.start(20);
+    }
+    const QString& seen() const { return m_seen; }
+
+private:
+    QTimer m_timer;
+    QString m_seen;
+};
 
 }  // namespace
 
@@ -60,7 +89,7 @@ private slots:
         QVERIFY(!QApplication::overrideCursor());
     }
 
-    void thePrintButtonFollowsTheDescriptorAndDoesNothing()
+    void thePrintButtonFollowsTheDescriptorAndOpensThePrintPreview()
     {
         AnalysisDescriptor descriptor = frequencyDescriptor();
         descriptor.hasPrintButton = true;
@@ -73,9 +102,61 @@ private slots:
         QCOMPARE(window.printButton()->text(), QStringLiteral("印刷"));
         QVERIFY(labelTexts(window).contains(QStringLiteral(":該当なし")));
         const int columns = window.gridView()->grid().columnCount();
-        QTest::mouseClick(window.printButton(), Qt::LeftButton);
+        {
+            const ModalCloser closer;
+            QTest::mouseClick(window.printButton(), Qt::LeftButton);
+            QCOMPARE(closer.seen(), QStringLiteral("QPrintPreviewDialog"));
+        }
         QVERIFY(window.isVisible());
         QCOMPARE(window.gridView()->grid().columnCount(), columns);
+
+        // Ctrl+P from the grid, in a window without the button too.
+        AnalysisWindow plain(frequencyDescriptor(), history, tables);
+        plain.show();
+        QVERIFY(QTest::qWaitForWindowActive(&plain));
+        plain.gridView()->setFocus();
+        const ModalCloser closer;
+        QTest::keyClick(plain.gridView(), Qt::Key_P, Qt::ControlModifier);
+        QTRY_COMPARE(closer.seen(), QStringLiteral("QPrintPreviewDialog"));
+    }
+
+    void theGridMenuSavesTheWholeGridInEveryFormat()
+    {
+        const DrawHistory history = smallHistory();
+        const DrawTables tables = LoadDrawTables(history);
+        AnalysisWindow window(frequencyDescriptor(), history, tables);
+        QCOMPARE(window.gridView()->contextMenuPolicy(), Qt::ActionsContextMenu);
+        QStringList menu;
+        for (const QAction* action : window.gridView()->actions())
+            if (!action->isSeparator()) menu << action->text();
+        QCOMPARE(menu, QStringList({QStringLiteral("コピー\tCtrl+C"), QStringLiteral("印刷..."),
+                                    QStringLiteral("PDF で保存..."),
+                                    QStringLiteral("Excel ブックで保存..."),
+                                    QStringLiteral("CSV で保存..."),
+                                    QStringLiteral("画像 (PNG) で保存...")}));
+
+        const WindowReport report = window.report();
+        QCOMPARE(report.drawRange, std::string("第1回〜第2回"));
+        QCOMPARE(report.sections.size(), std::size_t{1});
+        QCOMPARE(report.sections.front().grid.text(1, 3), window.gridView()->grid().text(1, 3));
+        QTemporaryDir dir;
+        const struct {
+            ReportFile format;
+            const char* name;
+            QByteArray start;
+        } files[] = {{ReportFile::Pdf, "a.pdf", "%PDF"},
+                     {ReportFile::Xlsx, "a.xlsx", "PK"},
+                     {ReportFile::Csv, "a.csv", "\xEF\xBB\xBF"},
+                     {ReportFile::Png, "a.png", "\x89PNG"}};
+        for (const auto& file : files) {
+            const QString path = dir.filePath(QString::fromLatin1(file.name));
+            const Status saved = ReportActions::save(report, file.format, path, &window);
+            QVERIFY2(saved.ok(), saved.ok() ? "" : saved.error().c_str());
+            QFile written(path);
+            QVERIFY(written.open(QIODevice::ReadOnly));
+            QVERIFY2(written.read(file.start.size()) == file.start, file.name);
+        }
+        QCOMPARE(QDir(dir.path()).entryList(QDir::Files).size(), 4);
     }
 
     void closeButtonClosesTheEnclosingSubWindow()

@@ -2,6 +2,9 @@
 // when the main window becomes active, shows the stored options, recomputes all four grids at
 // every option click, keeps the options when closed, and writes no settings file meanwhile.
 #include <QAction>
+#include <QApplication>
+#include <QDialog>
+#include <QTimer>
 #include <QDir>
 #include <QFile>
 #include <QGroupBox>
@@ -61,7 +64,7 @@ private slots:
     void optionClickRefreshesAllGridsAndClickingBackRestoresThem();
     void onlyTheNumberOfOptionsOnMatters();
     void closingKeepsTheOptionsAndReopeningShowsThem();
-    void printDoesNothing();
+    void printOpensThePreviewOfAllFourGridsAndTheOptions();
 
 private:
     // A main window loaded from the test database, shown and made active.
@@ -276,16 +279,38 @@ void PredictionWindowTest::closingKeepsTheOptionsAndReopeningShowsThem()
     QCOMPARE(written.enabledCount(), 1);
 }
 
-void PredictionWindowTest::printDoesNothing()
+void PredictionWindowTest::printOpensThePreviewOfAllFourGridsAndTheOptions()
 {
     auto frame = startedFrame();
     QTRY_VERIFY(predictionWindow(*frame));
     PredictionWindow* window = predictionWindow(*frame);
     const QList<QStringList> before = shownGrids(window);
+    QString opened;
+    QTimer poll;
+    connect(&poll, &QTimer::timeout, [&] {
+        if (auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget())) {
+            opened = QString::fromLatin1(dialog->metaObject()->className());
+            dialog->reject();
+            poll.stop();
+        }
+    });
+    poll.start(20);
     QTest::mouseClick(window->printButton(), Qt::LeftButton);
+    QCOMPARE(opened, QStringLiteral("QPrintPreviewDialog"));
     QCOMPARE(shownGrids(window), before);
     QCOMPARE(predictionWindow(*frame), window);
     QCOMPARE(frame->mdiArea()->subWindowList().size(), 1);
+
+    // What the page holds: the four grids as shown and every option's state.
+    frame->options().set(2, true);
+    const WindowReport report = window->report();
+    QCOMPARE(report.sections.size(), std::size_t{kPredictionGridCount});
+    for (int g = 0; g < kPredictionGridCount; ++g)
+        QCOMPARE(report.sections[static_cast<std::size_t>(g)].grid.text(2, 2),
+                 window->grid(g)->grid().text(2, 2));
+    QCOMPARE(report.notes.size(), std::size_t{1 + kOptionCount});
+    QVERIFY(QString::fromStdString(report.notes[3]).endsWith(QStringLiteral(": 反映する")));
+    QVERIFY(QString::fromStdString(report.notes[2]).endsWith(QStringLiteral(": 反映しない")));
 }
 
 QTEST_MAIN(PredictionWindowTest)
