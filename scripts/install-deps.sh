@@ -4,7 +4,7 @@ set -euo pipefail
 packages=(qt6-base-dev qt6-charts-dev libqt6opengl6-dev libsqlcipher-dev libcurl4-openssl-dev fonts-ipafont-gothic
           fonts-ipafont-mincho xvfb xauth imagemagick cmake g++ ninja-build pkg-config
           libgtest-dev libbenchmark-dev libcli11-dev nlohmann-json3-dev ccache
-          libxlsxwriter-dev poppler-utils unzip)
+          libxlsxwriter-dev poppler-utils unzip clang libfuzzer-14-dev)
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")

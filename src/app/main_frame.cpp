@@ -702,8 +702,12 @@ void MainFrm::closeEvent(QCloseEvent* event)
         event->ignore();
         return;
     }
-    // No message is defined for the settings file: a failed write only loses the options.
-    WriteInitFile(m_options);
+    // The options would be lost silently otherwise: the player learns why before the program ends.
+    if (const Status saved = WriteInitFile(m_options); !saved)
+        QMessageBox::warning(this, kMainTitle,
+                             QStringLiteral("予想オプションの設定を保存できませんでした。\n") +
+                                 QString::fromStdString(saved.error()),
+                             QMessageBox::Ok);
     m_history = DrawHistory();
     {
         BusyPointer busy;

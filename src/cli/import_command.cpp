@@ -7,7 +7,9 @@
 #include "draws/connection_string.h"
 #include "draws/draw_csv.h"
 #include "draws/draw_database.h"
+#include "draws/draw_database_lock.h"
 #include "draws/draw_merge.h"
+#include "draws/file_replacement.h"
 
 namespace {
 
@@ -45,6 +47,12 @@ Result<std::vector<DrawRow>> readImportFile(const ImportArguments& arguments, st
 int mergeDraws(const ImportArguments& arguments, const std::vector<DrawRow>& rows,
                std::ostream& out, std::ostream& err)
 {
+    // One writer at a time: a second import, the entry window or an update is turned away.
+    auto lock = DrawDatabaseLock::acquire(arguments.database);
+    if (!lock) {
+        err << lock.error() << '
+'; return kExitFailure;
+    }
     auto database = DrawDatabase::open(connectStringForFile(arguments.database),
                                        DrawDatabase::Access::ReadWrite);
     if (!database) {
@@ -73,6 +81,12 @@ int replaceDraws(const ImportArguments& arguments, const std::vector<DrawRow>& r
                  std::ostream& out, std::ostream& err)
 {
     const std::string& target = arguments.database;
+    // One writer at a time: a second import, the entry window or an update is turned away.
+    auto lock = DrawDatabaseLock::acquire(target);
+    if (!lock) {
+        err << lock.error() << '\n';
+        return kExitFailure;
+    }
     std::vector<DrawRow> stored;
     std::error_code fsError;
     if (std::filesystem::exists(target, fsError)) {
@@ -95,21 +109,25 @@ int replaceDraws(const ImportArguments& arguments, const std::vector<DrawRow>& r
         }
     }
     // Built aside and renamed over the target, so a failed import leaves the old file intact.
-    const std::string temporary = target + ".import-tmp";
-    std::filesystem::remove(temporary, fsError);
+    auto replacement = FileReplacement::begin(target, "import");
+    if (!replacement) {
+        err << replacement.error() << '\n';
+        return kExitFailure;
+    }
     {
-        auto database = DrawDatabase::create(temporary);
-        Status written = database ? database->insertDraws(rows) : Status(Error{database.error()});
+        auto database = DrawDatabase::initialise(replacement->temporaryPath());
+        // The journal stays in memory: a failed or interrupted import discards the whole
+        // temporary file anyway, and no "-journal" file is left beside it.
+        Status written = database ? database->execute("PRAGMA journal_mode = MEMORY;")
+                                  : Status(Error{database.error()});
+        if (written) written = database->insertDraws(rows);
         if (!written) {
             err << written.error() << '\n';
-            std::filesystem::remove(temporary, fsError);
             return kExitFailure;
         }
     }
-    std::filesystem::rename(temporary, target, fsError);
-    if (fsError) {
-        err << target << ": " << fsError.message() << '\n';
-        std::filesystem::remove(temporary, fsError);
+    if (auto committed = replacement->commit(); !committed) {
+        err << committed.error() << '\n';
         return kExitFailure;
     }
     const MergePlan plan = planMerge(stored, rows);

@@ -2,6 +2,7 @@
 #include <iostream>
 
 #include "cli/cli.h"
+#include "draws/file_replacement.h"
 
 #ifdef POMURAN_REPORT
 #include <QGuiApplication>
@@ -39,6 +40,8 @@ Status writePaintedFile(const WindowReport& report, ShowFormat format,
 
 int main(int argc, char** argv)
 {
+    // Ctrl-C during an import or an update leaves no half-written file beside the database.
+    removeTemporaryFilesOnSignal();
 #ifdef POMURAN_REPORT
     setPaintedFileWriter(writePaintedFile);
 #endif

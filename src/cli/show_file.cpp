@@ -4,7 +4,7 @@
 
 #include "analyses/analysis_catalog.h"
 #include "draws/draw_tables.h"
-#include "grid/pending_file.h"
+#include "draws/file_replacement.h"
 #include "grid/xlsx_export.h"
 #include "prediction/prediction_engine.h"
 #include "prediction/prediction_report.h"
@@ -65,9 +65,9 @@ Status saveShownWindow(const ShowRequest& request, const DrawHistory& history,
     switch (request.format) {
     case ShowFormat::Json:
     case ShowFormat::Text: {
-        auto pending = PendingFile::create(destination);
+        auto pending = FileReplacement::begin(destination, "save");
         if (!pending) return Error{pending.error()};
-        std::ofstream file(pending->path(), std::ios::binary | std::ios::trunc);
+        std::ofstream file(pending->temporaryPath(), std::ios::binary | std::ios::trunc);
         showWindow(file, request, history);
         if (!file.flush()) return Error{destination + " に保存できません。"};
         file.close();

@@ -3,9 +3,9 @@
 #include <algorithm>
 #include <filesystem>
 
-#include "draws/sqlite_statement.h"
-
 #include "draws/connection_string.h"
+#include "draws/sql_transaction.h"
+#include "draws/sqlite_statement.h"
 
 namespace {
 
@@ -26,6 +26,12 @@ constexpr const char* kSchema =
     "CREATE VIEW 全データ選択クエリ AS SELECT 回数, 日付, 第1数字, 第2数字, 第3数字, 第4数字,"
     " 第5数字, ボーナス数字 FROM 結果マスタ;";
 
+// One line a player can act on, then the engine's own words.
+std::string openFailure(const std::string& path, const std::string& engineText)
+{
+    return "当選データファイルを開けません：" + path + "（" + engineText + "）";
+}
+
 }  // namespace
 
 std::string DrawDatabase::errorText(const std::string& message) const
@@ -40,18 +46,22 @@ Result<DrawDatabase> DrawDatabase::openFile(const std::string& path, const std::
     const int rc = sqlite3_open_v2(path.c_str(), &db, flags, nullptr);
     DrawDatabase database(db, path);
     if (rc != SQLITE_OK)
-        return Error{database.errorText(db ? sqlite3_errmsg(db) : sqlite3_errstr(rc))};
+        return Error{openFailure(path, db ? sqlite3_errmsg(db) : sqlite3_errstr(rc))};
     sqlite3_busy_timeout(db, 2000);
     if (sqlite3_key(db, password.data(), static_cast<int>(password.size())) != SQLITE_OK)
-        return Error{database.errorText(sqlite3_errmsg(db))};
+        return Error{openFailure(path, sqlite3_errmsg(db))};
     const std::string kdf = "PRAGMA kdf_iter = " + std::to_string(kKdfIterations) +
                             "; PRAGMA cipher_page_size = " + std::to_string(kCipherPageSize) + ";";
     if (sqlite3_exec(db, kdf.c_str(), nullptr, nullptr, nullptr) != SQLITE_OK)
-        return Error{database.errorText(sqlite3_errmsg(db))};
+        return Error{openFailure(path, sqlite3_errmsg(db))};
     // A wrong password or a file that is not a database shows up at the first read.
     if (sqlite3_exec(db, "SELECT count(*) FROM sqlite_master;", nullptr, nullptr, nullptr) !=
-        SQLITE_OK)
-        return Error{database.errorText(sqlite3_errmsg(db))};
+        SQLITE_OK) {
+        if ((sqlite3_errcode(db) & 0xff) == SQLITE_NOTADB)
+            return Error{"当選データベースではないか、パスワードが違います：" + path + "（" +
+                         sqlite3_errmsg(db) + "）"};
+        return Error{openFailure(path, sqlite3_errmsg(db))};
+    }
     return database;
 }
 
@@ -59,10 +69,18 @@ Result<DrawDatabase> DrawDatabase::open(const std::string& connectString, Access
 {
     const auto pieces = parseConnectString(connectString);
     if (!pieces) return Error{"接続文字列が正しくありません: " + connectString};
+    // Without these checks the engine would report a folder or a missing file only vaguely, and
+    // an empty file as a database without the draw table.
+    const std::string& path = pieces->dataSource;
     std::error_code error;
-    if (!std::filesystem::is_regular_file(pieces->dataSource, error))
-        // Without this check the engine would report a folder or a missing file only vaguely.
-        return Error{pieces->dataSource + ": unable to open database file (no such file)"};
+    const auto status = std::filesystem::status(path, error);
+    if (std::filesystem::is_directory(status))
+        return Error{"当選データファイルではなくフォルダーです：" + path};
+    if (!std::filesystem::exists(status)) return Error{"当選データファイルがありません：" + path};
+    if (!std::filesystem::is_regular_file(status))
+        return Error{"当選データファイルが通常のファイルではありません：" + path};
+    if (std::filesystem::file_size(path, error) == 0 && !error)
+        return Error{"当選データファイルが空です（0バイト）：" + path};
     const int flags = access == Access::ReadOnly ? SQLITE_OPEN_READONLY : SQLITE_OPEN_READWRITE;
     return openFile(pieces->dataSource, pieces->password, flags);
 }
@@ -71,6 +89,14 @@ Result<DrawDatabase> DrawDatabase::create(const std::string& path)
 {
     std::error_code error;
     if (std::filesystem::exists(path, error)) return Error{path + ": file already exists"};
+    return initialise(path);
+}
+
+Result<DrawDatabase> DrawDatabase::initialise(const std::string& path)
+{
+    std::error_code error;
+    if (std::filesystem::file_size(path, error) > 0 && !error)
+        return Error{path + ": the file is not empty"};
     auto database = openFile(path, databasePassword(), SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE);
     if (!database) return database;
     if (auto created = database->execute(kSchema); !created) return Error{created.error()};
@@ -121,7 +147,11 @@ std::size_t DrawDatabase::rowCapacityHint() const
 Result<std::vector<DrawRow>> DrawDatabase::readAllDraws() const
 {
     Statement query(m_db, kAllDrawsQuery);
-    if (!query.prepared()) return Error{errorText(sqlite3_errmsg(m_db))};
+    auto queryFailure = [this](const std::string& engineText) {
+        return Error{"当選データファイルの全データ選択クエリを読めません：" + m_path + "（" +
+                     engineText + "）"};
+    };
+    if (!query.prepared()) return queryFailure(sqlite3_errmsg(m_db));
     sqlite3_stmt* stmt = query.get();
 
     // Columns are read by name, as the saved query may return others too.
@@ -135,10 +165,10 @@ Result<std::vector<DrawRow>> DrawDatabase::readAllDraws() const
         for (std::size_t k = 0; k < kNumberColumns.size(); ++k)
             if (name == kNumberColumns[k]) numberColumns[k] = c;
     }
-    if (drawNoColumn < 0) return Error{errorText(std::string("no such column: ") + kDrawNoColumn)};
+    if (drawNoColumn < 0) return queryFailure(std::string("no such column: ") + kDrawNoColumn);
     for (std::size_t k = 0; k < kNumberColumns.size(); ++k)
         if (numberColumns[k] < 0)
-            return Error{errorText(std::string("no such column: ") + kNumberColumns[k])};
+            return queryFailure(std::string("no such column: ") + kNumberColumns[k]);
 
     std::vector<DrawRow> rows;
     rows.reserve(rowCapacityHint());
@@ -151,7 +181,7 @@ Result<std::vector<DrawRow>> DrawDatabase::readAllDraws() const
             row.numbers[k] = columnValue(stmt, numberColumns[k]);
         rows.push_back(std::move(row));
     }
-    if (rc != SQLITE_DONE) return Error{errorText(sqlite3_errmsg(m_db))};
+    if (rc != SQLITE_DONE) return queryFailure(sqlite3_errmsg(m_db));
     return rows;
 }
 
@@ -167,21 +197,15 @@ Status DrawDatabase::replaceAllDraws(const std::vector<DrawRow>& rows)
 
 Status DrawDatabase::writeDraws(const std::vector<DrawRow>& rows, bool replacing)
 {
-    if (auto begun = execute("BEGIN IMMEDIATE;"); !begun) return begun;
-    if (replacing) {
-        if (sqlite3_exec(m_db, "DELETE FROM 結果マスタ;", nullptr, nullptr, nullptr) != SQLITE_OK) {
-            Error error{errorText(sqlite3_errmsg(m_db))};
-            sqlite3_exec(m_db, "ROLLBACK;", nullptr, nullptr, nullptr);
-            return error;
-        }
-    }
+    SqlTransaction transaction(m_db);
+    if (!transaction.begun()) return Error{errorText(sqlite3_errmsg(m_db))};
+    // Leaving without commit() rolls back: a replacement is all or nothing.
+    if (replacing &&
+        sqlite3_exec(m_db, "DELETE FROM 結果マスタ;", nullptr, nullptr, nullptr) != SQLITE_OK)
+        return Error{errorText(sqlite3_errmsg(m_db))};
     Statement insert(m_db, "INSERT INTO 結果マスタ (回数, 日付, 第1数字, 第2数字, 第3数字, 第4数字,"
                            " 第5数字, ボーナス数字) VALUES (?, ?, ?, ?, ?, ?, ?, ?);");
-    auto fail = [this]() -> Status {
-        Error error{errorText(sqlite3_errmsg(m_db))};
-        sqlite3_exec(m_db, "ROLLBACK;", nullptr, nullptr, nullptr);
-        return error;
-    };
+    auto fail = [this]() -> Status { return Error{errorText(sqlite3_errmsg(m_db))}; };
     if (!insert.prepared()) return fail();
     for (const DrawRow& row : rows) {
         sqlite3_stmt* stmt = insert.get();
@@ -192,7 +216,7 @@ Status DrawDatabase::writeDraws(const std::vector<DrawRow>& rows, bool replacing
             bindValue(stmt, static_cast<int>(k) + 3, row.numbers[k]);
         if (sqlite3_step(stmt) != SQLITE_DONE) return fail();
     }
-    if (sqlite3_exec(m_db, "COMMIT;", nullptr, nullptr, nullptr) != SQLITE_OK) return fail();
+    if (!transaction.commit()) return fail();
     return success();
 }
 

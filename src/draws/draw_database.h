@@ -22,6 +22,8 @@ public:
     // Creates a new, empty database with the table, its index and the saved query. Fails when a
     // file already exists at the path.
     static Result<DrawDatabase> create(const std::string& path);
+    // The same in an existing empty file (a temporary file made exclusively beforehand).
+    static Result<DrawDatabase> initialise(const std::string& path);
 
     DrawDatabase(DrawDatabase&& other) noexcept;
     DrawDatabase& operator=(DrawDatabase&& other) noexcept;

@@ -7,6 +7,7 @@
 #include <tuple>
 
 #include "draws/csv_field.h"
+#include "draws/file_replacement.h"
 #include "grid/grid_geometry.h"
 
 namespace {
@@ -161,12 +162,12 @@ std::string xlsxSheetName(std::string_view windowName)
 Status saveXlsx(const ResultGrid& grid, std::string_view sheetName, const std::string& destination,
                 const SaveProgress& progress)
 {
-    auto pending = PendingFile::create(destination);
+    auto pending = FileReplacement::begin(destination, "save");
     if (!pending) return Error{pending.error()};
 
     lxw_workbook_options options{};
     options.constant_memory = LXW_TRUE;
-    lxw_workbook* workbook = workbook_new_opt(pending->path().c_str(), &options);
+    lxw_workbook* workbook = workbook_new_opt(pending->temporaryPath().c_str(), &options);
     if (!workbook) return Error{destination + " に保存できません。"};
     const std::string name = xlsxSheetName(sheetName);
     lxw_worksheet* sheet = workbook_add_worksheet(workbook, name.c_str());
@@ -226,9 +227,9 @@ Status saveXlsx(const ResultGrid& grid, std::string_view sheetName, const std::s
 Status saveCsvWithBom(const ResultGrid& grid, const std::string& destination,
                       const SaveProgress& progress)
 {
-    auto pending = PendingFile::create(destination);
+    auto pending = FileReplacement::begin(destination, "save");
     if (!pending) return Error{pending.error()};
-    std::FILE* file = std::fopen(pending->path().c_str(), "wb");
+    std::FILE* file = std::fopen(pending->temporaryPath().c_str(), "wb");
     if (!file) return Error{destination + " に保存できません。"};
     bool written = std::fputs("\xEF\xBB\xBF", file) >= 0;
     std::string line;

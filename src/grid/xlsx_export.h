@@ -6,7 +6,7 @@
 #include <string_view>
 
 #include "draws/result.h"
-#include "grid/pending_file.h"
+#include "grid/save_progress.h"
 #include "grid/result_grid.h"
 
 // One worksheet named after the window: whole numbers as numbers, other texts as texts, colours,

@@ -2,6 +2,8 @@
 
 #include <limits>
 
+#include "draws/connection_string.h"
+#include "draws/sql_transaction.h"
 #include "draws/sqlite_statement.h"
 
 namespace {
@@ -69,32 +71,6 @@ Error writeError(sqlite3* db, const DrawDatabase& database)
     return Error{reason + "（" + database.errorText(sqlite3_errmsg(db)) + "）"};
 }
 
-// Rolls back unless committed, so a failed write leaves the file as it was.
-class Transaction {
-public:
-    explicit Transaction(sqlite3* db) : m_db(db)
-    {
-        m_begun = sqlite3_exec(db, "BEGIN IMMEDIATE;", nullptr, nullptr, nullptr) == SQLITE_OK;
-    }
-    ~Transaction()
-    {
-        if (m_begun && !m_committed) sqlite3_exec(m_db, "ROLLBACK;", nullptr, nullptr, nullptr);
-    }
-    Transaction(const Transaction&) = delete;
-    Transaction& operator=(const Transaction&) = delete;
-    bool begun() const { return m_begun; }
-    bool commit()
-    {
-        m_committed = sqlite3_exec(m_db, "COMMIT;", nullptr, nullptr, nullptr) == SQLITE_OK;
-        return m_committed;
-    }
-
-private:
-    sqlite3* m_db;
-    bool m_begun = false;
-    bool m_committed = false;
-};
-
 std::string drawNoLabel(const DrawRow& row)
 {
     const std::string text = rawText(row.drawNo);
@@ -105,6 +81,10 @@ std::string drawNoLabel(const DrawRow& row)
 
 Result<DrawEditor> DrawEditor::open(const std::string& connectString)
 {
+    const auto pieces = parseConnectString(connectString);
+    if (!pieces) return Error{"接続文字列が正しくありません: " + connectString};
+    auto lock = DrawDatabaseLock::acquire(pieces->dataSource);
+    if (!lock) return Error{lock.error()};
     auto database = DrawDatabase::open(connectString, DrawDatabase::Access::ReadWrite);
     if (!database) return Error{database.error()};
     sqlite3* db = database->handle();
@@ -116,7 +96,7 @@ Result<DrawEditor> DrawEditor::open(const std::string& connectString)
     while ((rc = sqlite3_step(select.get())) == SQLITE_ROW)
         rows.push_back({sqlite3_column_int64(select.get(), 0), rowValues(select.get(), 1)});
     if (rc != SQLITE_DONE) return Error{database->errorText(sqlite3_errmsg(db))};
-    return DrawEditor(std::move(database.value()), std::move(rows));
+    return DrawEditor(std::move(lock.value()), std::move(database.value()), std::move(rows));
 }
 
 Status DrawEditor::checkUnchanged(const EditorRow& row)
@@ -140,7 +120,7 @@ Status DrawEditor::updateRow(std::size_t index, const DrawRow& values)
 {
     if (index >= m_rows.size()) return Error{"行がありません。"};
     sqlite3* db = m_database.handle();
-    Transaction transaction(db);
+    SqlTransaction transaction(db);
     if (!transaction.begun()) return writeError(db, m_database);
     if (auto unchanged = checkUnchanged(m_rows[index]); !unchanged) return unchanged;
     Statement update(db, kUpdateOne);
@@ -167,7 +147,7 @@ Result<std::size_t> DrawEditor::insertRowAfter(std::optional<std::size_t> after)
     const auto drawNo = drawNoAfter(after);
     if (!drawNo) return Error{"回数が32767を超えるため、行を追加できません。"};
     sqlite3* db = m_database.handle();
-    Transaction transaction(db);
+    SqlTransaction transaction(db);
     if (!transaction.begun()) return writeError(db, m_database);
     Statement insert(db, kInsertOne);
     if (!insert.get()) return writeError(db, m_database);
@@ -187,7 +167,7 @@ Status DrawEditor::deleteRow(std::size_t index)
 {
     if (index >= m_rows.size()) return Error{"行がありません。"};
     sqlite3* db = m_database.handle();
-    Transaction transaction(db);
+    SqlTransaction transaction(db);
     if (!transaction.begun()) return writeError(db, m_database);
     if (auto unchanged = checkUnchanged(m_rows[index]); !unchanged) return unchanged;
     Statement remove(db, kDeleteOne);

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "draws/draw_database.h"
+#include "draws/draw_database_lock.h"
 #include "draws/draw_row.h"
 #include "draws/result.h"
 
@@ -19,7 +20,8 @@ struct EditorRow {
 
 class DrawEditor {
 public:
-    // Opens the database for writing and reads every row in the order of the program's query
+    // Takes the writer's lock on the database (refused while an import or an update writes it),
+    // opens the database for writing and reads every row in the order of the program's query
     // (ascending 回数, rows with equal 回数 in stored order).
     static Result<DrawEditor> open(const std::string& connectString);
 
@@ -42,12 +44,14 @@ public:
     DrawDatabase& database() { return m_database; }
 
 private:
-    DrawEditor(DrawDatabase database, std::vector<EditorRow> rows)
-        : m_database(std::move(database)), m_rows(std::move(rows))
+    DrawEditor(DrawDatabaseLock lock, DrawDatabase database, std::vector<EditorRow> rows)
+        : m_lock(std::move(lock)), m_database(std::move(database)), m_rows(std::move(rows))
     {
     }
     Status checkUnchanged(const EditorRow& row);
 
+    // Held while the editor is open: no import or update replaces the file under it.
+    DrawDatabaseLock m_lock;
     DrawDatabase m_database;
     std::vector<EditorRow> m_rows;
 };

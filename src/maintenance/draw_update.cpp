@@ -6,6 +6,7 @@
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
+#include <memory>
 #include <mutex>
 #include <optional>
 #include <utility>
@@ -18,6 +19,8 @@
 #include "draws/connection_string.h"
 #include "draws/draw_csv.h"
 #include "draws/draw_database.h"
+#include "draws/draw_database_lock.h"
+#include "draws/file_replacement.h"
 #include "draws/program_folder.h"
 #include "maintenance/update_source.h"
 
@@ -28,20 +31,59 @@ namespace {
 constexpr const char* kUnchanged = "当選データは変更していません。";
 
 struct Transfer {
-    std::FILE* file = nullptr;
+    FileReplacement* file = nullptr;
     const std::function<bool(std::int64_t, std::int64_t)>* progress = nullptr;
+    std::int64_t maxBytes = 0;
     std::int64_t received = 0;
-    int writeErrno = 0;
+    bool tooLarge = false;
+    std::string writeError;
 };
 
 std::size_t writeBody(char* data, std::size_t size, std::size_t count, void* user)
 {
     auto* transfer = static_cast<Transfer*>(user);
     const std::size_t bytes = size * count;
-    const std::size_t written = std::fwrite(data, 1, bytes, transfer->file);
-    if (written != bytes) transfer->writeErrno = errno;
-    transfer->received += static_cast<std::int64_t>(written);
-    return written;  // a short count makes libcurl stop with a write error
+    // A server that never stops sending must not fill the disk.
+    if (transfer->received + static_cast<std::int64_t>(bytes) > transfer->maxBytes) {
+        transfer->tooLarge = true;
+        return 0;
+    }
+    if (auto written = transfer->file->write(std::string_view(data, bytes)); !written) {
+        transfer->writeError = written.error();
+        return 0;  // a short count makes libcurl stop with a write error
+    }
+    transfer->received += static_cast<std::int64_t>(bytes);
+    return bytes;
+}
+
+// The easy handle, cleaned up on every way out.
+struct CurlDeleter {
+    void operator()(CURL* curl) const { curl_easy_cleanup(curl); }
+};
+using CurlHandle = std::unique_ptr<CURL, CurlDeleter>;
+
+// "300 MB", "12 KB": sizes in the messages.
+std::string byteSize(std::int64_t bytes)
+{
+    if (bytes >= 1024 * 1024) return std::to_string(bytes / (1024 * 1024)) + " MB";
+    if (bytes >= 1024) return std::to_string(bytes / 1024) + " KB";
+    return std::to_string(bytes) + " バイト";
+}
+
+// The engine's check may answer several lines; the message stays one line, and short.
+std::string oneLine(std::string text)
+{
+    for (char& c : text)
+        if (c == '\n' || c == '\r' || c == '\t') c = ' ';
+    constexpr std::size_t kMax = 160;
+    if (text.size() > kMax) {
+        std::size_t cut = kMax;
+        // Never cut inside a UTF-8 sequence.
+        while (cut > 0 && (static_cast<unsigned char>(text[cut]) & 0xc0) == 0x80)
+            --cut;
+        text = text.substr(0, cut) + "…";
+    }
+    return text;
 }
 
 int reportProgress(void* user, curl_off_t total, curl_off_t now, curl_off_t, curl_off_t)
@@ -56,47 +98,6 @@ bool isExistingFile(const std::string& path)
     std::error_code error;
     return fs::is_regular_file(path, error);
 }
-
-// A temporary file beside the destination, so that the final rename never crosses file systems.
-struct TemporaryFile {
-    std::string path;
-    std::FILE* file = nullptr;
-
-    explicit TemporaryFile(const std::string& destination)
-    {
-        std::string pattern = destination + ".download-XXXXXX";
-        const int fd = ::mkstemp(pattern.data());
-        if (fd < 0) return;
-        path = pattern;
-        // The replaced file keeps the permissions the old one had.
-        struct stat old {};
-        if (::stat(destination.c_str(), &old) == 0) ::fchmod(fd, old.st_mode & 07777);
-        file = ::fdopen(fd, "wb");
-        if (!file) ::close(fd);
-    }
-    ~TemporaryFile()
-    {
-        if (file) std::fclose(file);
-        if (!path.empty()) {
-            std::error_code error;
-            fs::remove(path, error);
-        }
-    }
-    TemporaryFile(const TemporaryFile&) = delete;
-    TemporaryFile& operator=(const TemporaryFile&) = delete;
-
-    // Flushes the bytes to the disk and closes the file; false with errno set on failure.
-    bool finish()
-    {
-        std::FILE* closing = std::exchange(file, nullptr);
-        bool ok = std::fflush(closing) == 0 && ::fsync(::fileno(closing)) == 0;
-        const int savedErrno = errno;
-        ok = std::fclose(closing) == 0 && ok;
-        if (!ok && savedErrno) errno = savedErrno;
-        return ok;
-    }
-    void release() { path.clear(); }
-};
 
 // The reason, then the reassurance that the old file is as it was.
 UpdateResult failed(const std::string& what)
@@ -144,10 +145,18 @@ UpdateResult transferError(CURLcode code, CURL* curl, const UpdateOptions& optio
         if (expected >= 0) sizes += "／" + std::to_string(expected);
         return failed("ダウンロードが途中で切れました（" + sizes + "バイト受信）：" + url);
     }
+    case CURLE_FILESIZE_EXCEEDED:
     case CURLE_WRITE_ERROR:
+        if (code == CURLE_FILESIZE_EXCEEDED || transfer.tooLarge) {
+            curl_off_t announced = -1;
+            curl_easy_getinfo(curl, CURLINFO_CONTENT_LENGTH_DOWNLOAD_T, &announced);
+            const std::int64_t size = announced > 0 ? announced : transfer.received;
+            return failed("ダウンロードするファイルが大きすぎます（" + byteSize(size) +
+                          (announced > 0 ? "" : "超") + "、上限 " + byteSize(options.maxBytes) +
+                          "）：" + url);
+        }
         return failed("ダウンロードしたデータを一時ファイルに書き込めませんでした（" +
-                      std::string(std::strerror(transfer.writeErrno ? transfer.writeErrno : EIO)) +
-                      "）。");
+                      transfer.writeError + "）。");
     case CURLE_ABORTED_BY_CALLBACK:
         return {UpdateOutcome::Cancelled,
                 std::string("当選データの最新化を中止しました。") + kUnchanged,
@@ -174,14 +183,14 @@ std::optional<std::string> verificationProblem(const std::string& path, std::int
         database->handle(), "PRAGMA quick_check;",
         [](void* user, int, char** values, char**) {
             auto* out = static_cast<std::string*>(user);
-            if (out->empty() && values[0]) *out = values[0];
+            if (out->empty() && values[0]) *out = values[0];  // the first problem is enough
             return 0;
         },
         &check, &message);
     if (rc != SQLITE_OK || check != "ok") {
         std::string detail = message ? message : check;
         sqlite3_free(message);
-        return "ダウンロードした当選データベースが壊れています（" + detail + "）。";
+        return "ダウンロードした当選データベースが壊れています（" + oneLine(detail) + "）。";
     }
     auto rows = database->readAllDraws();
     if (!rows)
@@ -221,18 +230,21 @@ UpdateResult updateDrawDatabase(const UpdateOptions& options)
     if (!isExistingFile(options.destination))
         return {UpdateOutcome::MissingFile, missingFileMessage(options.destination), {}};
 
-    TemporaryFile temporary(options.destination);
-    if (!temporary.file)
-        return failed("一時ファイルを作れませんでした（" + options.destination + ".download-*：" +
-                      std::strerror(errno) + "）。");
+    // One writer at a time: not while an import or the entry window writes the same file.
+    auto lock = DrawDatabaseLock::acquire(options.destination);
+    if (!lock) return failed(lock.error());
+    auto temporary = FileReplacement::begin(options.destination, "download");
+    if (!temporary) return failed(temporary.error());
 
     initialiseCurl();
-    CURL* curl = curl_easy_init();
+    CurlHandle handle(curl_easy_init());
+    CURL* curl = handle.get();
     if (!curl) return failed("ダウンロードを始められませんでした。");
     const std::string url = downloadUrl(options.server);
     Transfer transfer;
-    transfer.file = temporary.file;
+    transfer.file = &temporary.value();
     transfer.progress = &options.progress;
+    transfer.maxBytes = options.maxBytes;
     char detail[CURL_ERROR_SIZE] = {};
     curl_easy_setopt(curl, CURLOPT_URL, url.c_str());
     curl_easy_setopt(curl, CURLOPT_PROTOCOLS_STR, "http,https");
@@ -243,6 +255,9 @@ UpdateResult updateDrawDatabase(const UpdateOptions& options)
     curl_easy_setopt(curl, CURLOPT_FAILONERROR, 1L);
     curl_easy_setopt(curl, CURLOPT_CONNECTTIMEOUT_MS, options.connectTimeoutMs);
     curl_easy_setopt(curl, CURLOPT_TIMEOUT_MS, options.timeoutMs);
+    // An announced size above the ceiling is refused before the body comes; the write callback
+    // holds the same ceiling when no size is announced.
+    curl_easy_setopt(curl, CURLOPT_MAXFILESIZE_LARGE, static_cast<curl_off_t>(options.maxBytes));
     curl_easy_setopt(curl, CURLOPT_NOSIGNAL, 1L);
     curl_easy_setopt(curl, CURLOPT_WRITEFUNCTION, writeBody);
     curl_easy_setopt(curl, CURLOPT_WRITEDATA, &transfer);
@@ -252,37 +267,25 @@ UpdateResult updateDrawDatabase(const UpdateOptions& options)
     curl_easy_setopt(curl, CURLOPT_ERRORBUFFER, detail);
     curl_easy_setopt(curl, CURLOPT_USERAGENT, "PomuranLite/2.30");
     const CURLcode code = curl_easy_perform(curl);
-    if (code != CURLE_OK) {
-        UpdateResult result = transferError(code, curl, options, url, transfer, detail);
-        curl_easy_cleanup(curl);
-        return result;
-    }
+    if (code != CURLE_OK) return transferError(code, curl, options, url, transfer, detail);
     const char* contentType = nullptr;
     curl_easy_getinfo(curl, CURLINFO_CONTENT_TYPE, &contentType);
     const bool csv =
         isCsvSource(url) || (contentType && std::string_view(contentType).starts_with("text/csv"));
-    curl_easy_cleanup(curl);
+    handle.reset();
 
-    if (!temporary.finish())
-        return failed("ダウンロードしたデータを一時ファイルに書き込めませんでした（" +
-                      std::string(std::strerror(errno)) + "）。");
     if (csv) {
         // A CSV file is never put in place of the database: the caller merges its draws.
-        auto text = readTextFile(temporary.path);
+        auto text = readTextFile(temporary->temporaryPath());
         if (!text) return failed(text.error());
-        UpdateResult result{UpdateOutcome::CsvDownloaded, url, std::move(text.value())};
-        return result;
+        return {UpdateOutcome::CsvDownloaded, url, std::move(text.value())};
     }
-    if (auto problem = verificationProblem(temporary.path, transfer.received))
+    if (auto problem = verificationProblem(temporary->temporaryPath(), transfer.received))
         return failed(*problem);
 
     if (!isExistingFile(options.destination))
         return {UpdateOutcome::MissingFile, missingFileMessage(options.destination), {}};
-    std::error_code error;
-    fs::rename(temporary.path, options.destination, error);
-    if (error)
-        return failed("当選データファイルを置き換えられませんでした（" + options.destination +
-                      "：" + error.message() + "）。");
-    temporary.release();
+    if (auto replaced = temporary->commit(); !replaced)
+        return failed("当選データファイルを置き換えられませんでした（" + replaced.error() + "）");
     return {UpdateOutcome::Updated, kUpdatedMessage, {}};
 }

@@ -33,6 +33,9 @@ struct UpdateOptions {
     long connectTimeoutMs = 15000;
     // The whole transfer; a stalled server is given up after this long.
     long timeoutMs = 300000;
+    // The largest download accepted: far above any real draw database (32,767 draws take about
+    // 2 MB), low enough that an endless answer never fills the disk.
+    std::int64_t maxBytes = std::int64_t{256} * 1024 * 1024;
     // Called while the body arrives (bytes so far, expected total or 0 when unknown); return
     // false to cancel.
     std::function<bool(std::int64_t received, std::int64_t total)> progress;

@@ -1,15 +1,11 @@
 #include "prediction/prediction_options.h"
 
 #include <algorithm>
-#include <cstdio>
-#include <filesystem>
 #include <fstream>
-#include <sstream>
 #include <vector>
 
-#include <unistd.h>
-
 #include "draws/cp932.h"
+#include "draws/file_replacement.h"
 
 const std::array<PredictionOptionInfo, kOptionCount> kPredictionOptions = {{
     {"頻度分析Opt", "■頻度分析（出現頻度分析）"},
@@ -85,11 +81,13 @@ void ReadInitFile(PredictionOptions& options, const std::string& path)
 {
     std::ifstream in(path, std::ios::binary);
     if (!in) return;
-    std::ostringstream bytes;
-    bytes << in.rdbuf();
+    // Twelve short lines make a few hundred bytes; whatever lies beyond the bound is not a
+    // settings file the program wrote, and reading it all would only cost time and memory.
+    std::string content(kMaxSettingsFileBytes, '\0');
+    in.read(content.data(), static_cast<std::streamsize>(content.size()));
+    content.resize(static_cast<std::size_t>(in.gcount()));
     // Line by line, so that one line in another encoding does not hide the rest. Splitting the
     // raw bytes at LF is safe: no CP932 trail byte is a control character.
-    const std::string content = bytes.str();
     for (const auto line : splitAt(content, '\n')) {
         if (const auto text = cp932ToUtf8(withoutLineEnd(line))) applyLine(options, *text);
     }
@@ -98,22 +96,9 @@ void ReadInitFile(PredictionOptions& options, const std::string& path)
 Status WriteInitFile(const PredictionOptions& options, const std::string& path)
 {
     const auto bytes = utf8ToCp932(settingsText(options));
-    if (!bytes) return Error{path + ": the settings cannot be encoded in CP932"};
-    const std::string temporary = path + ".tmp";
-    std::FILE* file = std::fopen(temporary.c_str(), "wb");
-    if (!file) return Error{temporary + ": cannot be created"};
-    const bool written = std::fwrite(bytes->data(), 1, bytes->size(), file) == bytes->size() &&
-                         std::fflush(file) == 0 && ::fsync(fileno(file)) == 0;
-    const bool closed = std::fclose(file) == 0;
-    std::error_code error;
-    if (!written || !closed) {
-        std::filesystem::remove(temporary, error);
-        return Error{temporary + ": the settings could not be written"};
-    }
-    std::filesystem::rename(temporary, path, error);
-    if (error) {
-        std::filesystem::remove(temporary, error);
-        return Error{path + ": " + error.message()};
-    }
-    return success();
+    if (!bytes) return Error{path + "：設定を CP932 で書けません。"};
+    auto replacement = FileReplacement::begin(path, "tmp");
+    if (!replacement) return Error{replacement.error()};
+    if (auto written = replacement->write(*bytes); !written) return written;
+    return replacement->commit();
 }

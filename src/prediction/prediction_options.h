@@ -2,6 +2,7 @@
 #pragma once
 
 #include <array>
+#include <cstddef>
 #include <string>
 #include <string_view>
 
@@ -9,6 +10,8 @@
 
 inline constexpr int kOptionCount = 12;
 inline constexpr const char* kSettingsFileName = "ポムラン.ini";
+// Only this much of the settings file is read (the program writes under 400 bytes).
+inline constexpr std::size_t kMaxSettingsFileBytes = 64 * 1024;
 
 struct PredictionOptionInfo {
     const char* key;      // key in the settings file
@@ -40,8 +43,9 @@ void applySettingsText(PredictionOptions& options, std::string_view text);
 std::string settingsText(const PredictionOptions& options);
 
 // Reads the CP932 settings file into the options. A missing or unreadable file changes nothing;
-// lines that are not valid CP932 are ignored.
+// lines that are not valid CP932 are ignored, and nothing past kMaxSettingsFileBytes is read.
 void ReadInitFile(PredictionOptions& options, const std::string& path = kSettingsFileName);
 // Writes all twelve options through a temporary file and a rename, so an interrupted write
-// never leaves a half-written file.
+// never leaves a half-written file. Fails with one line for the player (a read-only file, a
+// folder in the way, a folder that cannot be written), leaving the old file as it was.
 Status WriteInitFile(const PredictionOptions& options, const std::string& path = kSettingsFileName);

@@ -14,6 +14,7 @@
 #include <cmath>
 #include <memory>
 
+#include "draws/file_replacement.h"
 #include "report/grid_painter.h"
 #include "ui/grid_font.h"
 
@@ -233,9 +234,9 @@ Status GridReport::print(QPagedPaintDevice& device, const SaveProgress& progress
 Status saveReportPdf(const WindowReport& report, const std::string& destination,
                      const SaveProgress& progress)
 {
-    auto pending = PendingFile::create(destination);
+    auto pending = FileReplacement::begin(destination, "save");
     if (!pending) return Error{pending.error()};
-    QFile file(qs(pending->path()));
+    QFile file(qs(pending->temporaryPath()));
     if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate))
         return writeFailure(destination, file.errorString());
     const GridReport printer(report);
@@ -271,7 +272,7 @@ Status saveReportPng(const WindowReport& report, const std::string& destination,
     if (static_cast<qint64>(width) * height > kMaxPicturePixels)
         return Error{"表が大きすぎて画像にできません (" + std::to_string(width) + " x " +
                      std::to_string(height) + " ピクセル)。PDF で保存してください。"};
-    auto pending = PendingFile::create(destination);
+    auto pending = FileReplacement::begin(destination, "save");
     if (!pending) return Error{pending.error()};
 
     QImage image(width, height, QImage::Format_RGB32);
@@ -293,7 +294,7 @@ Status saveReportPng(const WindowReport& report, const std::string& destination,
             painter.restore();
         }
     }
-    QImageWriter writer(qs(pending->path()), "png");
+    QImageWriter writer(qs(pending->temporaryPath()), "png");
     if (!writer.write(image)) return writeFailure(destination, writer.errorString());
     if (progress) progress(1.0);
     return pending->commit();

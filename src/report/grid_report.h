@@ -9,7 +9,7 @@
 
 #include "draws/result.h"
 #include "grid/page_layout.h"
-#include "grid/pending_file.h"
+#include "grid/save_progress.h"
 #include "grid/window_report.h"
 
 class QPagedPaintDevice;

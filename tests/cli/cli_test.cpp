@@ -84,6 +84,68 @@ TEST(Cli, AFailedImportWritesNothingAndKeepsTheOldDatabase)
     EXPECT_EQ(readFile(dir.file("other.mdb")), "someone else's file");
 }
 
+TEST(Cli, ImportKeepsTheModeOfTheDatabaseAndNeverReplacesAReadOnlyOne)
+{
+    namespace fs = std::filesystem;
+    TempDir dir;
+    const std::string db = dir.file("Pomuran.mdb");
+    writeFile(dir.file("good.csv"), kHeader + "1,,1,2,3,4,5,6\n");
+    ASSERT_EQ(cli({"import", dir.file("good.csv"), "--db", db}).status, 0);
+
+    fs::permissions(db, fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
+    ASSERT_EQ(cli({"import", dir.file("good.csv"), "--db", db}).status, 0);
+    EXPECT_EQ(fs::status(db).permissions(),
+              fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
+
+    fs::permissions(db, fs::perms::owner_read | fs::perms::group_read);
+    const std::string before = readFile(db);
+    writeFile(dir.file("other.csv"), kHeader + "7,,1,2,3,4,5,6\n");
+    const CliRun run = cli({"import", dir.file("other.csv"), "--db", db});
+    EXPECT_EQ(run.status, 1);
+    EXPECT_NE(run.err.find("読み取り専用"), std::string::npos) << run.err;
+    EXPECT_EQ(std::count(run.err.begin(), run.err.end(), '\n'), 1) << run.err;
+    EXPECT_EQ(readFile(db), before);
+    EXPECT_EQ(fs::status(db).permissions(), fs::perms::owner_read | fs::perms::group_read);
+    EXPECT_EQ(std::distance(fs::directory_iterator(dir.path()), {}), 3) << "a file was left";
+}
+
+TEST(Cli, ImportNamesAValueOutOfRangeAsSuch)
+{
+    TempDir dir;
+    struct Case {
+        const char* value;
+        const char* message;
+    };
+    for (const Case& c : {Case{"32768", "'32768' is out of range (-32768 to 32767)"},
+                          Case{"-32769", "'-32769' is out of range"}, Case{"5x", "'5x' is not a number"}}) {
+        writeFile(dir.file("bad.csv"), kHeader + "1,,1,2,3,4," + c.value + ",6\n");
+        const CliRun run = cli({"import", dir.file("bad.csv"), "--db", dir.file("x.mdb")});
+        EXPECT_EQ(run.status, 1);
+        EXPECT_NE(run.err.find(c.message), std::string::npos) << run.err;
+    }
+}
+
+TEST(Cli, DatabasesThatCannotBeOpenedSayWhyInOneLine)
+{
+    TempDir dir;
+    writeFile(dir.file("empty.mdb"), "");
+    std::filesystem::create_directory(dir.file("folder.mdb"));
+    writeFile(dir.file("junk.mdb"), std::string(4096, 'j'));
+    struct Case {
+        std::string db, reason;
+    };
+    for (const Case& c : {Case{dir.file("empty.mdb"), "空です"},
+                          Case{dir.file("folder.mdb"), "フォルダーです"},
+                          Case{dir.file("missing.mdb"), "ありません"},
+                          Case{dir.file("junk.mdb"), "当選データベースではないか"}}) {
+        const CliRun run = cli({"tables", "--db", c.db});
+        EXPECT_EQ(run.status, 1);
+        EXPECT_NE(run.err.find(c.reason), std::string::npos) << run.err;
+        EXPECT_NE(run.err.find(c.db), std::string::npos) << run.err;
+        EXPECT_EQ(std::count(run.err.begin(), run.err.end(), '\n'), 1) << run.err;
+    }
+}
+
 TEST(Cli, BadDatabasesEndWithStatusOneAndOneLineNamingTheFile)
 {
     TempDir dir;

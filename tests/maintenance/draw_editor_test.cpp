@@ -2,6 +2,9 @@
 
 #include <sqlcipher/sqlite3.h>
 
+#include <sstream>
+
+#include "cli/cli.h"
 #include "draws/connection_string.h"
 #include "draws/draw_database.h"
 #include "maintenance/draw_editor.h"
@@ -91,6 +94,7 @@ TEST_F(DrawEditorTest, AnEditedRowSurvivesReopening)
     // A second write of the same row checks against what this editor wrote, not what it first read.
     edited.numbers[1] = number(22);
     EXPECT_TRUE(editor.updateRow(1, edited));
+    { DrawEditor closed = std::move(editor); }  // one editor at a time holds the file
     EXPECT_EQ(openEditor().rows()[1].values.numbers[1], number(22));
 }
 
@@ -118,12 +122,14 @@ TEST_F(DrawEditorTest, AnInsertedRowFollowsItsPredecessorAndTakesTheNextDrawNumb
 TEST_F(DrawEditorTest, InsertingIntoAnEmptyTableOrAfterAnUnnumberedRowStartsAtOne)
 {
     makeDatabase({});
-    DrawEditor editor = openEditor();
-    EXPECT_EQ(editor.size(), 0u);
-    auto index = editor.insertRowAfter(std::nullopt);
-    ASSERT_TRUE(index);
-    EXPECT_EQ(*index, 0u);
-    EXPECT_EQ(editor.rows()[0].values.drawNo, number(1));
+    {
+        DrawEditor editor = openEditor();
+        EXPECT_EQ(editor.size(), 0u);
+        auto index = editor.insertRowAfter(std::nullopt);
+        ASSERT_TRUE(index);
+        EXPECT_EQ(*index, 0u);
+        EXPECT_EQ(editor.rows()[0].values.drawNo, number(1));
+    }
 
     makeDatabase({DrawRow{}});
     DrawEditor unnumbered = openEditor();
@@ -214,4 +220,24 @@ TEST_F(DrawEditorTest, AFullDiskFailsTheWriteAndLeavesTheFileAsItWas)
     ASSERT_FALSE(written);
     EXPECT_NE(written.error().find("ディスク"), std::string::npos) << written.error();
     EXPECT_EQ(reread()[0].date, RawValue{});
+}
+
+TEST_F(DrawEditorTest, AnOpenEditorKeepsImportsAndOtherEditorsAwayUntilItCloses)
+{
+    const std::string before = readFile(m_path);
+    {
+        DrawEditor editor = openEditor();
+        auto second = DrawEditor::open(connectStringForFile(m_path));
+        ASSERT_FALSE(second);
+        EXPECT_NE(second.error().find("使用中"), std::string::npos) << second.error();
+
+        writeFile(m_dir.file("draws.csv"),
+                  "回数,日付,第1数字,第2数字,第3数字,第4数字,第5数字,ボーナス数字\n9,,1,2,3,4,5,6\n");
+        std::ostringstream out, err;
+        EXPECT_EQ(runCli({"import", m_dir.file("draws.csv"), "--db", m_path}, out, err), 1);
+        EXPECT_NE(err.str().find("使用中"), std::string::npos) << err.str();
+        EXPECT_EQ(readFile(m_path), before);
+    }
+    EXPECT_TRUE(DrawEditor::open(connectStringForFile(m_path)));
+    EXPECT_FALSE(std::filesystem::exists(m_path + ".lock")) << "the lock file outlives its holder";
 }

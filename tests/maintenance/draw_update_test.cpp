@@ -2,11 +2,18 @@
 
 #include <algorithm>
 #include <chrono>
+#include <csignal>
 #include <sstream>
+#include <thread>
+
+#include <fcntl.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include "cli/cli.h"
 #include "draws/connection_string.h"
 #include "draws/draw_database.h"
+#include "draws/draw_database_lock.h"
 #include "http_test_server.h"
 #include "maintenance/draw_update.h"
 #include "maintenance/update_source.h"
@@ -146,6 +153,16 @@ TEST_F(DrawUpdateTest, ABodyThatIsNoDrawDatabaseKeepsTheOldDatabase)
     makeDatabase(noQuery, {drawRow(1, {1, 2, 3, 4, 5, 6})}, "DROP VIEW 全データ選択クエリ;");
     const std::string noQueryBytes = readFile(noQuery);
     std::filesystem::remove(noQuery);
+    // The index dropped from the schema but not from the file: the engine's check lists every
+    // orphaned page, over several lines.
+    std::string orphans = m_dir.file("orphans.mdb");
+    std::vector<DrawRow> many;
+    for (int n = 1; n <= 3000; ++n)
+        many.push_back(drawRow(n, {1, 2, 3, 4, 5, 6}));
+    makeDatabase(orphans, many,
+                 "PRAGMA writable_schema = ON; DELETE FROM sqlite_master WHERE type = 'index';");
+    const std::string orphanBytes = readFile(orphans);
+    std::filesystem::remove(orphans);
     // The first half of a real database: every announced byte arrived, yet pages are missing.
     const std::string halfDatabase = m_newBytes.substr(0, m_newBytes.size() / 2);
     const Case cases[] = {
@@ -154,6 +171,7 @@ TEST_F(DrawUpdateTest, ABodyThatIsNoDrawDatabaseKeepsTheOldDatabase)
         {"an empty body", "", "空でした"},
         {"a database without the saved query", noQueryBytes, "全データ選択クエリ"},
         {"half a database", halfDatabase, "当選データベース"},
+        {"a database with orphaned pages", orphanBytes, "壊れています"},
     };
     for (const Case& c : cases) {
         HttpTestServer server({Behaviour::Answer, 200, c.body});
@@ -161,6 +179,7 @@ TEST_F(DrawUpdateTest, ABodyThatIsNoDrawDatabaseKeepsTheOldDatabase)
         EXPECT_EQ(result.outcome, UpdateOutcome::Failed) << c.name;
         EXPECT_NE(result.message.find(c.says), std::string::npos)
             << c.name << ": " << result.message;
+        EXPECT_EQ(result.message.find('\n'), std::string::npos) << c.name << ": " << result.message;
         expectUntouched();
     }
 }
@@ -291,4 +310,68 @@ TEST(UpdateSource, TheSettingIsSavedInItsOwnFileAndFallsBackToTheDefault)
     EXPECT_TRUE(isCsvSource("http://h/a.CSV?x=1"));
     EXPECT_FALSE(isCsvSource("http://h/a.mdb"));
     EXPECT_EQ(downloadUrl("http://h/x/a.mdb"), "http://h/x/a.mdb");
+}
+
+TEST_F(DrawUpdateTest, AnAnswerLargerThanTheCeilingIsRefusedWhetherAnnouncedOrNot)
+{
+    for (const Behaviour behaviour : {Behaviour::Answer, Behaviour::Endless}) {
+        HttpTestServer server({behaviour, 200, m_newBytes});
+        UpdateOptions options;
+        options.server = server.url();
+        options.destination = m_destination;
+        options.maxBytes = static_cast<std::int64_t>(m_newBytes.size()) - 1;
+        const UpdateResult result = updateDrawDatabase(options);
+        EXPECT_EQ(result.outcome, UpdateOutcome::Failed);
+        EXPECT_NE(result.message.find("大きすぎます"), std::string::npos) << result.message;
+        expectUntouched();
+    }
+}
+
+TEST_F(DrawUpdateTest, AnotherWriterHoldingTheDatabaseTurnsTheUpdateAway)
+{
+    HttpTestServer server({Behaviour::Answer, 200, m_newBytes});
+    {
+        auto lock = DrawDatabaseLock::acquire(m_destination);
+        ASSERT_TRUE(lock) << lock.error();
+        const UpdateResult result = update(server);
+        EXPECT_EQ(result.outcome, UpdateOutcome::Failed);
+        EXPECT_NE(result.message.find("使用中"), std::string::npos) << result.message;
+        EXPECT_EQ(readFile(m_destination), m_oldBytes);
+        EXPECT_EQ(server.requestCount(), 0);
+    }
+    EXPECT_EQ(update(server).outcome, UpdateOutcome::Updated);
+    EXPECT_EQ(readFile(m_destination), m_newBytes);
+}
+
+TEST_F(DrawUpdateTest, InterruptingTheCommandLineUpdateLeavesNoTemporaryFile)
+{
+    for (const int signalNumber : {SIGINT, SIGTERM}) {
+        HttpTestServer server({Behaviour::Endless, 200, ""});
+        const std::string program = std::string(POMURAN_BIN_DIR) + "/pomuran-cli";
+        const std::string url = server.url();
+        const pid_t pid = fork();
+        ASSERT_GE(pid, 0);
+        if (pid == 0) {
+            const int devNull = ::open("/dev/null", O_WRONLY);
+            ::dup2(devNull, 1);
+            ::dup2(devNull, 2);
+            ::execl(program.c_str(), program.c_str(), "update", "--server", url.c_str(), "--db",
+                    m_destination.c_str(), static_cast<char*>(nullptr));
+            ::_exit(127);
+        }
+        // Wait for the download to be under way: its temporary file beside the database.
+        bool downloading = false;
+        for (int i = 0; i < 500 && !downloading; ++i) {
+            std::this_thread::sleep_for(std::chrono::milliseconds(10));
+            for (const auto& entry : std::filesystem::directory_iterator(m_dir.path()))
+                if (entry.path().string().find(".download-") != std::string::npos)
+                    downloading = true;
+        }
+        EXPECT_TRUE(downloading);
+        ::kill(pid, signalNumber);
+        int status = 0;
+        ASSERT_EQ(::waitpid(pid, &status, 0), pid);
+        EXPECT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == signalNumber) << status;
+        expectUntouched();
+    }
 }

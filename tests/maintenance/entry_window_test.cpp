@@ -104,6 +104,8 @@ private slots:
     void exitKeepsTheProgramOpenWhenThePlayerKeepsAnUnwrittenDraw();
     void updateReplacesTheFileAndTheProgramShowsItAtOnce();
     void updateReportsAMissingFileAndFailures();
+    void updateIsTurnedAwayWhileTheEntryWindowHoldsTheDatabase();
+    void exitSaysWhenTheSettingsCannotBeSaved();
 
 private:
     std::unique_ptr<EntryWindow> openWindow();
@@ -573,6 +575,43 @@ void EntryWindowTest::updateReportsAMissingFileAndFailures()
              QStringLiteral("当選データファイル：'") + path + QStringLiteral("'が存在しません"));
     QCOMPARE(answerer.seen()[0].icon, QMessageBox::NoIcon);
     QVERIFY(!std::filesystem::exists(empty.file("Pomuran.mdb")));
+}
+
+void EntryWindowTest::updateIsTurnedAwayWhileTheEntryWindowHoldsTheDatabase()
+{
+    const std::string before = readFile(m_database);
+    HttpTestServer server({HttpTestServer::Behaviour::Answer, 200, before});
+    MainFrm frame(QString::fromStdString(m_dir->path().string()));
+    QVERIFY(frame.load());
+    frame.setDownloadServer(QString::fromStdString(server.url()));
+    frame.mdiArea()->closeAllSubWindows();
+    frame.openEntryWindow();
+    QVERIFY(frame.childWindow(kEntryWindowName));
+    MessageAnswerer answerer;
+    frame.updateDrawData();
+    QCOMPARE(answerer.seen().size(), std::size_t{1});
+    QCOMPARE(answerer.seen()[0].icon, QMessageBox::Critical);
+    QVERIFY2(answerer.seen()[0].text.contains(QStringLiteral("使用中")),
+             qPrintable(answerer.seen()[0].text));
+    QCOMPARE(server.requestCount(), 0);
+    QVERIFY(readFile(m_database) == before);
+}
+
+void EntryWindowTest::exitSaysWhenTheSettingsCannotBeSaved()
+{
+    // A folder where the settings file belongs: the options cannot be saved.
+    std::filesystem::create_directory(m_dir->file("ポムラン.ini"));
+    MainFrm frame(QString::fromStdString(m_dir->path().string()));
+    QVERIFY(frame.load());
+    frame.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&frame));
+    MessageAnswerer answerer;
+    QVERIFY(frame.close());
+    QCOMPARE(answerer.seen().size(), std::size_t{1});
+    QVERIFY2(answerer.seen()[0].text.contains(QStringLiteral("保存できませんでした")),
+             qPrintable(answerer.seen()[0].text));
+    QVERIFY2(answerer.seen()[0].text.contains(QStringLiteral("フォルダー")),
+             qPrintable(answerer.seen()[0].text));
 }
 
 QTEST_MAIN(EntryWindowTest)

@@ -94,6 +94,13 @@ void HttpTestServer::serve(int client)
             readable(client);
         return;
     }
+    if (m_reply.behaviour == Behaviour::Endless) {
+        sendAll(client, "HTTP/1.1 200 Test\r\nConnection: close\r\n\r\n");
+        const std::string chunk(64 * 1024, 'x');
+        while (!m_stop && ::send(client, chunk.data(), chunk.size(), MSG_NOSIGNAL) > 0) {
+        }
+        return;
+    }
     const std::size_t announced =
         m_reply.behaviour == Behaviour::Truncate ? m_reply.body.size() * 2 : m_reply.body.size();
     sendAll(client, "HTTP/1.1 " + std::to_string(m_reply.status) + " Test\r\nContent-Length: " +

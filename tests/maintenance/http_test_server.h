@@ -13,6 +13,7 @@ public:
         Answer,    // status line, exact Content-Length, body
         Truncate,  // announces twice the body's length, sends the body, closes
         Silent,    // accepts the connection and never answers
+        Endless,   // no Content-Length, then the body over and over until the client leaves
     };
     struct Reply {
         Behaviour behaviour = Behaviour::Answer;
