@@ -50,8 +50,8 @@ int mergeDraws(const ImportArguments& arguments, const std::vector<DrawRow>& row
     // One writer at a time: a second import, the entry window or an update is turned away.
     auto lock = DrawDatabaseLock::acquire(arguments.database);
     if (!lock) {
-        err << lock.error() << '
-'; return kExitFailure;
+        err << lock.error() << '\n';
+        return kExitFailure;
     }
     auto database = DrawDatabase::open(connectStringForFile(arguments.database),
                                        DrawDatabase::Access::ReadWrite);
