@@ -30,7 +30,7 @@ inline const QString kCloseWindowsFirst =
     QStringLiteral("表示中のウィンドウを閉じないと実行できません。");
 inline const QString kAnalysisNotAvailable = QStringLiteral("この分析はまだ利用できません。");
 inline const QString kCloseEntryWindowFirst = QStringLiteral(
-    "当選データ入力を閉じてから実行してください（当選データを書き込めるのは一度に一つだけです）。");
+    "当選データ入力が当選データを使用中です。当選データ入力を閉じてから実行してください。");
 // The help keyword the help command shows and looks up.
 inline const QString kHelpKeyword = QStringLiteral("ポムランについて");
 

@@ -116,8 +116,10 @@ TEST(Cli, ImportNamesAValueOutOfRangeAsSuch)
         const char* value;
         const char* message;
     };
-    for (const Case& c : {Case{"32768", "'32768' is out of range (-32768 to 32767)"},
-                          Case{"-32769", "'-32769' is out of range"}, Case{"5x", "'5x' is not a number"}}) {
+    // A number must lie in 1..31; the message names the column, the value and the line.
+    for (const Case& c : {Case{"32768", "line 2: 第5数字 32768 は 1〜31 の範囲外"},
+                          Case{"-32769", "line 2: 第5数字 -32769 は 1〜31 の範囲外"},
+                          Case{"5x", "line 2: 第5数字 '5x' は数字ではありません"}}) {
         writeFile(dir.file("bad.csv"), kHeader + "1,,1,2,3,4," + c.value + ",6\n");
         const CliRun run = cli({"import", dir.file("bad.csv"), "--db", dir.file("x.mdb")});
         EXPECT_EQ(run.status, 1);
