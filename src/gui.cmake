@@ -24,6 +24,9 @@ add_library(gui STATIC
   backtest/backtest_window.cpp
   maintenance/entry_table_model.cpp
   maintenance/entry_window.cpp
+  maintenance/csv_import_dialog.cpp
+  maintenance/empty_history_guide.cpp
+  maintenance/update_source_dialog.cpp
   app/help_viewer.cpp
   app/main_frame.cpp
   app/program.cpp
@@ -49,6 +52,7 @@ qt_add_resources(gui "help" PREFIX "/help" BASE ${POMURAN_HELP_DIR} FILES
   ${POMURAN_HELP_DIR}/backtest.html
   ${POMURAN_HELP_DIR}/data_entry.html
   ${POMURAN_HELP_DIR}/data_update.html
+  ${POMURAN_HELP_DIR}/data_import.html
   ${POMURAN_HELP_DIR}/output.html
   ${POMURAN_HELP_DIR}/windows.html
   ${POMURAN_HELP_DIR}/tickets.html

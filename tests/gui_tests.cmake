@@ -52,6 +52,15 @@ target_link_libraries(statistics_window_test PRIVATE gui test_support Qt6::Test)
 add_test(NAME statistics_window_test COMMAND statistics_window_test)
 set_tests_properties(statistics_window_test PROPERTIES ENVIRONMENT
   "QT_QPA_PLATFORM=offscreen;XDG_RUNTIME_DIR=${CMAKE_BINARY_DIR}/xdg-runtime")
+# getting draws in: CSV import, reload, the empty-database guide
+set(POMURAN_HISTORY_RELOAD_XDG ${CMAKE_CURRENT_BINARY_DIR}/history_reload_xdg)
+file(MAKE_DIRECTORY ${POMURAN_HISTORY_RELOAD_XDG})
+file(CHMOD ${POMURAN_HISTORY_RELOAD_XDG} DIRECTORY_PERMISSIONS OWNER_READ OWNER_WRITE OWNER_EXECUTE)
+add_executable(history_reload_test app/history_reload_test.cpp)
+target_link_libraries(history_reload_test PRIVATE gui test_support Qt6::Test)
+add_test(NAME history_reload_test COMMAND history_reload_test)
+set_tests_properties(history_reload_test PROPERTIES ENVIRONMENT
+  "QT_QPA_PLATFORM=offscreen;XDG_RUNTIME_DIR=${POMURAN_HISTORY_RELOAD_XDG}")
 # backtest window
 add_executable(backtest_window_test backtest/backtest_window_test.cpp)
 target_link_libraries(backtest_window_test PRIVATE gui test_support Qt6::Test)

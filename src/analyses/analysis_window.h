@@ -21,6 +21,10 @@ public:
     AnalysisWindow(const AnalysisDescriptor& descriptor, const DrawHistory& history,
                    const DrawTables& tables, QWidget* parent = nullptr);
 
+    // Builds the grid again from a reloaded history; the view keeps its scroll position (as far
+    // as the new grid reaches).
+    void rebuild(const DrawHistory& history, const DrawTables& tables);
+
     const AnalysisDescriptor& descriptor() const { return m_descriptor; }
     GridView* gridView() const { return m_grid; }
     QPushButton* closeButton() const { return m_closeButton; }

@@ -4,11 +4,15 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QDir>
+#include <QFileDialog>
+#include <QFileInfo>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenu>
 #include <QMenuBar>
 #include <QMessageBox>
+#include <QSaveFile>
+#include <QTimer>
 
 #include <array>
 #include <utility>
@@ -20,11 +24,19 @@
 #include "app/window_arrangement.h"
 #include "backtest/backtest_window.h"
 #include "draws/connection_string.h"
+#include "draws/cp932.h"
+#include "draws/draw_csv.h"
 #include "draws/draw_database.h"
+#include "draws/draw_merge.h"
 #include "draws/program_folder.h"
 #include "grid/units.h"
+#include "maintenance/csv_import_dialog.h"
+#include "maintenance/draw_update.h"
 #include "maintenance/draw_update_dialog.h"
+#include "maintenance/empty_history_guide.h"
 #include "maintenance/entry_window.h"
+#include "maintenance/update_source.h"
+#include "maintenance/update_source_dialog.h"
 #include "prediction/prediction_window.h"
 #include "tickets/combination_window.h"
 #include "tickets/ticket_register_window.h"
@@ -108,6 +120,7 @@ MainFrm::MainFrm(const QString& programFolder, QWidget* parent)
 
 MainFrm::~MainFrm()
 {
+    m_exiting = true;
     // The child windows go first, while the snapshot they show and the table that tracks them
     // still exist.
     delete m_mdiArea;
@@ -142,6 +155,14 @@ void MainFrm::createActions()
     connect(m_updateAction, &QAction::triggered, this, &MainFrm::updateDrawData);
     m_inputAction = makeAction(this, "mnuMasterInput", QStringLiteral("当選データ入力(&I)"));
     connect(m_inputAction, &QAction::triggered, this, &MainFrm::enterDrawData);
+    m_csvImportAction =
+        makeAction(this, "mnuCsvImport", QStringLiteral("CSVファイルから取り込み(&C)..."));
+    connect(m_csvImportAction, &QAction::triggered, this, &MainFrm::importCsv);
+    m_csvExportAction =
+        makeAction(this, "mnuCsvExport", QStringLiteral("CSVファイルへ書き出し(&X)..."));
+    connect(m_csvExportAction, &QAction::triggered, this, &MainFrm::exportCsv);
+    m_settingsAction = makeAction(this, "mnuSettings", QStringLiteral("設定(&S)..."));
+    connect(m_settingsAction, &QAction::triggered, this, &MainFrm::editSettings);
 
     m_tileHorizontalAction =
         makeAction(this, "mnuWindowHorizontal", QStringLiteral("上下に並べて表示(&H)"));
@@ -199,6 +220,11 @@ void MainFrm::createMenus()
     QMenu* maintenanceMenu = makeMenu(this, "mnuHosyu", QStringLiteral("データ管理(&M)"));
     maintenanceMenu->addAction(m_updateAction);
     maintenanceMenu->addAction(m_inputAction);
+    maintenanceMenu->addSeparator();
+    maintenanceMenu->addAction(m_csvImportAction);
+    maintenanceMenu->addAction(m_csvExportAction);
+    maintenanceMenu->addSeparator();
+    maintenanceMenu->addAction(m_settingsAction);
     menuBar()->addMenu(maintenanceMenu);
 
     // No list of open windows: the menu holds the four arrangements only.
@@ -235,7 +261,12 @@ bool MainFrm::load(QString* error)
 bool MainFrm::start()
 {
     QString error;
-    if (load(&error)) return true;
+    if (load(&error)) {
+        // Without a single draw every window is empty: show the ways in once the window is up.
+        if (!holdsDraws(m_history.rows()))
+            QTimer::singleShot(0, this, &MainFrm::showEmptyHistoryGuide);
+        return true;
+    }
     QMessageBox::critical(nullptr, kMessageTitle, error, QMessageBox::Ok);
     return false;
 }
@@ -410,6 +441,10 @@ void MainFrm::openEntryWindow()
         if (!error.isEmpty()) QMessageBox::critical(this, kMessageTitle, error, QMessageBox::Ok);
         return;
     }
+    // What the player typed must reach every window once the entry window is gone.
+    connect(frame, &QObject::destroyed, this, [this] {
+        if (!m_exiting) QTimer::singleShot(0, this, &MainFrm::reloadAfterEntry);
+    });
     // The entry window's design gives its client area: the frame's title bar and borders go
     // around it.
     const QMargins margins = frame->contentsMargins();
@@ -419,14 +454,234 @@ void MainFrm::openEntryWindow()
 
 void MainFrm::updateDrawData()
 {
+    if (entryWindowOpen()) {
+        QMessageBox::critical(this, kMessageTitle, kCloseEntryWindowFirst, QMessageBox::Ok);
+        return;
+    }
     UpdateOptions options;
-    if (!m_downloadServer.isEmpty()) options.server = m_downloadServer.toStdString();
+    options.server = !m_downloadServer.isEmpty() ? m_downloadServer.toStdString()
+                     : m_updateSourceFile.isEmpty()
+                         ? loadUpdateSource()
+                         : loadUpdateSource(m_updateSourceFile.toStdString());
     // The database this program reads at its next start, never a fixed installation path.
     options.destination =
         QDir(m_programFolder).filePath(QString::fromUtf8(kDatabaseFileName)).toStdString();
 
-    // The snapshot stays as loaded: the new data is read at the next start.
-    runDrawUpdate(this, std::move(options));
+    const UpdateResult result = runDrawUpdate(this, std::move(options));
+    // A CSV source is merged through the same preview as a CSV file; a new database file is
+    // read at once.
+    if (result.outcome == UpdateOutcome::CsvDownloaded)
+        mergeCsv(result.csv, QString::fromStdString(result.message));
+    else if (result.outcome == UpdateOutcome::Updated)
+        reloadAndReport();
+}
+
+bool MainFrm::entryWindowOpen() const
+{
+    return childWindow(kEntryWindowName) != nullptr;
+}
+
+void MainFrm::importCsv()
+{
+    if (entryWindowOpen()) {
+        QMessageBox::critical(this, kMessageTitle, kCloseEntryWindowFirst, QMessageBox::Ok);
+        return;
+    }
+    const QString path = QFileDialog::getOpenFileName(
+        this, QStringLiteral("取り込む CSV ファイル"), QString(),
+        QStringLiteral("CSV ファイル (*.csv *.txt *.tsv);;すべてのファイル (*)"));
+    if (!path.isEmpty()) importCsvFile(path);
+}
+
+bool MainFrm::importCsvFile(const QString& path)
+{
+    if (entryWindowOpen()) {
+        QMessageBox::critical(this, kMessageTitle, kCloseEntryWindowFirst, QMessageBox::Ok);
+        return false;
+    }
+    Result<std::string> bytes = readTextFile(path.toStdString());
+    if (!bytes) {
+        QMessageBox::critical(this, kMessageTitle, QString::fromStdString(bytes.error()),
+                              QMessageBox::Ok);
+        return false;
+    }
+    return mergeCsv(bytes.value(), QFileInfo(path).fileName());
+}
+
+bool MainFrm::mergeCsv(const std::string& bytes, const QString& source)
+{
+    const auto fail = [this](const QString& text) {
+        QMessageBox::critical(this, kMessageTitle, text, QMessageBox::Ok);
+        return false;
+    };
+    std::optional<CsvImport> import;
+    std::optional<MergeMode> mode;
+    {
+        auto database = DrawDatabase::open(m_connectString);
+        if (!database) return fail(QString::fromStdString(database.error()));
+        auto stored = database->readAllDraws();
+        if (!stored) return fail(QString::fromStdString(stored.error()));
+        BusyPointer busy;
+        auto prepared = prepareCsvImport(bytes, CsvEncoding::Detect, stored.value());
+        if (!prepared)
+            return fail(source + QStringLiteral(": ") + QString::fromStdString(prepared.error()));
+        import = std::move(prepared.value());
+    }
+    if (m_importPreview) {
+        mode = m_importPreview(*import, source);
+    } else {
+        CsvImportDialog preview(*import, source, this);
+        if (preview.exec() == QDialog::Accepted) mode = preview.chosenMode();
+    }
+    if (!mode) return false;
+    {
+        // The file is written as one transaction: all of it or, on any failure, nothing.
+        auto database = DrawDatabase::open(m_connectString, DrawDatabase::Access::ReadWrite);
+        if (!database) return fail(QString::fromStdString(database.error()));
+        BusyPointer busy;
+        if (Status written = applyCsvImport(database.value(), *import, *mode); !written)
+            return fail(QString::fromStdString(written.error()));
+    }
+    reloadAndReport();
+    const MergeSummary summary = import->summary();
+    const QString done =
+        *mode == MergeMode::ReplaceAll
+            ? QStringLiteral("当選データを %1 回分に置き換えました。").arg(import->file.rows.size())
+            : QStringLiteral("当選データを取り込みました（追加 %1、更新 %2、変更なし %3）。")
+                  .arg(summary.added)
+                  .arg(summary.replaced)
+                  .arg(summary.unchanged);
+    QMessageBox::information(this, kMainTitle, done, QMessageBox::Ok);
+    return true;
+}
+
+void MainFrm::exportCsv()
+{
+    const QString utf8Filter = QStringLiteral("CSV ファイル UTF-8 (*.csv)");
+    const QString cp932Filter = QStringLiteral("CSV ファイル Shift_JIS・表計算ソフト向け (*.csv)");
+    QString chosenFilter = utf8Filter;
+    QString path = QFileDialog::getSaveFileName(
+        this, QStringLiteral("当選データの書き出し先"), QStringLiteral("当選データ.csv"),
+        utf8Filter + QStringLiteral(";;") + cp932Filter, &chosenFilter);
+    if (path.isEmpty()) return;
+    if (QFileInfo(path).suffix().isEmpty()) path += QStringLiteral(".csv");
+    auto database = DrawDatabase::open(m_connectString);
+    auto rows =
+        database ? database->readAllDraws() : Result<std::vector<DrawRow>>(Error{database.error()});
+    if (!rows) {
+        QMessageBox::critical(this, kMessageTitle, QString::fromStdString(rows.error()),
+                              QMessageBox::Ok);
+        return;
+    }
+    std::string text = drawCsv(rows.value());
+    if (chosenFilter == cp932Filter) {
+        auto converted = utf8ToCp932(text);
+        if (!converted) {
+            QMessageBox::critical(
+                this, kMessageTitle,
+                QStringLiteral("Shift_JIS で書けない文字を含む当選データがあります。"),
+                QMessageBox::Ok);
+            return;
+        }
+        text = std::move(*converted);
+    }
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly) ||
+        file.write(text.data(), static_cast<qint64>(text.size())) !=
+            static_cast<qint64>(text.size()) ||
+        !file.commit()) {
+        QMessageBox::critical(
+            this, kMessageTitle,
+            QStringLiteral("%1 に書き出せませんでした（%2）。").arg(path, file.errorString()),
+            QMessageBox::Ok);
+        return;
+    }
+    QMessageBox::information(this, kMainTitle,
+                             QStringLiteral("当選データ %1 行を %2 に書き出しました。")
+                                 .arg(rows->size())
+                                 .arg(QDir::toNativeSeparators(path)),
+                             QMessageBox::Ok);
+}
+
+void MainFrm::editSettings()
+{
+    UpdateSourceDialog dialog(m_updateSourceFile.isEmpty()
+                                  ? updateSourceFile()
+                                  : std::filesystem::path(m_updateSourceFile.toStdString()),
+                              this);
+    dialog.exec();
+}
+
+EmptyHistoryGuide* MainFrm::emptyHistoryGuide() const
+{
+    return m_guide.data();
+}
+
+void MainFrm::showEmptyHistoryGuide()
+{
+    if (m_exiting || holdsDraws(m_history.rows())) return;
+    if (!m_guide) {
+        m_guide = new EmptyHistoryGuide(this);
+        m_guide->setAttribute(Qt::WA_DeleteOnClose);
+        connect(m_guide, &EmptyHistoryGuide::loadCsvRequested, this, &MainFrm::importCsv);
+        connect(m_guide, &EmptyHistoryGuide::typeDrawsRequested, this, &MainFrm::enterDrawData);
+        connect(m_guide, &EmptyHistoryGuide::updateRequested, this, &MainFrm::updateDrawData);
+    }
+    m_guide->show();
+    m_guide->raise();
+}
+
+bool MainFrm::reloadHistory(QString* error)
+{
+    BusyPointer busy;
+    Result<DrawHistory> history = loadDrawHistory(m_connectString);
+    if (!history) {
+        // The windows go on showing the previous snapshot, which is still whole.
+        if (error) *error = QString::fromStdString(history.error());
+        return false;
+    }
+    m_history = std::move(history.value());
+    m_tables = LoadDrawTables(m_history);
+    for (QMdiSubWindow* frame : m_mdiArea->subWindowList()) {
+        if (auto* analysis = qobject_cast<AnalysisWindow*>(frame->widget()))
+            analysis->rebuild(m_history, m_tables);
+        else if (auto* prediction = qobject_cast<PredictionWindow*>(frame->widget()))
+            prediction->refresh(m_history, m_tables);
+        else if (auto* statistics = qobject_cast<StatisticsWindow*>(frame->widget()))
+            statistics->rebuild(m_history);
+        else if (auto* backtest = qobject_cast<BacktestWindow*>(frame->widget()))
+            backtest->rebuild(m_history);
+        else if (auto* tickets = qobject_cast<TicketRegisterWindow*>(frame->widget()))
+            tickets->reload();
+    }
+    if (m_guide && holdsDraws(m_history.rows())) m_guide->close();
+    emit historyChanged();
+    return true;
+}
+
+void MainFrm::reloadAndReport()
+{
+    QString error;
+    if (reloadHistory(&error)) return;
+    QMessageBox::critical(
+        this, kMessageTitle,
+        QStringLiteral("当選データを読み直せませんでした。前の当選データのまま表示しています。\n%1")
+            .arg(error),
+        QMessageBox::Ok);
+}
+
+void MainFrm::reloadAfterEntry()
+{
+    if (m_exiting) return;
+    auto rows = DrawDatabase::open(m_connectString);
+    auto stored = rows ? rows->readAllDraws() : Result<std::vector<DrawRow>>(Error{rows.error()});
+    const auto sameRow = [](const DrawRow& a, const DrawRow& b) {
+        return a.drawNo == b.drawNo && a.date == b.date && a.numbers == b.numbers;
+    };
+    if (stored && std::equal(stored->begin(), stored->end(), m_history.rows().begin(),
+                             m_history.rows().end(), sameRow))
+        return;  // closed without a change
+    reloadAndReport();
 }
 
 void MainFrm::showNotAvailable(const QString& text)

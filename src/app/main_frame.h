@@ -8,6 +8,7 @@
 #include <QString>
 
 #include <functional>
+#include <optional>
 #include <string>
 
 #include "draws/draw_history.h"
@@ -21,10 +22,15 @@ class QMenu;
 class QAction;
 class HelpViewer;
 class VersionWindow;
+class EmptyHistoryGuide;
+struct CsvImport;
+enum class MergeMode;
 
 inline const QString kCloseWindowsFirst =
     QStringLiteral("表示中のウィンドウを閉じないと実行できません。");
 inline const QString kAnalysisNotAvailable = QStringLiteral("この分析はまだ利用できません。");
+inline const QString kCloseEntryWindowFirst = QStringLiteral(
+    "当選データ入力が当選データを使用中です。当選データ入力を閉じてから実行してください。");
 // The help keyword the help command shows and looks up.
 inline const QString kHelpKeyword = QStringLiteral("ポムランについて");
 
@@ -77,6 +83,18 @@ public:
     // The ticket file 組合せ作成 and 購入記録 use; the player's own (data folder) by default.
     void setTicketFile(const QString& file) { m_ticketFile = file; }
     const QString& ticketFile() const { return m_ticketFile; }
+    // The file the update source is kept in; empty means the player's config folder.
+    void setUpdateSourceFile(const QString& file) { m_updateSourceFile = file; }
+    // Replaces the preview of a CSV import (tests): returns the player's choice, or nothing to
+    // cancel.
+    using ImportPreview = std::function<std::optional<MergeMode>(const CsvImport&, const QString&)>;
+    void setImportPreview(ImportPreview preview) { m_importPreview = std::move(preview); }
+    EmptyHistoryGuide* emptyHistoryGuide() const;
+
+    // Reads the draw history again from the database and recomputes the tables; refreshes the
+    // prediction window, rebuilds every open analysis window (keeping its scroll position) and
+    // emits historyChanged(). On failure the previous snapshot stays and *error says why.
+    bool reloadHistory(QString* error = nullptr);
 
 public slots:
     void openAnalysis(const QString& windowName);
@@ -92,6 +110,16 @@ public slots:
     void enterDrawData();
     void openEntryWindow();
     void updateDrawData();
+    // データ管理 → CSVファイルから取り込み: file dialog, preview, then one transaction.
+    void importCsv();
+    // Reads, previews and writes one CSV file; false when nothing was written.
+    bool importCsvFile(const QString& path);
+    // データ管理 → CSVファイルへ書き出し.
+    void exportCsv();
+    // データ管理 → 設定: the update source.
+    void editSettings();
+    // The guide shown at start-up while the database holds no complete draw.
+    void showEmptyHistoryGuide();
     void tileOneAboveTheOther();
     void tileSideBySide();
     void cascade();
@@ -105,6 +133,9 @@ signals:
     // Emitted (before onActivated runs) each time the main window becomes the active window,
     // except when it comes back from one of its own message boxes.
     void activated();
+    // Emitted after the draw history was reloaded (import, update, the entry window closed with
+    // changes): windows that show results from history() and tables() rebuild on it.
+    void historyChanged();
 
 protected:
     void changeEvent(QEvent* event) override;
@@ -114,6 +145,13 @@ private:
     void createActions();
     void createMenus();
     void showNotAvailable(const QString& text);
+    // Previews the draws of a CSV file against the database and writes what the player chose.
+    bool mergeCsv(const std::string& bytes, const QString& source);
+    // reloadHistory(), telling the player when it fails.
+    void reloadAndReport();
+    // After the entry window closed: reload when the database no longer matches the snapshot.
+    void reloadAfterEntry();
+    bool entryWindowOpen() const;
 
     QString m_programFolder;
     std::string m_settingsFile = kSettingsFileName;
@@ -130,6 +168,9 @@ private:
     QSet<QString> m_building;
     QPointer<HelpViewer> m_helpViewer;
     QPointer<VersionWindow> m_versionWindow;
+    QPointer<EmptyHistoryGuide> m_guide;
+    QString m_updateSourceFile;
+    ImportPreview m_importPreview;
 
     QAction* m_endAction = nullptr;
     QAction* m_predictionAction = nullptr;
@@ -141,6 +182,9 @@ private:
     QAction* m_statisticsAction = nullptr;
     QAction* m_updateAction = nullptr;
     QAction* m_inputAction = nullptr;
+    QAction* m_csvImportAction = nullptr;
+    QAction* m_csvExportAction = nullptr;
+    QAction* m_settingsAction = nullptr;
     QAction* m_tileHorizontalAction = nullptr;
     QAction* m_tileVerticalAction = nullptr;
     QAction* m_cascadeAction = nullptr;

@@ -1,20 +1,27 @@
-// pomuran-cli export: prints the draw history of a database as CSV.
+// pomuran-cli export: prints the draw history of a database as CSV (UTF-8, or CP932 for
+// spreadsheet programs that expect it).
 #include <memory>
 
 #include "cli/commands.h"
 #include "draws/connection_string.h"
+#include "draws/cp932.h"
 #include "draws/draw_csv.h"
 #include "draws/draw_database.h"
 
 namespace {
 
-int exportDraws(const std::string& database, std::ostream& out, std::ostream& err)
+struct ExportArguments {
+    std::string database;
+    std::string encoding = "utf-8";
+};
+
+int exportDraws(const ExportArguments& arguments, std::ostream& out, std::ostream& err)
 {
-    if (Status prepared = prepareDatabaseInUse(database); !prepared) {
+    if (Status prepared = prepareDatabaseInUse(arguments.database); !prepared) {
         err << prepared.error() << '\n';
         return kExitFailure;
     }
-    auto opened = DrawDatabase::open(connectStringForFile(database));
+    auto opened = DrawDatabase::open(connectStringForFile(arguments.database));
     if (!opened) {
         err << opened.error() << '\n';
         return kExitFailure;
@@ -24,7 +31,17 @@ int exportDraws(const std::string& database, std::ostream& out, std::ostream& er
         err << rows.error() << '\n';
         return kExitFailure;
     }
-    out << drawCsv(rows.value());
+    const std::string text = drawCsv(rows.value());
+    if (arguments.encoding == "cp932") {
+        const auto converted = utf8ToCp932(text);
+        if (!converted) {
+            err << arguments.database << ": CP932 で書けない文字を含む当選データがあります。\n";
+            return kExitFailure;
+        }
+        out << *converted;
+    } else {
+        out << text;
+    }
     return kExitSuccess;
 }
 
@@ -32,10 +49,14 @@ int exportDraws(const std::string& database, std::ostream& out, std::ostream& er
 
 void addExportCommand(CLI::App& app, CliContext& context)
 {
-    auto database = std::make_shared<std::string>();
+    auto arguments = std::make_shared<ExportArguments>();
     CLI::App* command = app.add_subcommand("export", "print the draw history as CSV");
-    addDatabaseOption(command, *database);
-    setCommandAction(command, context, [database, &context] {
-        return exportDraws(*database, context.out, context.err);
+    addDatabaseOption(command, arguments->database);
+    command->add_option("--encoding", arguments->encoding, "the output's encoding")
+        ->check(CLI::IsMember({"utf-8", "cp932"}))
+        ->option_text("utf-8|cp932")
+        ->capture_default_str();
+    setCommandAction(command, context, [arguments, &context] {
+        return exportDraws(*arguments, context.out, context.err);
     });
 }

@@ -1,4 +1,5 @@
-// pomuran-cli import: replaces the draw history in a database by the draws of a CSV file.
+// pomuran-cli import: loads the draws of a CSV file into a database, replacing the history or
+// (--merge) adding new draws and replacing changed ones.
 #include <filesystem>
 #include <memory>
 
@@ -7,6 +8,7 @@
 #include "draws/draw_csv.h"
 #include "draws/draw_database.h"
 #include "draws/draw_database_lock.h"
+#include "draws/draw_merge.h"
 #include "draws/file_replacement.h"
 
 namespace {
@@ -14,21 +16,75 @@ namespace {
 struct ImportArguments {
     std::string csv;
     std::string database;
+    bool merge = false;
+    std::string encoding;  // empty: detected
 };
 
-int importDraws(const ImportArguments& arguments, std::ostream& out, std::ostream& err)
+CsvEncoding encodingOf(const std::string& name)
+{
+    if (name == "cp932") return CsvEncoding::Cp932;
+    if (name == "utf-8") return CsvEncoding::Utf8;
+    return CsvEncoding::Detect;
+}
+
+// Reads and checks the file; on any rejected line prints every one of them and the summary.
+Result<std::vector<DrawRow>> readImportFile(const ImportArguments& arguments, std::ostream& err)
+{
+    auto text = readTextFile(arguments.csv);
+    if (!text) return Error{text.error()};
+    auto read = readDrawCsv(text.value(), CsvValues::StrictNumbers, encodingOf(arguments.encoding));
+    if (!read) return Error{arguments.csv + ": " + read.error()};
+    if (!read->rejected.empty()) {
+        for (const CsvRejection& rejection : read->rejected)
+            err << arguments.csv << ": line " << rejection.line << ": " << rejection.reason << '\n';
+        MergeSummary summary;
+        summary.rejected = static_cast<int>(read->rejected.size());
+        return Error{summaryLine(summary) + "; nothing written"};
+    }
+    return sortedByDrawNo(std::move(read->rows));
+}
+
+int mergeDraws(const ImportArguments& arguments, const std::vector<DrawRow>& rows,
+               std::ostream& out, std::ostream& err)
+{
+    if (Status prepared = prepareDatabaseInUse(arguments.database); !prepared) {
+        err << prepared.error() << '\n';
+        return kExitFailure;
+    }
+    // One writer at a time: a second import, the entry window or an update is turned away.
+    auto lock = DrawDatabaseLock::acquire(arguments.database);
+    if (!lock) {
+        err << lock.error() << '\n';
+        return kExitFailure;
+    }
+    auto database = DrawDatabase::open(connectStringForFile(arguments.database),
+                                       DrawDatabase::Access::ReadWrite);
+    if (!database) {
+        err << database.error() << '\n';
+        return kExitFailure;
+    }
+    auto stored = database->readAllDraws();
+    if (!stored) {
+        err << stored.error() << '\n';
+        return kExitFailure;
+    }
+    const MergePlan plan = planMerge(stored.value(), rows);
+    if (!plan.added.empty() || !plan.changed.empty()) {
+        if (Status written = writeHistory(database.value(), plan.merged); !written) {
+            err << written.error() << '\n';
+            return kExitFailure;
+        }
+    }
+    out << summaryLine({static_cast<int>(plan.added.size()), static_cast<int>(plan.changed.size()),
+                        plan.unchanged, 0})
+        << '\n';
+    return kExitSuccess;
+}
+
+int replaceDraws(const ImportArguments& arguments, const std::vector<DrawRow>& rows,
+                 std::ostream& out, std::ostream& err)
 {
     const std::string& target = arguments.database;
-    auto text = readTextFile(arguments.csv);
-    if (!text) {
-        err << text.error() << '\n';
-        return kExitFailure;
-    }
-    auto rows = parseDrawCsv(text.value(), CsvValues::StrictNumbers);
-    if (!rows) {
-        err << arguments.csv << ": " << rows.error() << '\n';
-        return kExitFailure;
-    }
     // The program's database in the data folder, and the folder, are made on first use.
     if (Status prepared = prepareDatabaseInUse(target); !prepared) {
         err << prepared.error() << '\n';
@@ -40,12 +96,24 @@ int importDraws(const ImportArguments& arguments, std::ostream& out, std::ostrea
         err << lock.error() << '\n';
         return kExitFailure;
     }
+    std::vector<DrawRow> stored;
     std::error_code fsError;
     if (std::filesystem::exists(target, fsError)) {
         // Only a draw database of this program is replaced; any other file is left alone.
         auto existing = DrawDatabase::open(connectStringForFile(target));
         if (!existing) {
             err << existing.error() << " (not replaced)\n";
+            return kExitFailure;
+        }
+        auto read = existing->readAllDraws();
+        if (!read) {
+            err << read.error() << " (not replaced)\n";
+            return kExitFailure;
+        }
+        stored = std::move(read.value());
+        if (!holdsDraws(rows) && holdsDraws(stored)) {
+            err << arguments.csv
+                << ": 当選データを含まないファイルでは、登録済みの当選データを置き換えません。\n";
             return kExitFailure;
         }
     }
@@ -61,7 +129,7 @@ int importDraws(const ImportArguments& arguments, std::ostream& out, std::ostrea
         // temporary file anyway, and no "-journal" file is left beside it.
         Status written = database ? database->execute("PRAGMA journal_mode = MEMORY;")
                                   : Status(Error{database.error()});
-        if (written) written = database->insertDraws(rows.value());
+        if (written) written = database->insertDraws(rows);
         if (!written) {
             err << written.error() << '\n';
             return kExitFailure;
@@ -71,8 +139,22 @@ int importDraws(const ImportArguments& arguments, std::ostream& out, std::ostrea
         err << committed.error() << '\n';
         return kExitFailure;
     }
-    out << rows->size() << " rows imported into " << target << '\n';
+    const MergePlan plan = planMerge(stored, rows);
+    out << summaryLine({static_cast<int>(plan.added.size()), static_cast<int>(plan.changed.size()),
+                        plan.unchanged, 0})
+        << '\n';
     return kExitSuccess;
+}
+
+int importDraws(const ImportArguments& arguments, std::ostream& out, std::ostream& err)
+{
+    auto rows = readImportFile(arguments, err);
+    if (!rows) {
+        err << rows.error() << '\n';
+        return kExitFailure;
+    }
+    return arguments.merge ? mergeDraws(arguments, rows.value(), out, err)
+                           : replaceDraws(arguments, rows.value(), out, err);
 }
 
 }  // namespace
@@ -83,6 +165,12 @@ void addImportCommand(CLI::App& app, CliContext& context)
     CLI::App* command = app.add_subcommand("import", "load a draw history from a CSV file");
     command->add_option("CSV", arguments->csv, "the CSV file")->required();
     addDatabaseOption(command, arguments->database);
+    command->add_flag("--merge", arguments->merge,
+                      "add new draws and replace changed ones instead of replacing the history");
+    command
+        ->add_option("--encoding", arguments->encoding, "the file's encoding (default: detected)")
+        ->check(CLI::IsMember({"utf-8", "cp932"}))
+        ->option_text("utf-8|cp932");
     setCommandAction(command, context, [arguments, &context] {
         return importDraws(*arguments, context.out, context.err);
     });

@@ -1,17 +1,65 @@
-// pomuran-cli update: replaces the draw database by the copy on the download server.
+// pomuran-cli update: brings the database up to date from the update source, as
+// "当選データ最新化(&U)" does: a database file replaces the old one, a CSV file is merged.
 #include <memory>
 
 #include "cli/commands.h"
+#include "draws/connection_string.h"
+#include "draws/draw_merge.h"
 #include "maintenance/draw_update.h"
+#include "maintenance/update_source.h"
+
+namespace {
+
+// Adds and replaces the draws of a downloaded CSV file, or refuses it whole.
+int mergeDownloadedCsv(const UpdateOptions& options, const std::string& csv, std::ostream& out,
+                       std::ostream& err)
+{
+    auto database = DrawDatabase::open(connectStringForFile(options.destination),
+                                       DrawDatabase::Access::ReadWrite);
+    if (!database) {
+        err << database.error() << '\n';
+        return kExitFailure;
+    }
+    auto stored = database->readAllDraws();
+    if (!stored) {
+        err << stored.error() << '\n';
+        return kExitFailure;
+    }
+    auto import = prepareCsvImport(csv, CsvEncoding::Detect, stored.value());
+    if (!import) {
+        err << downloadUrl(options.server) << ": " << import.error() << '\n';
+        return kExitFailure;
+    }
+    if (!import->file.rejected.empty()) {
+        for (const CsvRejection& rejection : import->file.rejected)
+            err << downloadUrl(options.server) << ": line " << rejection.line << ": "
+                << rejection.reason << '\n';
+        err << summaryLine(import->summary()) << "; nothing written\n";
+        return kExitFailure;
+    }
+    if (Status written = applyCsvImport(database.value(), import.value(), MergeMode::AddAndReplace);
+        !written) {
+        err << written.error() << '\n';
+        return kExitFailure;
+    }
+    out << summaryLine(import->summary()) << '\n';
+    return kExitSuccess;
+}
+
+}  // namespace
 
 void addUpdateCommand(CLI::App& app, CliContext& context)
 {
     auto options = std::make_shared<UpdateOptions>();
-    CLI::App* command =
-        app.add_subcommand("update", "replace the database by the copy on the download server");
-    command->add_option("--server", options->server, "download server")
-        ->option_text("URL")
-        ->capture_default_str();
+    options->server.clear();
+    CLI::App* command = app.add_subcommand(
+        "update",
+        "bring the database up to date from the update source (a database or a CSV file)");
+    command
+        ->add_option("--server", options->server,
+                     "download server, or the address of a .mdb or .csv file (default: the "
+                     "source set in the program's 設定)")
+        ->option_text("URL");
     addDatabaseOption(command, options->destination);
     setCommandAction(command, context, [options, &context] {
         // The program's database is made at its first start; the update replaces that one.
@@ -19,7 +67,10 @@ void addUpdateCommand(CLI::App& app, CliContext& context)
             context.err << prepared.error() << '\n';
             return kExitFailure;
         }
+        if (options->server.empty()) options->server = loadUpdateSource();
         const UpdateResult result = updateDrawDatabase(*options);
+        if (result.outcome == UpdateOutcome::CsvDownloaded)
+            return mergeDownloadedCsv(*options, result.csv, context.out, context.err);
         const bool updated = result.outcome == UpdateOutcome::Updated;
         (updated ? context.out : context.err) << result.message << '\n';
         return updated ? kExitSuccess : kExitFailure;

@@ -187,8 +187,22 @@ Result<std::vector<DrawRow>> DrawDatabase::readAllDraws() const
 
 Status DrawDatabase::insertDraws(const std::vector<DrawRow>& rows)
 {
+    return writeDraws(rows, false);
+}
+
+Status DrawDatabase::replaceAllDraws(const std::vector<DrawRow>& rows)
+{
+    return writeDraws(rows, true);
+}
+
+Status DrawDatabase::writeDraws(const std::vector<DrawRow>& rows, bool replacing)
+{
     SqlTransaction transaction(m_db);
     if (!transaction.begun()) return Error{errorText(sqlite3_errmsg(m_db))};
+    // Leaving without commit() rolls back: a replacement is all or nothing.
+    if (replacing &&
+        sqlite3_exec(m_db, "DELETE FROM 結果マスタ;", nullptr, nullptr, nullptr) != SQLITE_OK)
+        return Error{errorText(sqlite3_errmsg(m_db))};
     Statement insert(m_db, "INSERT INTO 結果マスタ (回数, 日付, 第1数字, 第2数字, 第3数字, 第4数字,"
                            " 第5数字, ボーナス数字) VALUES (?, ?, ?, ?, ?, ?, ?, ?);");
     auto fail = [this]() -> Status { return Error{errorText(sqlite3_errmsg(m_db))}; };

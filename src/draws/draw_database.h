@@ -38,6 +38,8 @@ public:
     std::size_t rowCapacityHint() const;
     // Appends rows to 結果マスタ in one transaction; nothing is written if any insert fails.
     Status insertDraws(const std::vector<DrawRow>& rows);
+    // Makes rows the whole content of 結果マスタ in one transaction: all or nothing.
+    Status replaceAllDraws(const std::vector<DrawRow>& rows);
     Status execute(const std::string& sql);
 
     const std::string& path() const { return m_path; }
@@ -47,6 +49,7 @@ public:
 
 private:
     DrawDatabase(sqlite3* db, std::string path) : m_db(db), m_path(std::move(path)) {}
+    Status writeDraws(const std::vector<DrawRow>& rows, bool replacing);
     static Result<DrawDatabase> openFile(const std::string& path, const std::string& password,
                                          int flags);
 

@@ -1,5 +1,7 @@
 #include "maintenance/draw_update.h"
 
+#include <algorithm>
+#include <cctype>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
@@ -15,11 +17,13 @@
 #include <unistd.h>
 
 #include "draws/connection_string.h"
+#include "draws/draw_csv.h"
 #include "draws/draw_database.h"
 #include "draws/draw_database_lock.h"
 #include "draws/file_replacement.h"
 #include "draws/program_folder.h"
 #include "draws/program_version.h"
+#include "maintenance/update_source.h"
 
 namespace fs = std::filesystem;
 
@@ -100,7 +104,7 @@ bool isExistingFile(const std::string& path)
 UpdateResult failed(const std::string& what)
 {
     const bool sentenceEnds = what.size() >= 3 && what.compare(what.size() - 3, 3, "。") == 0;
-    return {UpdateOutcome::Failed, what + (sentenceEnds ? "" : " ") + kUnchanged};
+    return {UpdateOutcome::Failed, what + (sentenceEnds ? "" : " ") + kUnchanged, {}};
 }
 
 std::string seconds(long milliseconds)
@@ -156,7 +160,8 @@ UpdateResult transferError(CURLcode code, CURL* curl, const UpdateOptions& optio
                       transfer.writeError + "）。");
     case CURLE_ABORTED_BY_CALLBACK:
         return {UpdateOutcome::Cancelled,
-                std::string("当選データの最新化を中止しました。") + kUnchanged};
+                std::string("当選データの最新化を中止しました。") + kUnchanged,
+                {}};
     default:
         return failed("ダウンロードに失敗しました（" +
                       std::string(detail && *detail ? detail : curl_easy_strerror(code)) + "）：" +
@@ -205,6 +210,10 @@ void initialiseCurl()
 
 std::string downloadUrl(const std::string& server)
 {
+    std::string path = server.substr(0, server.find_first_of("?#"));
+    std::transform(path.begin(), path.end(), path.begin(),
+                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+    if (path.ends_with(".mdb") || path.ends_with(".csv")) return server;
     std::string base = server;
     while (!base.empty() && base.back() == '/')
         base.pop_back();
@@ -220,7 +229,7 @@ UpdateResult updateDrawDatabase(const UpdateOptions& options)
 {
     // The update only ever replaces the database; it never makes one where there was none.
     if (!isExistingFile(options.destination))
-        return {UpdateOutcome::MissingFile, missingFileMessage(options.destination)};
+        return {UpdateOutcome::MissingFile, missingFileMessage(options.destination), {}};
 
     // One writer at a time: not while an import or the entry window writes the same file.
     auto lock = DrawDatabaseLock::acquire(options.destination);
@@ -261,14 +270,24 @@ UpdateResult updateDrawDatabase(const UpdateOptions& options)
     curl_easy_setopt(curl, CURLOPT_USERAGENT, userAgent.c_str());
     const CURLcode code = curl_easy_perform(curl);
     if (code != CURLE_OK) return transferError(code, curl, options, url, transfer, detail);
+    const char* contentType = nullptr;
+    curl_easy_getinfo(curl, CURLINFO_CONTENT_TYPE, &contentType);
+    const bool csv =
+        isCsvSource(url) || (contentType && std::string_view(contentType).starts_with("text/csv"));
     handle.reset();
 
+    if (csv) {
+        // A CSV file is never put in place of the database: the caller merges its draws.
+        auto text = readTextFile(temporary->temporaryPath());
+        if (!text) return failed(text.error());
+        return {UpdateOutcome::CsvDownloaded, url, std::move(text.value())};
+    }
     if (auto problem = verificationProblem(temporary->temporaryPath(), transfer.received))
         return failed(*problem);
 
     if (!isExistingFile(options.destination))
-        return {UpdateOutcome::MissingFile, missingFileMessage(options.destination)};
+        return {UpdateOutcome::MissingFile, missingFileMessage(options.destination), {}};
     if (auto replaced = temporary->commit(); !replaced)
         return failed("当選データファイルを置き換えられませんでした（" + replaced.error() + "）");
-    return {UpdateOutcome::Updated, kUpdatedMessage};
+    return {UpdateOutcome::Updated, kUpdatedMessage, {}};
 }

@@ -14,16 +14,22 @@ enum class UpdateOutcome {
     MissingFile,  // no file at the destination: nothing downloaded, nothing written
     Cancelled,    // the player cancelled; the old file is untouched
     Failed,       // download or verification failed; the old file is untouched
+    // The source is a CSV file (its address ends in .csv or it came as text/csv): its bytes are
+    // in UpdateResult::csv, to be read and merged by the caller; nothing was written.
+    CsvDownloaded,
 };
 
 struct UpdateResult {
     UpdateOutcome outcome = UpdateOutcome::Failed;
     std::string message;  // the text to show the player
+    std::string csv;      // the downloaded CSV file (CsvDownloaded only)
 };
 
 struct UpdateOptions {
-    std::string server = POMURAN_DOWNLOAD_SERVER;  // scheme, host and port, no path
-    std::string destination;                       // the database file to replace
+    // A server (scheme, host and port: the database is fetched from its download path) or the
+    // full address of a database or a CSV file (ending in .mdb or .csv).
+    std::string server = POMURAN_DOWNLOAD_SERVER;
+    std::string destination;  // the database file to replace
     long connectTimeoutMs = 15000;
     // The whole transfer; a stalled server is given up after this long.
     long timeoutMs = 300000;
@@ -35,7 +41,8 @@ struct UpdateOptions {
     std::function<bool(std::int64_t received, std::int64_t total)> progress;
 };
 
-// "<server>/download/Pomuran/Pomuran.mdb", without a doubled separator.
+// "<server>/download/Pomuran/Pomuran.mdb", without a doubled separator; an address that already
+// names a file (ending in .mdb or .csv) is used as it is.
 std::string downloadUrl(const std::string& server);
 // "当選データファイル：'PATH'が存在しません"
 std::string missingFileMessage(const std::string& path);

@@ -9,7 +9,7 @@
 #include "ui/busy_pointer.h"
 #include "ui/message_titles.h"
 
-UpdateOutcome runDrawUpdate(QWidget* parent, UpdateOptions options)
+UpdateResult runDrawUpdate(QWidget* parent, UpdateOptions options)
 {
     QProgressDialog progress(QStringLiteral("当選データをダウンロードしています…"),
                              QStringLiteral("キャンセル"), 0, 0, parent);
@@ -36,6 +36,7 @@ UpdateOutcome runDrawUpdate(QWidget* parent, UpdateOptions options)
     }
     progress.close();
 
+    if (result.outcome == UpdateOutcome::CsvDownloaded) return result;
     const QString message = QString::fromStdString(result.message);
     if (result.outcome == UpdateOutcome::Failed) {
         QMessageBox::critical(parent, kMessageTitle, message, QMessageBox::Ok);
@@ -43,5 +44,5 @@ UpdateOutcome runDrawUpdate(QWidget* parent, UpdateOptions options)
         QMessageBox box(QMessageBox::NoIcon, kMainTitle, message, QMessageBox::Ok, parent);
         box.exec();
     }
-    return result.outcome;
+    return result;
 }

@@ -7,5 +7,6 @@
 class QWidget;
 
 // Runs one update with options (its progress callback is the dialog's) and shows the player the
-// outcome: a failure as a critical message, anything else as a plain one. Returns the outcome.
-UpdateOutcome runDrawUpdate(QWidget* parent, UpdateOptions options);
+// outcome: a failure as a critical message, anything else as a plain one, except a downloaded
+// CSV file, which the caller previews and merges. Returns the result.
+UpdateResult runDrawUpdate(QWidget* parent, UpdateOptions options);

@@ -4,8 +4,8 @@
 #include <fstream>
 #include <vector>
 
+#include "draws/cp932.h"
 #include "draws/file_replacement.h"
-#include "prediction/cp932.h"
 
 const std::array<PredictionOptionInfo, kOptionCount> kPredictionOptions = {{
     {"頻度分析Opt", "■頻度分析（出現頻度分析）"},

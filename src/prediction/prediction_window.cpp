@@ -161,6 +161,14 @@ void PredictionWindow::setOption(int option, bool on)
     refreshPrediction();
 }
 
+void PredictionWindow::refresh(const DrawHistory& history, const DrawTables& tables)
+{
+    m_latestDrawNo = tables.LatestDrawNo;
+    m_drawRange = drawRangeText(history);
+    m_engine.ScanCycles(history);
+    refreshPrediction();
+}
+
 void PredictionWindow::refreshPrediction()
 {
     PredictionGrids grids = m_engine.RefreshPrediction(m_latestDrawNo, m_options.enabledCount());

@@ -33,6 +33,9 @@ public:
     PredictionWindow(PredictionOptions& options, const DrawHistory& history,
                      const DrawTables& tables, QWidget* parent = nullptr);
 
+    // Scans a reloaded history and recomputes the four predictions with the current options.
+    void refresh(const DrawHistory& history, const DrawTables& tables);
+
     GridView* grid(int g) const { return m_grids[static_cast<std::size_t>(g)]; }
     QRadioButton* reflectButton(int option) const
     {

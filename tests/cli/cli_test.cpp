@@ -7,6 +7,7 @@
 #include <sstream>
 
 #include "cli/cli.h"
+#include "draws/cp932.h"
 #include "draws/draw_csv.h"
 #include "test_support.h"
 
@@ -118,8 +119,10 @@ TEST(Cli, ImportNamesAValueOutOfRangeAsSuch)
         const char* value;
         const char* message;
     };
-    for (const Case& c : {Case{"32768", "'32768' is out of range (-32768 to 32767)"},
-                          Case{"-32769", "'-32769' is out of range"}, Case{"5x", "'5x' is not a number"}}) {
+    // A number must lie in 1..31; the message names the column, the value and the line.
+    for (const Case& c : {Case{"32768", "line 2: 第5数字 32768 は 1〜31 の範囲外"},
+                          Case{"-32769", "line 2: 第5数字 -32769 は 1〜31 の範囲外"},
+                          Case{"5x", "line 2: 第5数字 '5x' は数字ではありません"}}) {
         writeFile(dir.file("bad.csv"), kHeader + "1,,1,2,3,4," + c.value + ",6\n");
         const CliRun run = cli({"import", dir.file("bad.csv"), "--db", dir.file("x.mdb")});
         EXPECT_EQ(run.status, 1);
@@ -239,7 +242,7 @@ TEST(Cli, AnInstalledCopyKeepsItsDatabaseInThePlayersDataFolder)
     writeFile((home / "work/draws.csv").string(), kHeader + "1,2000-01-04,1,2,3,4,5,6\n");
     CliRun imported = shell(run + "import draws.csv");
     EXPECT_EQ(imported.status, 0) << imported.out;
-    EXPECT_NE(imported.out.find(database), std::string::npos) << imported.out;
+    EXPECT_NE(imported.out.find("1 added"), std::string::npos) << imported.out;
     EXPECT_EQ(shell(run + "export").out, readFile((home / "work/draws.csv").string()));
 
     // A settings file in the working directory is the one in use.
@@ -254,4 +257,52 @@ TEST(Cli, AnInstalledCopyKeepsItsDatabaseInThePlayersDataFolder)
     EXPECT_EQ(damaged.status, 1) << damaged.out;
     EXPECT_NE(damaged.out.find(database), std::string::npos) << damaged.out;
     EXPECT_EQ(readFile(database), "damaged");
+}
+
+TEST(Cli, ImportMergeAddsAndReplacesAndPrintsOneSummaryLine)
+{
+    TempDir dir;
+    const std::string db = dir.file("Pomuran.mdb");
+    writeFile(dir.file("old.csv"), kHeader + "1,,1,2,3,4,5,6\n2,,1,7,8,9,10,11\n");
+    ASSERT_EQ(cli({"import", dir.file("old.csv"), "--db", db}).status, 0);
+    // A results file in CP932 with other headings: draw 2 corrected, draw 3 new.
+    writeFile(dir.file("new.csv"),
+              *utf8ToCp932("開催回,本数字1,本数字2,本数字3,本数字4,本数字5,ボーナス数字\n"
+                           "第2回,1,7,8,9,10,12\n第3回,３,４,５,６,７,８\n"));
+    CliRun run = cli({"import", dir.file("new.csv"), "--db", db, "--merge"});
+    ASSERT_EQ(run.status, 0) << run.err;
+    EXPECT_EQ(run.out, "1 added, 1 replaced, 0 unchanged, 0 rejected\n");
+    run = cli({"export", "--db", db});
+    EXPECT_EQ(run.out, kHeader + "1,,1,2,3,4,5,6\n2,,1,7,8,9,10,12\n3,,3,4,5,6,7,8\n");
+    EXPECT_EQ(cli({"export", "--db", db, "--encoding", "cp932"}).out, *utf8ToCp932(run.out));
+
+    // Rejected lines are all listed and nothing is written.
+    const std::string before = readFile(db);
+    writeFile(dir.file("bad.csv"), kHeader + "4,,1,2,3,4,5,6\n5,,5,5,5,5,5,5\n0,,1,2,3,4,5,6\n");
+    run = cli({"import", dir.file("bad.csv"), "--db", db, "--merge"});
+    EXPECT_EQ(run.status, 1);
+    EXPECT_NE(run.err.find("line 3"), std::string::npos);
+    EXPECT_NE(run.err.find("line 4"), std::string::npos);
+    EXPECT_NE(run.err.find("2 rejected; nothing written"), std::string::npos);
+    EXPECT_EQ(readFile(db), before);
+
+    // A file without draws never replaces a history of draws; unusable files change nothing.
+    writeFile(dir.file("heading.csv"), kHeader);
+    writeFile(dir.file("garbage.csv"), std::string(1 << 16, '\x8f'));
+    for (const std::string& file : {dir.file("heading.csv"), dir.file("garbage.csv"),
+                                    dir.path().string(), dir.file("no.csv")}) {
+        for (const bool merge : {false, true}) {
+            std::vector<std::string> args = {"import", file, "--db", db};
+            if (merge) args.push_back("--merge");
+            run = cli(args);
+            // Merging a heading-only file adds nothing and is no error.
+            if (merge && file == dir.file("heading.csv")) {
+                EXPECT_EQ(run.out, "0 added, 0 replaced, 0 unchanged, 0 rejected\n");
+            } else {
+                EXPECT_EQ(run.status, 1) << file;
+                EXPECT_EQ(std::count(run.err.begin(), run.err.end(), '\n'), 1) << run.err;
+            }
+            EXPECT_EQ(readFile(db), before) << file;
+        }
+    }
 }

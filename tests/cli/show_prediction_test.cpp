@@ -4,7 +4,7 @@
 #include <sstream>
 
 #include "cli/cli.h"
-#include "prediction/cp932.h"
+#include "draws/cp932.h"
 #include "prediction/prediction_options.h"
 #include "test_support.h"
 

@@ -16,6 +16,7 @@
 #include "draws/draw_database_lock.h"
 #include "http_test_server.h"
 #include "maintenance/draw_update.h"
+#include "maintenance/update_source.h"
 #include "test_support.h"
 
 namespace {
@@ -264,6 +265,51 @@ TEST_F(DrawUpdateTest, TheCommandLineUpdateExitsOneWithOneLineOnFailure)
               1);
     EXPECT_EQ(missingErr.str(),
               "当選データファイル：'" + m_dir.file("none.mdb") + "'が存在しません\n");
+}
+
+TEST_F(DrawUpdateTest, ACsvSourceIsMergedThroughTheReaderAndABadOneChangesNothing)
+{
+    const std::string header = "回数,日付,第1数字,第2数字,第3数字,第4数字,第5数字,ボーナス数字\n";
+    std::ostringstream out, err;
+    {
+        HttpTestServer bad({Behaviour::Answer, 200, header + "3,,1,1,2,3,4,5\n"});
+        EXPECT_EQ(runCli({"update", "--server", bad.url() + "/results.csv", "--db", m_destination},
+                         out, err),
+                  1);
+        EXPECT_EQ(bad.lastPath(), "/results.csv");
+        EXPECT_NE(err.str().find("line 2"), std::string::npos) << err.str();
+        expectUntouched();
+    }
+    HttpTestServer server({Behaviour::Answer, 200, header + "2,,7,8,9,10,11,12\n3,,1,2,3,4,5,6\n"});
+    EXPECT_EQ(
+        runCli({"update", "--server", server.url() + "/results.csv?week=1", "--db", m_destination},
+               out, err),
+        0)
+        << err.str();
+    EXPECT_EQ(out.str(), "1 added, 0 replaced, 1 unchanged, 0 rejected\n");
+    auto database = DrawDatabase::open(connectStringForFile(m_destination));
+    ASSERT_TRUE(database);
+    EXPECT_EQ(database->readAllDraws()->size(), 3u);
+}
+
+TEST(UpdateSource, TheSettingIsSavedInItsOwnFileAndFallsBackToTheDefault)
+{
+    TempDir dir;
+    const std::filesystem::path file = dir.path() / "config" / "update_source.json";
+    EXPECT_EQ(loadUpdateSource(file), defaultUpdateSource());
+    EXPECT_TRUE(saveUpdateSource("https://example.test/draws.csv", file));
+    EXPECT_EQ(loadUpdateSource(file), "https://example.test/draws.csv");
+    for (const char* bad : {"ftp://example.test/x.csv", "example.test", "http://", "http://a b"})
+        EXPECT_FALSE(saveUpdateSource(bad, file)) << bad;
+    EXPECT_EQ(loadUpdateSource(file), "https://example.test/draws.csv");
+    writeFile(file.string(), "{not json");
+    EXPECT_EQ(loadUpdateSource(file), defaultUpdateSource());
+    // Going back to the default removes the file, so a later default reaches the player.
+    EXPECT_TRUE(saveUpdateSource(defaultUpdateSource(), file));
+    EXPECT_FALSE(std::filesystem::exists(file));
+    EXPECT_TRUE(isCsvSource("http://h/a.CSV?x=1"));
+    EXPECT_FALSE(isCsvSource("http://h/a.mdb"));
+    EXPECT_EQ(downloadUrl("http://h/x/a.mdb"), "http://h/x/a.mdb");
 }
 
 TEST_F(DrawUpdateTest, AnAnswerLargerThanTheCeilingIsRefusedWhetherAnnouncedOrNot)

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "prediction/cp932.h"
+#include "draws/cp932.h"
 #include "prediction/prediction_options.h"
 #include "test_support.h"
 

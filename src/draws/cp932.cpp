@@ -1,4 +1,4 @@
-#include "prediction/cp932.h"
+#include "draws/cp932.h"
 
 #include <cerrno>
 
