@@ -27,6 +27,7 @@
 #include "draws/cp932.h"
 #include "draws/draw_csv.h"
 #include "draws/draw_database.h"
+#include "draws/draw_database_lock.h"
 #include "draws/draw_merge.h"
 #include "draws/program_folder.h"
 #include "grid/units.h"
@@ -38,9 +39,9 @@
 #include "maintenance/update_source.h"
 #include "maintenance/update_source_dialog.h"
 #include "prediction/prediction_window.h"
+#include "stats/statistics_window.h"
 #include "tickets/combination_window.h"
 #include "tickets/ticket_register_window.h"
-#include "stats/statistics_window.h"
 #include "ui/busy_pointer.h"
 
 namespace {
@@ -514,11 +515,14 @@ bool MainFrm::mergeCsv(const std::string& bytes, const QString& source)
         QMessageBox::critical(this, kMessageTitle, text, QMessageBox::Ok);
         return false;
     };
+    auto database = DrawDatabase::open(m_connectString, DrawDatabase::Access::ReadWrite);
+    if (!database) return fail(QString::fromStdString(database.error()));
+    // One writer at a time, from reading what is stored to writing the merge, so that nobody's
+    // draws written meanwhile are lost to a preview made before them.
+    auto lock = DrawDatabaseLock::acquire(database->path());
+    if (!lock) return fail(QString::fromStdString(lock.error()));
     std::optional<CsvImport> import;
-    std::optional<MergeMode> mode;
     {
-        auto database = DrawDatabase::open(m_connectString);
-        if (!database) return fail(QString::fromStdString(database.error()));
         auto stored = database->readAllDraws();
         if (!stored) return fail(QString::fromStdString(stored.error()));
         BusyPointer busy;
@@ -527,6 +531,7 @@ bool MainFrm::mergeCsv(const std::string& bytes, const QString& source)
             return fail(source + QStringLiteral(": ") + QString::fromStdString(prepared.error()));
         import = std::move(prepared.value());
     }
+    std::optional<MergeMode> mode;
     if (m_importPreview) {
         mode = m_importPreview(*import, source);
     } else {
@@ -536,8 +541,6 @@ bool MainFrm::mergeCsv(const std::string& bytes, const QString& source)
     if (!mode) return false;
     {
         // The file is written as one transaction: all of it or, on any failure, nothing.
-        auto database = DrawDatabase::open(m_connectString, DrawDatabase::Access::ReadWrite);
-        if (!database) return fail(QString::fromStdString(database.error()));
         BusyPointer busy;
         if (Status written = applyCsvImport(database.value(), *import, *mode); !written)
             return fail(QString::fromStdString(written.error()));

@@ -3,12 +3,13 @@
 #include "backtest/backtest_grid.h"
 #include "backtest/backtest_summary.h"
 #include "grid/grid_export.h"
+#include "report/palette_color.h"
 #include "ui/busy_pointer.h"
 #include "ui/close_child_window.h"
 #include "ui/grid_font.h"
 #include "ui/grid_view.h"
 #include "ui/message_titles.h"
-#include "report/palette_color.h"
+#include "ui/report_actions.h"
 
 #include <QChart>
 #include <QChartView>
@@ -125,6 +126,16 @@ BacktestWindow::BacktestWindow(const DrawHistory& history, int enabledOptionCoun
     connect(m_firstTarget, &QSpinBox::valueChanged, this,
             [this](int from) { runFrom(m_history, from); });
     connect(m_optionCount, &QSpinBox::valueChanged, this, [this] { showResults(); });
+    // The tables print and save like every grid: right-click menu, Ctrl+P, PDF, Excel, CSV, PNG.
+    m_reportActions = new ReportActions(this, [this] {
+        WindowReport report;
+        report.windowName = kBacktestWindowName;
+        report.caption = windowTitle().toStdString();
+        report.drawRange = drawRangeText(m_history);
+        report.sections.push_back({"", m_grid->grid()});
+        return report;
+    });
+    m_reportActions->attachTo(m_grid);
     connect(m_saveButton, &QPushButton::clicked, this, &BacktestWindow::save);
     connect(m_printButton, &QPushButton::clicked, this, &BacktestWindow::print);
     connect(m_closeButton, &QPushButton::clicked, this, &BacktestWindow::closeWindow);
@@ -214,18 +225,7 @@ void BacktestWindow::showResults()
 
 void BacktestWindow::save()
 {
-    const QString path = QFileDialog::getSaveFileName(this, QStringLiteral("予想の検証を保存"),
-                                                      QStringLiteral("予想の検証.csv"),
-                                                      QStringLiteral("CSV ファイル (*.csv)"));
-    if (path.isEmpty()) return;
-    QFile file(path);
-    const std::string csv = gridCsv(m_grid->grid());
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) ||
-        file.write(csv.data(), static_cast<qint64>(csv.size())) !=
-            static_cast<qint64>(csv.size())) {
-        QMessageBox::critical(this, kMessageTitle,
-                              QStringLiteral("保存できませんでした：%1").arg(file.errorString()));
-    }
+    m_reportActions->saveAs(ReportFile::Csv);
 }
 
 void BacktestWindow::print()

@@ -9,6 +9,7 @@
 #include "draws/draw_history.h"
 
 class GridView;
+class ReportActions;
 class QChartView;
 class QLabel;
 class QPrinter;
@@ -57,6 +58,7 @@ private:
     QSpinBox* m_firstTarget = nullptr;
     QSpinBox* m_optionCount = nullptr;
     GridView* m_grid = nullptr;
+    ReportActions* m_reportActions = nullptr;
     QChartView* m_chart = nullptr;
     QPushButton* m_saveButton = nullptr;
     QPushButton* m_printButton = nullptr;

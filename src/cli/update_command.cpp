@@ -4,6 +4,7 @@
 
 #include "cli/commands.h"
 #include "draws/connection_string.h"
+#include "draws/draw_database_lock.h"
 #include "draws/draw_merge.h"
 #include "maintenance/draw_update.h"
 #include "maintenance/update_source.h"
@@ -18,6 +19,12 @@ int mergeDownloadedCsv(const UpdateOptions& options, const std::string& csv, std
                                        DrawDatabase::Access::ReadWrite);
     if (!database) {
         err << database.error() << '\n';
+        return kExitFailure;
+    }
+    // One writer at a time, from reading what is stored to writing the merge.
+    auto lock = DrawDatabaseLock::acquire(database->path());
+    if (!lock) {
+        err << lock.error() << '\n';
         return kExitFailure;
     }
     auto stored = database->readAllDraws();
