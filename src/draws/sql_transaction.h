@@ -1,4 +1,4 @@
-// SqlTransaction: a write transaction on the draw database that rolls back unless committed, so
+// SqlTransaction: a write transaction (the draw database, the ticket file) that rolls back unless committed, so
 // a write that fails halfway leaves the file as it was.
 #pragma once
 

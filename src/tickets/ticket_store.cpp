@@ -5,6 +5,7 @@
 #include <filesystem>
 
 #include "draws/player_folders.h"
+#include "draws/sql_transaction.h"
 #include "draws/sqlite_statement.h"
 
 namespace {
@@ -18,32 +19,6 @@ constexpr const char* kSchema =
     // Yen per ticket; one row per draw and tier (1..4) that the player has typed in.
     "CREATE TABLE prizes (draw INTEGER NOT NULL, tier INTEGER NOT NULL, amount INTEGER NOT NULL,"
     " PRIMARY KEY (draw, tier));";
-
-// BEGIN IMMEDIATE for the scope: rolled back unless commit() succeeded.
-class Transaction {
-public:
-    explicit Transaction(sqlite3* db) : m_db(db)
-    {
-        m_begun = sqlite3_exec(db, "BEGIN IMMEDIATE;", nullptr, nullptr, nullptr) == SQLITE_OK;
-    }
-    ~Transaction()
-    {
-        if (m_begun && !m_committed) sqlite3_exec(m_db, "ROLLBACK;", nullptr, nullptr, nullptr);
-    }
-    Transaction(const Transaction&) = delete;
-    Transaction& operator=(const Transaction&) = delete;
-    bool begun() const { return m_begun; }
-    bool commit()
-    {
-        m_committed = sqlite3_exec(m_db, "COMMIT;", nullptr, nullptr, nullptr) == SQLITE_OK;
-        return m_committed;
-    }
-
-private:
-    sqlite3* m_db;
-    bool m_begun = false;
-    bool m_committed = false;
-};
 
 // The first column of the first row of a query, as text; nothing when the query fails.
 std::optional<std::string> scalar(sqlite3* db, const char* sql)
@@ -128,7 +103,7 @@ Result<TicketStore> TicketStore::open(const std::string& path)
     if (*tables != "0") return damaged("購入記録の表がありません");
 
     // A new (or empty) file: the schema and its version in one transaction.
-    Transaction transaction(db);
+    SqlTransaction transaction(db);
     const std::string create = std::string(kSchema) +
                                "PRAGMA user_version = " + std::to_string(kTicketSchemaVersion) +
                                ";";
@@ -186,7 +161,7 @@ Result<std::vector<long long>> TicketStore::add(const std::vector<StoredTicket>&
 {
     for (const StoredTicket& ticket : tickets)
         if (auto valid = validTicket(ticket); !valid) return Error{valid.error()};
-    Transaction transaction(m_db);
+    SqlTransaction transaction(m_db);
     if (!transaction.begun()) return Error{errorText(sqlite3_errmsg(m_db))};
     Statement insert(m_db, "INSERT INTO tickets (draw, n1, n2, n3, n4, n5, count, source)"
                            " VALUES (?, ?, ?, ?, ?, ?, ?, ?);");
@@ -211,7 +186,7 @@ Status TicketStore::update(const StoredTicket& ticket)
     if (auto valid = validTicket(ticket); !valid) return valid;
     StoredTicket sorted = ticket;
     std::sort(sorted.numbers.begin(), sorted.numbers.end());
-    Transaction transaction(m_db);
+    SqlTransaction transaction(m_db);
     if (!transaction.begun()) return Error{errorText(sqlite3_errmsg(m_db))};
     Statement statement(m_db, "UPDATE tickets SET draw = ?, n1 = ?, n2 = ?, n3 = ?, n4 = ?,"
                               " n5 = ?, count = ?, source = ? WHERE id = ?;");
@@ -229,7 +204,7 @@ Status TicketStore::update(const StoredTicket& ticket)
 
 Status TicketStore::remove(long long id)
 {
-    Transaction transaction(m_db);
+    SqlTransaction transaction(m_db);
     if (!transaction.begun()) return Error{errorText(sqlite3_errmsg(m_db))};
     Statement statement(m_db, "DELETE FROM tickets WHERE id = ?;");
     if (!statement.prepared()) return Error{errorText(sqlite3_errmsg(m_db))};
@@ -264,7 +239,7 @@ Status TicketStore::setPrizeAmount(int drawNo, PrizeTier tier, std::optional<lon
     if (auto draw = checkDrawNo(drawNo); !draw) return draw;
     if (tier == PrizeTier::None) return Error{"等級を指定してください"};
     if (yen && *yen < 0) return Error{"当選金額は0円以上にしてください"};
-    Transaction transaction(m_db);
+    SqlTransaction transaction(m_db);
     if (!transaction.begun()) return Error{errorText(sqlite3_errmsg(m_db))};
     // SQLite 3.15 has no UPSERT: delete, then insert when there is an amount.
     Statement remove(m_db, "DELETE FROM prizes WHERE draw = ? AND tier = ?;");
