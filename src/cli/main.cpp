@@ -36,10 +36,47 @@ Status writePaintedFile(const WindowReport& report, ShowFormat format,
 }
 
 }  // namespace
+#else
+#include <string_view>
+
+#include <unistd.h>
+
+#include "draws/program_folder.h"
+
+namespace {
+
+// PDF and PNG are painted with Qt by pomuran-cli-painter, the same commands linked with Qt, so
+// that every other command starts without loading Qt's libraries.
+bool asksForPaintedFile(int argc, char** argv)
+{
+    for (int i = 1; i < argc; ++i) {
+        const std::string_view word = argv[i];
+        if (word == "--format=pdf" || word == "--format=png") return true;
+        if (word == "--format" && i + 1 < argc &&
+            (std::string_view(argv[i + 1]) == "pdf" || std::string_view(argv[i + 1]) == "png"))
+            return true;
+    }
+    return false;
+}
+
+// Runs the painter in this process's place: beside this program (the build folder, a portable
+// copy) or in its libexec folder (installed). Returns only when neither can be run.
+void runPainterInstead(char** argv)
+{
+    const std::string folder = programFolder();
+    for (const std::string& painter :
+         {folder + "/pomuran-cli-painter", folder + "/../libexec/pomuran/pomuran-cli-painter"})
+        ::execv(painter.c_str(), argv);
+}
+
+}  // namespace
 #endif
 
 int main(int argc, char** argv)
 {
+#ifndef POMURAN_REPORT
+    if (asksForPaintedFile(argc, argv)) runPainterInstead(argv);
+#endif
     // Ctrl-C during an import or an update leaves no half-written file beside the database.
     removeTemporaryFilesOnSignal();
 #ifdef POMURAN_REPORT
