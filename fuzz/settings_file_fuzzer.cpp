@@ -8,7 +8,7 @@
 #include <sys/mman.h>
 #include <unistd.h>
 
-#include "prediction/cp932.h"
+#include "draws/cp932.h"
 #include "prediction/prediction_options.h"
 
 namespace {
