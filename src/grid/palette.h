@@ -42,7 +42,10 @@ inline constexpr Rgb kMatchedBonusBack = kPaleMagenta;
 inline constexpr std::array<Rgb, 4> kPrizeTierBacks = {kPalePink, kPaleMagenta, kPaleYellow,
                                                        kPaleGreen};
 inline constexpr Rgb kTotalRowBack = kPaleGreen;
-// The ruled lines of a summary table (statistics, tickets).
+// The import preview: a changed draw as stored (grey) and as the file has it (red).
+inline constexpr Rgb kStoredValueText = rgb(128, 128, 128);
+inline constexpr Rgb kFileValueText = kRed;
+// The ruled lines of a summary table (statistics, tickets, the import preview).
 inline constexpr Rgb kSummaryRule = rgb(160, 160, 160);
 
 // Counts and sums.

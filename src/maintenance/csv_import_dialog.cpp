@@ -7,16 +7,13 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "grid/palette.h"
 #include "grid/result_grid.h"
 #include "ui/grid_font.h"
 #include "ui/grid_view.h"
 #include "ui/message_titles.h"
 
 namespace {
-
-constexpr Rgb kHeadingBackground = rgb(255, 255, 200);
-constexpr Rgb kStoredText = rgb(128, 128, 128);
-constexpr Rgb kFileText = rgb(255, 0, 0);
 
 // "1 7 8 9 10 ＋ 12 (2025-09-23)": six numbers, the bonus after the plus, and the date if any.
 std::string drawText(const DrawRow& row)
@@ -40,8 +37,8 @@ ResultGrid listGrid(int rows, const std::vector<std::pair<std::string, double>>&
     grid.setShownRows(8);
     grid.setShownColumns(static_cast<int>(columns.size()));
     grid.setScrollBars(ScrollBars::Vertical);
-    grid.setAllBorders(grid.all(), rgb(192, 192, 192));
-    grid.setBackground(grid.row(1), kHeadingBackground);
+    grid.setAllBorders(grid.all(), kSummaryRule);
+    grid.setBackground(grid.row(1), kDrawNoBack);
     for (std::size_t c = 0; c < columns.size(); ++c) {
         grid.setText(static_cast<int>(c) + 1, 1, columns[c].first);
         grid.setColumnWidth(static_cast<int>(c) + 1, columns[c].second);
@@ -67,8 +64,8 @@ ResultGrid changedDrawsGrid(const std::vector<ChangedDraw>& changed)
         grid.setText(1, row, rawText(changed[i].incoming.drawNo));
         grid.setText(2, row, drawText(changed[i].stored));
         grid.setText(3, row, drawText(changed[i].incoming));
-        grid.setForeground(cellAt(2, row), kStoredText);
-        grid.setForeground(cellAt(3, row), kFileText);
+        grid.setForeground(cellAt(2, row), kStoredValueText);
+        grid.setForeground(cellAt(3, row), kFileValueText);
     }
     grid.setHAlign(blockOf(2, 2, 3, grid.rowCount()), HAlign::Left);
     return grid;
