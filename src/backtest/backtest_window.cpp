@@ -212,7 +212,7 @@ void BacktestWindow::showResults()
     }
     auto* chance = new QLineSeries;
     chance->setName(QStringLiteral("偶然（0）"));
-    chance->setPen(QPen(Qt::black, 1, Qt::DashLine));
+    chance->setPen(QPen(toQColor(kBlack), 1, Qt::DashLine));
     chance->append(targets.front(), 0.0);
     chance->append(targets.back(), 0.0);
     chart->addSeries(chance);

@@ -16,6 +16,7 @@
 
 #include "draws/file_replacement.h"
 #include "report/grid_painter.h"
+#include "report/palette_color.h"
 #include "ui/grid_font.h"
 
 namespace {
@@ -169,7 +170,7 @@ Status GridReport::print(QPagedPaintDevice& device, const SaveProgress& progress
             painter.end();
             return Error{"次のページを始められません。"};
         }
-        painter.setPen(Qt::black);
+        painter.setPen(toQColor(kBlack));
         painter.setFont(title);
         painter.drawText(QRect(0, 0, width, line), Qt::AlignLeft | Qt::AlignVCenter,
                          qs(m_report.caption));
@@ -277,7 +278,7 @@ Status saveReportPng(const WindowReport& report, const std::string& destination,
 
     QImage image(width, height, QImage::Format_RGB32);
     if (image.isNull()) return Error{"画像を作るメモリが足りません。"};
-    image.fill(Qt::white);
+    image.fill(toQColor(kWhite));
     {
         QPainter painter(&image);
         GridPainter cells(grid, geometry, pageGridFont());
