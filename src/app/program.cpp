@@ -23,9 +23,9 @@ int runProgram(QApplication& app, const DataLocations& locations)
                               QMessageBox::Ok);
         return 1;
     }
-    // No message is defined for the settings file: a folder that cannot be made only means the
-    // options are not kept at exit.
-    prepareSettingsFolder(locations);
+    // No message here: a settings folder that cannot be made only means the options cannot be
+    // kept, and exit says so when it tries to write them.
+    static_cast<void>(prepareSettingsFolder(locations));
 
     MainFrm mainFrm(
         QString::fromStdString(std::filesystem::path(locations.database).parent_path().string()));
