@@ -22,8 +22,10 @@ std::string madeUpCsv(int count)
             pool[i] = i + 1;
         std::shuffle(pool.begin(), pool.end(), random);
         csv += std::to_string(d) + ",";
-        for (int k = 0; k < 6; ++k)
-            csv += "," + std::to_string(pool[k]);
+        for (int k = 0; k < 6; ++k) {
+            csv += ',';
+            csv += std::to_string(pool[k]);
+        }
         csv += '\n';
     }
     return csv;
