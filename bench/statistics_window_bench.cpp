@@ -22,15 +22,6 @@ const DrawHistory& historyFor(int draws)
     return draws == 0 ? real : generated;
 }
 
-QtMessageHandler previousHandler = nullptr;
-
-// The offscreen platform warns on every shown window that it cannot resize it to fit.
-void quietOffscreenWarnings(QtMsgType type, const QMessageLogContext& context, const QString& text)
-{
-    if (text.contains(QLatin1String("propagateSizeHints"))) return;
-    if (previousHandler) previousHandler(type, context, text);
-}
-
 // From the constructor to the first chart painted, at the size the main window gives it.
 void BM_OpenStatisticsWindow(benchmark::State& state)
 {
@@ -74,23 +65,3 @@ void BM_SwitchDrawCount(benchmark::State& state)
 
 BENCHMARK(BM_OpenStatisticsWindow)->Arg(0)->Arg(32767)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_SwitchDrawCount)->Arg(0)->Unit(benchmark::kMillisecond);
-
-int main(int argc, char** argv)
-{
-    // Headless unless a display is asked for explicitly.
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-    QTemporaryDir runtime;
-    if (qEnvironmentVariableIsEmpty("XDG_RUNTIME_DIR") && runtime.isValid()) {
-        QFile::setPermissions(runtime.path(),
-                              QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-        qputenv("XDG_RUNTIME_DIR", QFile::encodeName(runtime.path()));
-    }
-    previousHandler = qInstallMessageHandler(quietOffscreenWarnings);
-    QApplication app(argc, argv);
-    installGridFontSubstitution();
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}

@@ -4,14 +4,14 @@
 
 #include "analyses/analysis_builders.h"
 #include "analyses/analysis_catalog.h"
+#include "analyses/analysis_window.h"
 #include "bench_support.h"
 #include "draws/connection_string.h"
+#include "grid/units.h"
 #include "maintenance/entry_table_model.h"
 #include "maintenance/entry_window.h"
-#include "analyses/analysis_window.h"
 #include "ui/grid_font.h"
 #include "ui/grid_view.h"
-#include "grid/units.h"
 
 #include <QApplication>
 #include <QDir>
@@ -73,15 +73,6 @@ void BM_ScrollFrequencyGrid(benchmark::State& state)
     }
 }
 
-QtMessageHandler previousHandler = nullptr;
-
-// The offscreen platform warns on every shown window that it cannot resize it to fit.
-void quietOffscreenWarnings(QtMsgType type, const QMessageLogContext& context, const QString& text)
-{
-    if (text.contains(QLatin1String("propagateSizeHints"))) return;
-    if (previousHandler) previousHandler(type, context, text);
-}
-
 }  // namespace
 
 // The draw data entry window: opening its result set, filling its table and painting it once.
@@ -108,23 +99,3 @@ BENCHMARK(BM_BuildAppearanceFrequency)->Arg(0)->Arg(32767)->Unit(benchmark::kMil
 BENCHMARK(BM_OpenFrequencyWindow)->Arg(0)->Arg(32767)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_ScrollFrequencyGrid)->Arg(0)->Arg(32767)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_OpenEntryWindow)->Arg(0)->Arg(32767)->Unit(benchmark::kMillisecond);
-
-int main(int argc, char** argv)
-{
-    // Headless unless a display is asked for explicitly.
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-    QTemporaryDir runtime;
-    if (qEnvironmentVariableIsEmpty("XDG_RUNTIME_DIR") && runtime.isValid()) {
-        QFile::setPermissions(runtime.path(),
-                              QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-        qputenv("XDG_RUNTIME_DIR", QFile::encodeName(runtime.path()));
-    }
-    previousHandler = qInstallMessageHandler(quietOffscreenWarnings);
-    QApplication app(argc, argv);
-    installGridFontSubstitution();
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}
