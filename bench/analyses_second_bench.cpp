@@ -5,10 +5,10 @@
 
 #include <malloc.h>
 
-#include "analyses/analysis_builders.h"
-#include "analyses/analysis_catalog.h"
+#include "core/analyses/analysis_builders.h"
+#include "core/analyses/analysis_catalog.h"
 #include "bench_support.h"
-#include "draws/draw_tables.h"
+#include "core/draws/draw_tables.h"
 
 namespace {
 

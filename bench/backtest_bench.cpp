@@ -2,8 +2,8 @@
 // the exact chance tests the window runs for one option count.
 #include <benchmark/benchmark.h>
 
-#include "backtest/backtest.h"
-#include "backtest/backtest_summary.h"
+#include "core/backtest/backtest.h"
+#include "core/backtest/backtest_summary.h"
 #include "bench_support.h"
 
 namespace {

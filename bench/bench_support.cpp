@@ -8,8 +8,8 @@
 
 #include <stdlib.h>
 
-#include "draws/draw_csv.h"
-#include "draws/draw_database.h"
+#include "core/draws/draw_csv.h"
+#include "core/draws/draw_database.h"
 
 DrawHistory realHistory()
 {

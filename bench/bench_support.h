@@ -3,7 +3,7 @@
 
 #include <string>
 
-#include "draws/draw_history.h"
+#include "core/draws/draw_history.h"
 
 // The real history from the shared CSV (empty when absent).
 DrawHistory realHistory();

@@ -3,9 +3,9 @@
 #include <benchmark/benchmark.h>
 
 #include "bench_support.h"
-#include "draws/connection_string.h"
-#include "draws/draw_database.h"
-#include "draws/draw_tables.h"
+#include "core/draws/connection_string.h"
+#include "core/draws/draw_database.h"
+#include "core/draws/draw_tables.h"
 
 namespace {
 

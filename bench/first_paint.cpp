@@ -22,11 +22,11 @@
 
 #include <sys/resource.h>
 
-#include "app/main_frame.h"
-#include "grid/units.h"
+#include "gui/app/main_frame.h"
+#include "core/grid/units.h"
 #ifdef FIRST_PAINT_POMURAN
-#include "app/program.h"
-#include "prediction/prediction_window.h"
+#include "gui/app/program.h"
+#include "gui/prediction/prediction_window.h"
 #endif
 
 namespace {

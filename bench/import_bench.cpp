@@ -7,12 +7,12 @@
 #include <random>
 
 #include "bench_support.h"
-#include "draws/connection_string.h"
-#include "draws/cp932.h"
-#include "draws/draw_csv.h"
-#include "draws/draw_database.h"
-#include "draws/draw_merge.h"
-#include "draws/draw_tables.h"
+#include "core/draws/connection_string.h"
+#include "core/base/cp932.h"
+#include "core/draws/draw_csv.h"
+#include "core/draws/draw_database.h"
+#include "core/draws/draw_merge.h"
+#include "core/draws/draw_tables.h"
 
 namespace fs = std::filesystem;
 

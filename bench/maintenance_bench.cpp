@@ -3,8 +3,8 @@
 #include <benchmark/benchmark.h>
 
 #include "bench_support.h"
-#include "draws/connection_string.h"
-#include "maintenance/draw_editor.h"
+#include "core/draws/connection_string.h"
+#include "core/maintenance/draw_editor.h"
 
 namespace {
 

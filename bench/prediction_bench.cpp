@@ -3,8 +3,8 @@
 #include <benchmark/benchmark.h>
 
 #include "bench_support.h"
-#include "draws/draw_tables.h"
-#include "prediction/prediction_engine.h"
+#include "core/draws/draw_tables.h"
+#include "core/prediction/prediction_engine.h"
 
 namespace {
 

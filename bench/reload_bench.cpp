@@ -8,9 +8,9 @@
 #include <QFileInfo>
 #include <QTemporaryDir>
 
-#include "app/main_frame.h"
+#include "gui/app/main_frame.h"
 #include "bench_support.h"
-#include "ui/grid_font.h"
+#include "gui/report/grid_font.h"
 
 namespace {
 

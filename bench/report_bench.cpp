@@ -10,12 +10,12 @@
 #include <fstream>
 #include <string>
 
-#include "analyses/analysis_catalog.h"
+#include "core/analyses/analysis_catalog.h"
 #include "bench_support.h"
-#include "draws/draw_tables.h"
-#include "grid/xlsx_export.h"
-#include "report/grid_report.h"
-#include "ui/grid_font.h"
+#include "core/draws/draw_tables.h"
+#include "core/grid/xlsx_export.h"
+#include "gui/report/grid_report.h"
+#include "gui/report/grid_font.h"
 
 namespace {
 

@@ -3,9 +3,9 @@
 #include <benchmark/benchmark.h>
 
 #include "bench_support.h"
-#include "grid/units.h"
-#include "stats/statistics_window.h"
-#include "ui/grid_font.h"
+#include "core/grid/units.h"
+#include "gui/stats/statistics_window.h"
+#include "gui/report/grid_font.h"
 
 #include <QApplication>
 #include <QFile>

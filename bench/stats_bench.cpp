@@ -3,8 +3,8 @@
 #include <benchmark/benchmark.h>
 
 #include "bench_support.h"
-#include "stats/exact_distributions.h"
-#include "stats/history_statistics.h"
+#include "core/stats/exact_distributions.h"
+#include "core/stats/history_statistics.h"
 
 namespace {
 

@@ -5,8 +5,8 @@
 #include <random>
 
 #include "bench_support.h"
-#include "tickets/combination_builder.h"
-#include "tickets/ticket_check.h"
+#include "core/tickets/combination_builder.h"
+#include "core/tickets/ticket_check.h"
 
 namespace {
 

@@ -6,7 +6,7 @@
 #include <QFile>
 #include <QTemporaryDir>
 
-#include "ui/grid_font.h"
+#include "gui/report/grid_font.h"
 
 namespace {
 

@@ -2,16 +2,16 @@
 // history and on a long generated one. Runs on Qt's offscreen platform.
 #include <benchmark/benchmark.h>
 
-#include "analyses/analysis_builders.h"
-#include "analyses/analysis_catalog.h"
-#include "analyses/analysis_window.h"
+#include "core/analyses/analysis_builders.h"
+#include "core/analyses/analysis_catalog.h"
+#include "gui/analyses/analysis_window.h"
 #include "bench_support.h"
-#include "draws/connection_string.h"
-#include "grid/units.h"
-#include "maintenance/entry_table_model.h"
-#include "maintenance/entry_window.h"
-#include "ui/grid_font.h"
-#include "ui/grid_view.h"
+#include "core/draws/connection_string.h"
+#include "core/grid/units.h"
+#include "gui/maintenance/entry_table_model.h"
+#include "gui/maintenance/entry_window.h"
+#include "gui/report/grid_font.h"
+#include "gui/ui/grid_view.h"
 
 #include <QApplication>
 #include <QDir>

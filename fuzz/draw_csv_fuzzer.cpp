@@ -5,7 +5,7 @@
 #include <cstdlib>
 #include <string_view>
 
-#include "draws/draw_csv.h"
+#include "core/draws/draw_csv.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {

@@ -11,8 +11,8 @@
 #include <fuzzer/FuzzedDataProvider.h>
 #include <nlohmann/json.hpp>
 
-#include "grid/grid_export.h"
-#include "grid/result_grid.h"
+#include "core/grid/grid_export.h"
+#include "core/grid/result_grid.h"
 
 namespace {
 

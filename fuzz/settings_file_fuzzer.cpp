@@ -8,8 +8,8 @@
 #include <sys/mman.h>
 #include <unistd.h>
 
-#include "draws/cp932.h"
-#include "prediction/prediction_options.h"
+#include "core/base/cp932.h"
+#include "core/prediction/prediction_options.h"
 
 namespace {
 

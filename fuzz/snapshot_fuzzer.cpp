@@ -8,8 +8,8 @@
 
 #include <unistd.h>
 
-#include "draws/connection_string.h"
-#include "draws/draw_database.h"
+#include "core/draws/connection_string.h"
+#include "core/draws/draw_database.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {

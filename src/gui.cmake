@@ -1,9 +1,9 @@
 # report: the grid painted on pages and pictures (Qt Gui, no widgets), shared by the windows
 # and by pomuran-cli's PDF and PNG output.
 add_library(report STATIC
-  ui/grid_font.cpp
-  report/grid_painter.cpp
-  report/grid_report.cpp
+  gui/report/grid_font.cpp
+  gui/report/grid_painter.cpp
+  gui/report/grid_report.cpp
 )
 target_include_directories(report PUBLIC ${CMAKE_CURRENT_SOURCE_DIR})
 target_link_libraries(report PUBLIC core Qt6::Gui)
@@ -16,29 +16,29 @@ add_dependencies(pomuran-cli pomuran-cli-painter)
 
 # gui: the Qt windows on top of core; pomuran: the program.
 add_library(gui STATIC
-  ui/busy_pointer.h
-  ui/close_child_window.h
-  ui/grid_view.cpp
-  ui/message_titles.h
-  ui/report_actions.cpp
-  analyses/analysis_legend.cpp
-  analyses/analysis_window.cpp
-  prediction/prediction_window.cpp
-  maintenance/draw_update_dialog.cpp
-  backtest/backtest_window.cpp
-  maintenance/entry_table_model.cpp
-  maintenance/entry_window.cpp
-  maintenance/csv_import_dialog.cpp
-  maintenance/empty_history_guide.cpp
-  maintenance/update_source_dialog.cpp
-  app/help_viewer.cpp
-  app/main_frame.cpp
-  app/program.cpp
-  app/version_window.cpp
-  app/window_arrangement.cpp
-  tickets/combination_window.cpp
-  tickets/ticket_register_window.cpp
-  stats/statistics_window.cpp
+  gui/ui/busy_pointer.h
+  gui/ui/close_child_window.h
+  gui/ui/grid_view.cpp
+  gui/ui/message_titles.h
+  gui/ui/report_actions.cpp
+  gui/analyses/analysis_legend.cpp
+  gui/analyses/analysis_window.cpp
+  gui/prediction/prediction_window.cpp
+  gui/maintenance/draw_update_dialog.cpp
+  gui/backtest/backtest_window.cpp
+  gui/maintenance/entry_table_model.cpp
+  gui/maintenance/entry_window.cpp
+  gui/maintenance/csv_import_dialog.cpp
+  gui/maintenance/empty_history_guide.cpp
+  gui/maintenance/update_source_dialog.cpp
+  gui/app/help_viewer.cpp
+  gui/app/main_frame.cpp
+  gui/app/program.cpp
+  gui/app/version_window.cpp
+  gui/app/window_arrangement.cpp
+  gui/tickets/combination_window.cpp
+  gui/tickets/ticket_register_window.cpp
+  gui/stats/statistics_window.cpp
 )
 target_include_directories(gui PUBLIC ${CMAKE_CURRENT_SOURCE_DIR})
 target_link_libraries(gui PUBLIC core report Qt6::Widgets Qt6::PrintSupport Qt6::Charts)
@@ -62,6 +62,6 @@ qt_add_resources(gui "help" PREFIX "/help" BASE ${POMURAN_HELP_DIR} FILES
   ${POMURAN_HELP_DIR}/tickets.html
   ${POMURAN_HELP_DIR}/statistics.html)
 
-qt_add_executable(pomuran app/main.cpp)
+qt_add_executable(pomuran gui/app/main.cpp)
 target_link_libraries(pomuran PRIVATE gui)
 add_dependencies(pomuran draw_database)

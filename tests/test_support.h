@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "draws/draw_history.h"
+#include "core/draws/draw_history.h"
 
 // A complete draw: {drawNo, n1, n2, n3, n4, n5, bonus}.
 inline DrawRow drawRow(int drawNo, std::array<int, 6> numbers)

@@ -7,13 +7,13 @@
 #include <optional>
 #include <sstream>
 
-#include "backtest/backtest.h"
-#include "backtest/backtest_grid.h"
-#include "backtest/backtest_summary.h"
+#include "core/backtest/backtest.h"
+#include "core/backtest/backtest_grid.h"
+#include "core/backtest/backtest_summary.h"
 #include "cli/commands.h"
-#include "draws/data_locations.h"
-#include "grid/grid_export.h"
-#include "prediction/prediction_options.h"
+#include "core/draws/data_locations.h"
+#include "core/grid/grid_export.h"
+#include "core/prediction/prediction_options.h"
 
 namespace {
 

@@ -4,8 +4,8 @@
 #include <ostream>
 
 #include "cli/commands.h"
-#include "draws/data_locations.h"
-#include "draws/program_version.h"
+#include "core/draws/data_locations.h"
+#include "core/base/program_version.h"
 
 int runCli(const std::vector<std::string>& args, std::ostream& out, std::ostream& err)
 {

@@ -1,9 +1,9 @@
 #include "cli/cli_command.h"
 
-#include "draws/connection_string.h"
-#include "draws/data_locations.h"
-#include "draws/draw_csv.h"
-#include "draws/draw_database.h"
+#include "core/draws/connection_string.h"
+#include "core/draws/data_locations.h"
+#include "core/draws/draw_csv.h"
+#include "core/draws/draw_database.h"
 
 void setCommandAction(CLI::App* command, CliContext& context, std::function<int()> run)
 {

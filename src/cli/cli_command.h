@@ -8,8 +8,8 @@
 #include <ostream>
 #include <string>
 
-#include "draws/draw_history.h"
-#include "draws/result.h"
+#include "core/draws/draw_history.h"
+#include "core/base/result.h"
 
 // Exit statuses: 0 success, 1 failure (one clear line on err), 2 usage error.
 inline constexpr int kExitSuccess = 0;

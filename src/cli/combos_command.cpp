@@ -4,7 +4,7 @@
 #include <nlohmann/json.hpp>
 
 #include "cli/commands.h"
-#include "tickets/combination_builder.h"
+#include "core/tickets/combination_builder.h"
 
 namespace {
 

@@ -3,10 +3,10 @@
 #include <memory>
 
 #include "cli/commands.h"
-#include "draws/connection_string.h"
-#include "draws/cp932.h"
-#include "draws/draw_csv.h"
-#include "draws/draw_database.h"
+#include "core/draws/connection_string.h"
+#include "core/base/cp932.h"
+#include "core/draws/draw_csv.h"
+#include "core/draws/draw_database.h"
 
 namespace {
 

@@ -4,12 +4,12 @@
 #include <memory>
 
 #include "cli/commands.h"
-#include "draws/connection_string.h"
-#include "draws/draw_csv.h"
-#include "draws/draw_database.h"
-#include "draws/draw_database_lock.h"
-#include "draws/draw_merge.h"
-#include "draws/file_replacement.h"
+#include "core/draws/connection_string.h"
+#include "core/draws/draw_csv.h"
+#include "core/draws/draw_database.h"
+#include "core/draws/draw_database_lock.h"
+#include "core/draws/draw_merge.h"
+#include "core/base/file_replacement.h"
 
 namespace {
 

@@ -2,7 +2,7 @@
 #include <iostream>
 
 #include "cli/cli.h"
-#include "draws/file_replacement.h"
+#include "core/base/file_replacement.h"
 
 #ifdef POMURAN_REPORT
 #include <QGuiApplication>
@@ -10,8 +10,8 @@
 #include <memory>
 
 #include "cli/show_file.h"
-#include "report/grid_report.h"
-#include "ui/grid_font.h"
+#include "gui/report/grid_report.h"
+#include "gui/report/grid_font.h"
 
 namespace {
 
@@ -41,7 +41,7 @@ Status writePaintedFile(const WindowReport& report, ShowFormat format,
 
 #include <unistd.h>
 
-#include "draws/program_folder.h"
+#include "core/base/program_folder.h"
 
 namespace {
 

@@ -5,7 +5,7 @@
 #include "cli/commands.h"
 #include "cli/show_file.h"
 #include "cli/show_window.h"
-#include "draws/data_locations.h"
+#include "core/draws/data_locations.h"
 
 namespace {
 

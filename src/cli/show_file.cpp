@@ -2,12 +2,12 @@
 
 #include <fstream>
 
-#include "analyses/analysis_catalog.h"
-#include "draws/draw_tables.h"
-#include "draws/file_replacement.h"
-#include "grid/xlsx_export.h"
-#include "prediction/prediction_engine.h"
-#include "prediction/prediction_report.h"
+#include "core/analyses/analysis_catalog.h"
+#include "core/draws/draw_tables.h"
+#include "core/base/file_replacement.h"
+#include "core/grid/xlsx_export.h"
+#include "core/prediction/prediction_engine.h"
+#include "core/prediction/prediction_report.h"
 
 namespace {
 

@@ -6,8 +6,8 @@
 #include <string>
 
 #include "cli/show_window.h"
-#include "draws/result.h"
-#include "grid/window_report.h"
+#include "core/base/result.h"
+#include "core/report/window_report.h"
 
 // What the window shows, with its caption and draw range.
 WindowReport shownWindowReport(const ShowRequest& request, const DrawHistory& history);

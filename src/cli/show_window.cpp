@@ -3,11 +3,11 @@
 #include <algorithm>
 #include <ostream>
 
-#include "analyses/analysis_catalog.h"
-#include "draws/draw_tables.h"
-#include "grid/grid_export.h"
-#include "prediction/prediction_engine.h"
-#include "prediction/prediction_options.h"
+#include "core/analyses/analysis_catalog.h"
+#include "core/draws/draw_tables.h"
+#include "core/grid/grid_export.h"
+#include "core/prediction/prediction_engine.h"
+#include "core/prediction/prediction_options.h"
 
 namespace {
 

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "draws/draw_history.h"
+#include "core/draws/draw_history.h"
 
 enum class ShowFormat { Json, Csv, Text, Pdf, Xlsx, Png };  // the last three only to a file
 

@@ -1,8 +1,8 @@
 // pomuran-cli stats: every history statistic against the exact chance of a fair draw, as one
 // JSON object with stable keys, as CSV rows (one per value) or as the window's figures in text.
 #include "cli/commands.h"
-#include "grid/grid_export.h"
-#include "stats/statistics_table.h"
+#include "core/grid/grid_export.h"
+#include "core/stats/statistics_table.h"
 
 #include <nlohmann/json.hpp>
 

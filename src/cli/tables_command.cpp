@@ -2,8 +2,8 @@
 #include <memory>
 
 #include "cli/commands.h"
-#include "draws/draw_tables.h"
-#include "grid/grid_export.h"
+#include "core/draws/draw_tables.h"
+#include "core/grid/grid_export.h"
 
 namespace {
 

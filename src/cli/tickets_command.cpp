@@ -6,8 +6,8 @@
 #include <nlohmann/json.hpp>
 
 #include "cli/commands.h"
-#include "tickets/ticket_check.h"
-#include "tickets/ticket_grids.h"
+#include "core/tickets/ticket_check.h"
+#include "core/tickets/ticket_grids.h"
 
 namespace {
 

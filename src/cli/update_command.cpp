@@ -3,11 +3,11 @@
 #include <memory>
 
 #include "cli/commands.h"
-#include "draws/connection_string.h"
-#include "draws/draw_database_lock.h"
-#include "draws/draw_merge.h"
-#include "maintenance/draw_update.h"
-#include "maintenance/update_source.h"
+#include "core/draws/connection_string.h"
+#include "core/draws/draw_database_lock.h"
+#include "core/draws/draw_merge.h"
+#include "core/maintenance/draw_update.h"
+#include "core/maintenance/update_source.h"
 
 namespace {
 

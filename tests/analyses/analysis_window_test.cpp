@@ -1,10 +1,10 @@
 // Window tests of the analysis window frame, shown with the appearance frequency analysis.
-#include "analyses/analysis_catalog.h"
+#include "core/analyses/analysis_catalog.h"
 #include "test_support.h"
-#include "analyses/analysis_window.h"
-#include "ui/grid_font.h"
-#include "ui/grid_view.h"
-#include "ui/report_actions.h"
+#include "gui/analyses/analysis_window.h"
+#include "gui/report/grid_font.h"
+#include "gui/ui/grid_view.h"
+#include "gui/ui/report_actions.h"
 
 #include <QAction>
 #include <QApplication>

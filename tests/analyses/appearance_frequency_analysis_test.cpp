@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
-#include "analyses/analysis_builders.h"
-#include "analyses/analysis_catalog.h"
+#include "core/analyses/analysis_builders.h"
+#include "core/analyses/analysis_catalog.h"
 #include "test_support.h"
 
 namespace {

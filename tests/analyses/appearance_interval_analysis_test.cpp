@@ -3,8 +3,8 @@
 #include <map>
 #include <random>
 
-#include "analyses/analysis_builders.h"
-#include "draws/draw_csv.h"
+#include "core/analyses/analysis_builders.h"
+#include "core/draws/draw_csv.h"
 #include "test_support.h"
 
 namespace {

@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
-#include "analyses/analysis_builders.h"
-#include "analyses/group_division_analysis.h"
+#include "core/analyses/analysis_builders.h"
+#include "core/analyses/group_division_analysis.h"
 #include "analyses/text_runs.h"
 #include "test_support.h"
 

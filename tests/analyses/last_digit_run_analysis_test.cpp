@@ -2,9 +2,9 @@
 
 #include <map>
 
-#include "analyses/analysis_builders.h"
-#include "analyses/last_digit_heading.h"
-#include "draws/draw_csv.h"
+#include "core/analyses/analysis_builders.h"
+#include "core/analyses/last_digit_heading.h"
+#include "core/draws/draw_csv.h"
 #include "test_support.h"
 
 namespace {

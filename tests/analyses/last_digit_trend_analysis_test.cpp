@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
-#include "analyses/analysis_builders.h"
-#include "analyses/last_digit_heading.h"
+#include "core/analyses/analysis_builders.h"
+#include "core/analyses/last_digit_heading.h"
 #include "analyses/text_runs.h"
 #include "test_support.h"
 

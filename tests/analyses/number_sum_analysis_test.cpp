@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "analyses/analysis_builders.h"
+#include "core/analyses/analysis_builders.h"
 #include "test_support.h"
 
 namespace {

@@ -12,19 +12,19 @@
 #include <QTest>
 #include <QTimer>
 
-#include "analyses/analysis_catalog.h"
-#include "analyses/analysis_window.h"
-#include "app/main_frame.h"
-#include "draws/draw_csv.h"
-#include "draws/draw_database.h"
-#include "draws/draw_merge.h"
-#include "maintenance/csv_import_dialog.h"
-#include "maintenance/empty_history_guide.h"
-#include "maintenance/entry_window.h"
-#include "prediction/prediction_window.h"
+#include "core/analyses/analysis_catalog.h"
+#include "gui/analyses/analysis_window.h"
+#include "gui/app/main_frame.h"
+#include "core/draws/draw_csv.h"
+#include "core/draws/draw_database.h"
+#include "core/draws/draw_merge.h"
+#include "gui/maintenance/csv_import_dialog.h"
+#include "gui/maintenance/empty_history_guide.h"
+#include "gui/maintenance/entry_window.h"
+#include "gui/prediction/prediction_window.h"
 #include "test_support.h"
-#include "ui/grid_font.h"
-#include "ui/grid_view.h"
+#include "gui/report/grid_font.h"
+#include "gui/ui/grid_view.h"
 
 namespace {
 

@@ -25,18 +25,18 @@
 #include <optional>
 #include <set>
 
-#include "analyses/analysis_catalog.h"
-#include "app/help_viewer.h"
-#include "app/main_frame.h"
-#include "app/version_window.h"
-#include "app/window_arrangement.h"
-#include "draws/draw_database.h"
-#include "draws/player_folders.h"
+#include "core/analyses/analysis_catalog.h"
+#include "gui/app/help_viewer.h"
+#include "gui/app/main_frame.h"
+#include "gui/app/version_window.h"
+#include "gui/app/window_arrangement.h"
+#include "core/draws/draw_database.h"
+#include "core/base/player_folders.h"
 #include "test_support.h"
-#include "analyses/analysis_window.h"
-#include "stats/statistics_window.h"
-#include "ui/grid_font.h"
-#include "grid/units.h"
+#include "gui/analyses/analysis_window.h"
+#include "gui/stats/statistics_window.h"
+#include "gui/report/grid_font.h"
+#include "core/grid/units.h"
 
 namespace {
 

@@ -3,10 +3,10 @@
 #include <bit>
 #include <random>
 
-#include "backtest/backtest.h"
-#include "backtest/backtest_summary.h"
-#include "draws/draw_csv.h"
-#include "draws/draw_tables.h"
+#include "core/backtest/backtest.h"
+#include "core/backtest/backtest_summary.h"
+#include "core/draws/draw_csv.h"
+#include "core/draws/draw_tables.h"
 #include "test_support.h"
 
 namespace {

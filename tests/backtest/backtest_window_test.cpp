@@ -10,9 +10,9 @@
 
 #include <random>
 
-#include "backtest/backtest_window.h"
+#include "gui/backtest/backtest_window.h"
 #include "test_support.h"
-#include "ui/grid_view.h"
+#include "gui/ui/grid_view.h"
 
 namespace {
 

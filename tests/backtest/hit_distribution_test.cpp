@@ -2,7 +2,7 @@
 
 #include <random>
 
-#include "backtest/hit_distribution.h"
+#include "core/backtest/hit_distribution.h"
 
 TEST(HitDistribution, OneDrawIsHypergeometricWithMeanFiveKOverThirtyOne)
 {

@@ -5,7 +5,7 @@
 #include <random>
 #include <sstream>
 
-#include "backtest/hit_distribution.h"
+#include "core/backtest/hit_distribution.h"
 #include "cli/cli.h"
 #include "test_support.h"
 

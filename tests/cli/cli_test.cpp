@@ -7,8 +7,8 @@
 #include <sstream>
 
 #include "cli/cli.h"
-#include "draws/cp932.h"
-#include "draws/draw_csv.h"
+#include "core/base/cp932.h"
+#include "core/draws/draw_csv.h"
 #include "test_support.h"
 
 namespace {

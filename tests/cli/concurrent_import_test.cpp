@@ -7,9 +7,9 @@
 
 #include <fcntl.h>
 
-#include "draws/connection_string.h"
-#include "draws/draw_csv.h"
-#include "draws/draw_database.h"
+#include "core/draws/connection_string.h"
+#include "core/draws/draw_csv.h"
+#include "core/draws/draw_database.h"
 #include "test_support.h"
 
 extern char** environ;

@@ -6,7 +6,7 @@
 #include <sstream>
 
 #include "cli/cli.h"
-#include "draws/draw_csv.h"
+#include "core/draws/draw_csv.h"
 #include "test_support.h"
 
 namespace {

@@ -4,8 +4,8 @@
 #include <sstream>
 
 #include "cli/cli.h"
-#include "draws/cp932.h"
-#include "prediction/prediction_options.h"
+#include "core/base/cp932.h"
+#include "core/prediction/prediction_options.h"
 #include "test_support.h"
 
 namespace {

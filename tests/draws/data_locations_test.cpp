@@ -2,9 +2,9 @@
 
 #include <filesystem>
 
-#include "draws/connection_string.h"
-#include "draws/data_locations.h"
-#include "draws/draw_database.h"
+#include "core/draws/connection_string.h"
+#include "core/draws/data_locations.h"
+#include "core/draws/draw_database.h"
 #include "test_support.h"
 
 namespace fs = std::filesystem;

@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
-#include "draws/cp932.h"
-#include "draws/draw_csv.h"
+#include "core/base/cp932.h"
+#include "core/draws/draw_csv.h"
 #include "test_support.h"
 
 namespace {

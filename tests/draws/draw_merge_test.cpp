@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
-#include "draws/connection_string.h"
-#include "draws/draw_merge.h"
+#include "core/draws/connection_string.h"
+#include "core/draws/draw_merge.h"
 #include "test_support.h"
 
 namespace {

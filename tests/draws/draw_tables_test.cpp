@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "draws/draw_tables.h"
+#include "core/draws/draw_tables.h"
 #include "test_support.h"
 
 TEST(LoadDrawTables, EmptyHistoryLeavesEveryTableAtItsStart)

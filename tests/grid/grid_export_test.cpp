@@ -3,9 +3,9 @@
 
 #include <sstream>
 
-#include "analyses/analysis_catalog.h"
-#include "draws/draw_tables.h"
-#include "grid/grid_export.h"
+#include "core/analyses/analysis_catalog.h"
+#include "core/draws/draw_tables.h"
+#include "core/grid/grid_export.h"
 #include "test_support.h"
 
 TEST(GridExport, JsonListsCellsWithTextOrColourInRowOrder)

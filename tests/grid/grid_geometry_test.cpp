@@ -2,7 +2,7 @@
 
 #include <cmath>
 
-#include "grid/grid_geometry.h"
+#include "core/grid/grid_geometry.h"
 
 namespace {
 

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "grid/page_layout.h"
+#include "core/grid/page_layout.h"
 
 namespace {
 

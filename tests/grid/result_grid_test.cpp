@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "grid/result_grid.h"
+#include "core/grid/result_grid.h"
 
 TEST(ResultGrid, WritesAndStylesOutsideTheExtentAreIgnored)
 {

@@ -3,7 +3,7 @@
 #include <cstdio>
 #include <filesystem>
 
-#include "grid/xlsx_export.h"
+#include "core/grid/xlsx_export.h"
 #include "test_support.h"
 
 namespace {

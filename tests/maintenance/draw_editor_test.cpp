@@ -5,9 +5,9 @@
 #include <sstream>
 
 #include "cli/cli.h"
-#include "draws/connection_string.h"
-#include "draws/draw_database.h"
-#include "maintenance/draw_editor.h"
+#include "core/draws/connection_string.h"
+#include "core/draws/draw_database.h"
+#include "core/maintenance/draw_editor.h"
 #include "test_support.h"
 
 namespace {

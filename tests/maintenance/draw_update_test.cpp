@@ -11,12 +11,12 @@
 #include <unistd.h>
 
 #include "cli/cli.h"
-#include "draws/connection_string.h"
-#include "draws/draw_database.h"
-#include "draws/draw_database_lock.h"
+#include "core/draws/connection_string.h"
+#include "core/draws/draw_database.h"
+#include "core/draws/draw_database_lock.h"
 #include "http_test_server.h"
-#include "maintenance/draw_update.h"
-#include "maintenance/update_source.h"
+#include "core/maintenance/draw_update.h"
+#include "core/maintenance/update_source.h"
 #include "test_support.h"
 
 namespace {

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "maintenance/entry_validation.h"
+#include "core/maintenance/entry_validation.h"
 
 namespace {
 EntryRowTexts row(std::string drawNo, std::array<std::string, 6> numbers)

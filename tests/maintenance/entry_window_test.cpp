@@ -21,15 +21,15 @@
 #include <filesystem>
 #include <memory>
 
-#include "app/main_frame.h"
-#include "draws/connection_string.h"
-#include "draws/draw_database.h"
-#include "draws/raw_value.h"
-#include "grid/grid_geometry.h"
-#include "grid/units.h"
+#include "gui/app/main_frame.h"
+#include "core/draws/connection_string.h"
+#include "core/draws/draw_database.h"
+#include "core/draws/raw_value.h"
+#include "core/grid/grid_geometry.h"
+#include "core/grid/units.h"
 #include "http_test_server.h"
-#include "maintenance/entry_table_model.h"
-#include "maintenance/entry_window.h"
+#include "gui/maintenance/entry_table_model.h"
+#include "gui/maintenance/entry_window.h"
 #include "test_support.h"
 
 namespace {

@@ -3,9 +3,9 @@
 #include <map>
 #include <random>
 
-#include "draws/draw_tables.h"
-#include "prediction/prediction_engine.h"
-#include "prediction/prediction_options.h"
+#include "core/draws/draw_tables.h"
+#include "core/prediction/prediction_engine.h"
+#include "core/prediction/prediction_options.h"
 #include "test_support.h"
 
 namespace {

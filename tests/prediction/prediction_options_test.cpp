@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
-#include "draws/cp932.h"
-#include "prediction/prediction_options.h"
+#include "core/base/cp932.h"
+#include "core/prediction/prediction_options.h"
 #include "test_support.h"
 
 namespace {

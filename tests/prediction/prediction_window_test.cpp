@@ -18,14 +18,14 @@
 
 #include <memory>
 
-#include "app/main_frame.h"
-#include "draws/draw_database.h"
-#include "prediction/prediction_engine.h"
-#include "prediction/prediction_window.h"
+#include "gui/app/main_frame.h"
+#include "core/draws/draw_database.h"
+#include "core/prediction/prediction_engine.h"
+#include "gui/prediction/prediction_window.h"
 #include "test_support.h"
-#include "ui/grid_font.h"
-#include "ui/grid_view.h"
-#include "grid/units.h"
+#include "gui/report/grid_font.h"
+#include "gui/ui/grid_view.h"
+#include "core/grid/units.h"
 
 namespace {
 

@@ -2,7 +2,7 @@
 
 #include <numeric>
 
-#include "stats/exact_distributions.h"
+#include "core/stats/exact_distributions.h"
 
 namespace {
 

@@ -3,8 +3,8 @@
 #include <cmath>
 #include <numeric>
 
-#include "stats/history_statistics.h"
-#include "stats/probability.h"
+#include "core/stats/history_statistics.h"
+#include "core/stats/probability.h"
 #include "test_support.h"
 
 namespace {

@@ -2,7 +2,7 @@
 
 #include <cmath>
 
-#include "stats/probability.h"
+#include "core/stats/probability.h"
 
 // Upper-tail critical values from the standard chi-square table (to six decimals).
 TEST(Probability, ChiSquareUpperTailMatchesTableValues)

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "stats/statistics_table.h"
+#include "core/stats/statistics_table.h"
 #include "test_support.h"
 
 TEST(StatisticsTable, FrequencyCountsOutsideTheBandAreRedAboveAndBlueBelow)

@@ -12,9 +12,9 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
-#include "stats/statistics_window.h"
+#include "gui/stats/statistics_window.h"
 #include "test_support.h"
-#include "ui/grid_view.h"
+#include "gui/ui/grid_view.h"
 
 namespace {
 

@@ -3,7 +3,7 @@
 #include <bit>
 
 #include "test_support.h"
-#include "tickets/combination_builder.h"
+#include "core/tickets/combination_builder.h"
 
 namespace {
 

@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "test_support.h"
-#include "tickets/ticket_check.h"
+#include "core/tickets/ticket_check.h"
 
 TEST(TicketCheck, TotalsCountTicketsCostTiersWinningsAndWhatIsStillOpen)
 {

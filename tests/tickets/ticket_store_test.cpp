@@ -2,10 +2,10 @@
 
 #include <sqlcipher/sqlite3.h>
 
-#include "draws/player_folders.h"
-#include "draws/program_folder.h"
+#include "core/base/player_folders.h"
+#include "core/base/program_folder.h"
 #include "test_support.h"
-#include "tickets/ticket_store.h"
+#include "core/tickets/ticket_store.h"
 
 namespace {
 StoredTicket ticket(int drawNo, TicketNumbers numbers, int count = 1)

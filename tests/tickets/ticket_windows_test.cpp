@@ -12,13 +12,13 @@
 #include <QTest>
 #include <QToolButton>
 
-#include "app/main_frame.h"
-#include "draws/draw_database.h"
-#include "prediction/prediction_window.h"
+#include "gui/app/main_frame.h"
+#include "core/draws/draw_database.h"
+#include "gui/prediction/prediction_window.h"
 #include "test_support.h"
-#include "tickets/combination_window.h"
-#include "tickets/ticket_register_window.h"
-#include "ui/grid_view.h"
+#include "gui/tickets/combination_window.h"
+#include "gui/tickets/ticket_register_window.h"
+#include "gui/ui/grid_view.h"
 
 class TicketWindowsTest : public QObject {
     Q_OBJECT

@@ -1,7 +1,7 @@
 // Window tests of GridView: painting (backgrounds, borders, frozen areas, overflow), selection
 // and copying.
-#include "ui/grid_font.h"
-#include "ui/grid_view.h"
+#include "gui/report/grid_font.h"
+#include "gui/ui/grid_view.h"
 
 #include <QApplication>
 #include <QClipboard>

@@ -1,0 +1,61 @@
+// DrawDatabase: the password-protected draw database file (SQLCipher), behind a small RAII layer.
+// Table 結果マスタ holds the draws; the saved query 全データ選択クエリ returns them.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "core/draws/draw_history.h"
+#include "core/draws/draw_row.h"
+#include "core/base/result.h"
+
+struct sqlite3;
+
+class DrawDatabase {
+public:
+    enum class Access { ReadOnly, ReadWrite };
+
+    // Opens an existing database from its connection string. Never creates a file; a missing
+    // file, a wrong password or a file that is not a database fail with the engine's message.
+    static Result<DrawDatabase> open(const std::string& connectString,
+                                     Access access = Access::ReadOnly);
+    // Creates a new, empty database with the table, its index and the saved query. Fails when a
+    // file already exists at the path.
+    static Result<DrawDatabase> create(const std::string& path);
+    // The same in an existing empty file (a temporary file made exclusively beforehand).
+    static Result<DrawDatabase> initialise(const std::string& path);
+
+    DrawDatabase(DrawDatabase&& other) noexcept;
+    DrawDatabase& operator=(DrawDatabase&& other) noexcept;
+    DrawDatabase(const DrawDatabase&) = delete;
+    DrawDatabase& operator=(const DrawDatabase&) = delete;
+    ~DrawDatabase();
+
+    // Runs the program's one query, "select * from 全データ選択クエリ order by 回数".
+    Result<std::vector<DrawRow>> readAllDraws() const;
+    // How many rows to reserve before reading them all: growing a vector of rows row by row
+    // costs more than reading them (moves and fresh pages).
+    std::size_t rowCapacityHint() const;
+    // Appends rows to 結果マスタ in one transaction; nothing is written if any insert fails.
+    Status insertDraws(const std::vector<DrawRow>& rows);
+    // Makes rows the whole content of 結果マスタ in one transaction: all or nothing.
+    Status replaceAllDraws(const std::vector<DrawRow>& rows);
+    Status execute(const std::string& sql);
+
+    const std::string& path() const { return m_path; }
+    sqlite3* handle() const { return m_db; }
+    // "FILE: MESSAGE" for the engine's last error.
+    std::string errorText(const std::string& message) const;
+
+private:
+    DrawDatabase(sqlite3* db, std::string path) : m_db(db), m_path(std::move(path)) {}
+    Status writeDraws(const std::vector<DrawRow>& rows, bool replacing);
+    static Result<DrawDatabase> openFile(const std::string& path, const std::string& password,
+                                         int flags);
+
+    sqlite3* m_db = nullptr;
+    std::string m_path;
+};
+
+// Opens the database, reads every row and closes it again: the start-up snapshot.
+Result<DrawHistory> loadDrawHistory(const std::string& connectString);

@@ -1,0 +1,59 @@
+// Bringing draws read from a file into the stored history: what would change (the preview) and
+// the history that results from adding and replacing (追加・更新) or from replacing all.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "core/draws/draw_csv.h"
+#include "core/draws/draw_database.h"
+#include "core/draws/draw_row.h"
+#include "core/base/result.h"
+
+enum class MergeMode {
+    AddAndReplace,  // 追加・更新: new draws added, changed ones replaced, others kept
+    ReplaceAll,     // 全て置き換え: the file becomes the history
+};
+
+struct ChangedDraw {
+    DrawRow stored;
+    DrawRow incoming;
+};
+
+struct MergePlan {
+    std::vector<int> added;            // draw numbers the history lacks, in file order
+    std::vector<ChangedDraw> changed;  // same draw number, other numbers or date, ascending
+    int unchanged = 0;                 // draws the file and the history hold alike
+    int storedRows = 0;                // rows of the history as it was
+    std::vector<DrawRow> merged;       // the history after 追加・更新, in draw order
+};
+
+// Compares the file's rows with the stored ones. A file row differs from the stored row of its
+// draw number when a number differs, or when the file gives a date the stored row lacks or holds
+// otherwise; a file without dates keeps the stored ones.
+MergePlan planMerge(const std::vector<DrawRow>& stored, const std::vector<DrawRow>& incoming);
+
+// "N件追加、N件更新、N件同じ" style counts, used by the command line and the program alike.
+struct MergeSummary {
+    int added = 0, replaced = 0, unchanged = 0, rejected = 0;
+};
+// "3 added, 1 replaced, 1350 unchanged, 0 rejected"
+std::string summaryLine(const MergeSummary& summary);
+
+// Writes the rows as the whole history of the open database, in one transaction: on any
+// failure nothing changes. Refuses to empty a history that holds complete draws.
+Status writeHistory(DrawDatabase& database, const std::vector<DrawRow>& rows);
+
+// True when some row is a complete draw.
+bool holdsDraws(const std::vector<DrawRow>& rows);
+
+// A CSV file read for import and compared with the stored history: what the preview shows.
+struct CsvImport {
+    DrawCsv file;    // rows sorted by draw number, and the rejected lines
+    MergePlan plan;  // against the stored rows
+    MergeSummary summary() const;
+};
+Result<CsvImport> prepareCsvImport(std::string_view bytes, CsvEncoding encoding,
+                                   const std::vector<DrawRow>& stored);
+// Writes what the player chose, in one transaction.
+Status applyCsvImport(DrawDatabase& database, const CsvImport& import, MergeMode mode);

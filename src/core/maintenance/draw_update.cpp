@@ -1,0 +1,293 @@
+#include "core/maintenance/draw_update.h"
+
+#include <algorithm>
+#include <cctype>
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <filesystem>
+#include <memory>
+#include <mutex>
+#include <optional>
+#include <utility>
+
+#include <curl/curl.h>
+#include <sqlcipher/sqlite3.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include "core/draws/connection_string.h"
+#include "core/draws/draw_csv.h"
+#include "core/draws/draw_database.h"
+#include "core/draws/draw_database_lock.h"
+#include "core/base/file_replacement.h"
+#include "core/base/program_folder.h"
+#include "core/base/program_version.h"
+#include "core/maintenance/update_source.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+constexpr const char* kUnchanged = "当選データは変更していません。";
+
+struct Transfer {
+    FileReplacement* file = nullptr;
+    const std::function<bool(std::int64_t, std::int64_t)>* progress = nullptr;
+    std::int64_t maxBytes = 0;
+    std::int64_t received = 0;
+    bool tooLarge = false;
+    std::string writeError;
+};
+
+std::size_t writeBody(char* data, std::size_t size, std::size_t count, void* user)
+{
+    auto* transfer = static_cast<Transfer*>(user);
+    const std::size_t bytes = size * count;
+    // A server that never stops sending must not fill the disk.
+    if (transfer->received + static_cast<std::int64_t>(bytes) > transfer->maxBytes) {
+        transfer->tooLarge = true;
+        return 0;
+    }
+    if (auto written = transfer->file->write(std::string_view(data, bytes)); !written) {
+        transfer->writeError = written.error();
+        return 0;  // a short count makes libcurl stop with a write error
+    }
+    transfer->received += static_cast<std::int64_t>(bytes);
+    return bytes;
+}
+
+// The easy handle, cleaned up on every way out.
+struct CurlDeleter {
+    void operator()(CURL* curl) const { curl_easy_cleanup(curl); }
+};
+using CurlHandle = std::unique_ptr<CURL, CurlDeleter>;
+
+// "300 MB", "12 KB": sizes in the messages.
+std::string byteSize(std::int64_t bytes)
+{
+    if (bytes >= 1024 * 1024) return std::to_string(bytes / (1024 * 1024)) + " MB";
+    if (bytes >= 1024) return std::to_string(bytes / 1024) + " KB";
+    return std::to_string(bytes) + " バイト";
+}
+
+// The engine's check may answer several lines; the message stays one line, and short.
+std::string oneLine(std::string text)
+{
+    for (char& c : text)
+        if (c == '\n' || c == '\r' || c == '\t') c = ' ';
+    constexpr std::size_t kMax = 160;
+    if (text.size() > kMax) {
+        std::size_t cut = kMax;
+        // Never cut inside a UTF-8 sequence.
+        while (cut > 0 && (static_cast<unsigned char>(text[cut]) & 0xc0) == 0x80)
+            --cut;
+        text = text.substr(0, cut) + "…";
+    }
+    return text;
+}
+
+int reportProgress(void* user, curl_off_t total, curl_off_t now, curl_off_t, curl_off_t)
+{
+    const auto* transfer = static_cast<Transfer*>(user);
+    if (!transfer->progress || !*transfer->progress) return 0;
+    return (*transfer->progress)(now, total) ? 0 : 1;
+}
+
+bool isExistingFile(const std::string& path)
+{
+    std::error_code error;
+    return fs::is_regular_file(path, error);
+}
+
+// The reason, then the reassurance that the old file is as it was.
+UpdateResult failed(const std::string& what)
+{
+    const bool sentenceEnds = what.size() >= 3 && what.compare(what.size() - 3, 3, "。") == 0;
+    return {UpdateOutcome::Failed, what + (sentenceEnds ? "" : " ") + kUnchanged, {}};
+}
+
+std::string seconds(long milliseconds)
+{
+    const long whole = milliseconds / 1000, tenths = (milliseconds % 1000) / 100;
+    std::string text = std::to_string(whole);
+    if (tenths) text += '.' + std::to_string(tenths);
+    return text + "秒";
+}
+
+UpdateResult transferError(CURLcode code, CURL* curl, const UpdateOptions& options,
+                           const std::string& url, const Transfer& transfer, const char* detail)
+{
+    switch (code) {
+    case CURLE_HTTP_RETURNED_ERROR: {
+        long status = 0;
+        curl_easy_getinfo(curl, CURLINFO_RESPONSE_CODE, &status);
+        return failed("ダウンロードに失敗しました（HTTP " + std::to_string(status) + "）：" + url);
+    }
+    case CURLE_OPERATION_TIMEDOUT: {
+        // No connection at all means the connection time-out ran out, not the transfer's.
+        curl_off_t connected = 0;
+        curl_easy_getinfo(curl, CURLINFO_CONNECT_TIME_T, &connected);
+        if (connected == 0)
+            return failed("ダウンロードサーバーに時間内に接続できませんでした（" +
+                          seconds(options.connectTimeoutMs) + "）：" + url);
+        return failed("ダウンロードサーバーからの応答が時間内に終わりませんでした（" +
+                      seconds(options.timeoutMs) + "）：" + url);
+    }
+    case CURLE_COULDNT_RESOLVE_HOST:
+    case CURLE_COULDNT_RESOLVE_PROXY:
+        return failed("ダウンロードサーバーが見つかりませんでした：" + url);
+    case CURLE_COULDNT_CONNECT:
+        return failed("ダウンロードサーバーに接続できませんでした：" + url);
+    case CURLE_PARTIAL_FILE: {
+        curl_off_t expected = -1;
+        curl_easy_getinfo(curl, CURLINFO_CONTENT_LENGTH_DOWNLOAD_T, &expected);
+        std::string sizes = std::to_string(transfer.received);
+        if (expected >= 0) sizes += "／" + std::to_string(expected);
+        return failed("ダウンロードが途中で切れました（" + sizes + "バイト受信）：" + url);
+    }
+    case CURLE_FILESIZE_EXCEEDED:
+    case CURLE_WRITE_ERROR:
+        if (code == CURLE_FILESIZE_EXCEEDED || transfer.tooLarge) {
+            curl_off_t announced = -1;
+            curl_easy_getinfo(curl, CURLINFO_CONTENT_LENGTH_DOWNLOAD_T, &announced);
+            const std::int64_t size = announced > 0 ? announced : transfer.received;
+            return failed("ダウンロードするファイルが大きすぎます（" + byteSize(size) +
+                          (announced > 0 ? "" : "超") + "、上限 " + byteSize(options.maxBytes) +
+                          "）：" + url);
+        }
+        return failed("ダウンロードしたデータを一時ファイルに書き込めませんでした（" +
+                      transfer.writeError + "）。");
+    case CURLE_ABORTED_BY_CALLBACK:
+        return {UpdateOutcome::Cancelled,
+                std::string("当選データの最新化を中止しました。") + kUnchanged,
+                {}};
+    default:
+        return failed("ダウンロードに失敗しました（" +
+                      std::string(detail && *detail ? detail : curl_easy_strerror(code)) + "）：" +
+                      url);
+    }
+}
+
+// The downloaded file must be what the program can read at its next start: a database that
+// opens with the program's password, passes the engine's own page check and answers the query.
+std::optional<std::string> verificationProblem(const std::string& path, std::int64_t size)
+{
+    if (size == 0) return "ダウンロードしたファイルが空でした。";
+    auto database = DrawDatabase::open(connectStringForFile(path));
+    if (!database)
+        return "ダウンロードしたファイルは当選データベースではありません（" + database.error() +
+               "）。";
+    std::string check;
+    char* message = nullptr;
+    const int rc = sqlite3_exec(
+        database->handle(), "PRAGMA quick_check;",
+        [](void* user, int, char** values, char**) {
+            auto* out = static_cast<std::string*>(user);
+            if (out->empty() && values[0]) *out = values[0];  // the first problem is enough
+            return 0;
+        },
+        &check, &message);
+    if (rc != SQLITE_OK || check != "ok") {
+        std::string detail = message ? message : check;
+        sqlite3_free(message);
+        return "ダウンロードした当選データベースが壊れています（" + oneLine(detail) + "）。";
+    }
+    auto rows = database->readAllDraws();
+    if (!rows)
+        return "ダウンロードした当選データベースから全データ選択クエリを読めません（" +
+               rows.error() + "）。";
+    return std::nullopt;
+}
+
+void initialiseCurl()
+{
+    static std::once_flag once;
+    std::call_once(once, [] { curl_global_init(CURL_GLOBAL_DEFAULT); });
+}
+
+}  // namespace
+
+std::string downloadUrl(const std::string& server)
+{
+    std::string path = server.substr(0, server.find_first_of("?#"));
+    std::transform(path.begin(), path.end(), path.begin(),
+                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+    if (path.ends_with(".mdb") || path.ends_with(".csv")) return server;
+    std::string base = server;
+    while (!base.empty() && base.back() == '/')
+        base.pop_back();
+    return base + kDownloadPath;
+}
+
+std::string missingFileMessage(const std::string& path)
+{
+    return "当選データファイル：'" + path + "'が存在しません";
+}
+
+UpdateResult updateDrawDatabase(const UpdateOptions& options)
+{
+    // The update only ever replaces the database; it never makes one where there was none.
+    if (!isExistingFile(options.destination))
+        return {UpdateOutcome::MissingFile, missingFileMessage(options.destination), {}};
+
+    // One writer at a time: not while an import or the entry window writes the same file.
+    auto lock = DrawDatabaseLock::acquire(options.destination);
+    if (!lock) return failed(lock.error());
+    auto temporary = FileReplacement::begin(options.destination, "download");
+    if (!temporary) return failed(temporary.error());
+
+    initialiseCurl();
+    CurlHandle handle(curl_easy_init());
+    CURL* curl = handle.get();
+    if (!curl) return failed("ダウンロードを始められませんでした。");
+    const std::string url = downloadUrl(options.server);
+    Transfer transfer;
+    transfer.file = &temporary.value();
+    transfer.progress = &options.progress;
+    transfer.maxBytes = options.maxBytes;
+    char detail[CURL_ERROR_SIZE] = {};
+    curl_easy_setopt(curl, CURLOPT_URL, url.c_str());
+    curl_easy_setopt(curl, CURLOPT_PROTOCOLS_STR, "http,https");
+    curl_easy_setopt(curl, CURLOPT_REDIR_PROTOCOLS_STR, "http,https");
+    curl_easy_setopt(curl, CURLOPT_FOLLOWLOCATION, 1L);
+    curl_easy_setopt(curl, CURLOPT_MAXREDIRS, 5L);
+    // Without this an error page (404, a proxy's notice) would arrive as a successful body.
+    curl_easy_setopt(curl, CURLOPT_FAILONERROR, 1L);
+    curl_easy_setopt(curl, CURLOPT_CONNECTTIMEOUT_MS, options.connectTimeoutMs);
+    curl_easy_setopt(curl, CURLOPT_TIMEOUT_MS, options.timeoutMs);
+    // An announced size above the ceiling is refused before the body comes; the write callback
+    // holds the same ceiling when no size is announced.
+    curl_easy_setopt(curl, CURLOPT_MAXFILESIZE_LARGE, static_cast<curl_off_t>(options.maxBytes));
+    curl_easy_setopt(curl, CURLOPT_NOSIGNAL, 1L);
+    curl_easy_setopt(curl, CURLOPT_WRITEFUNCTION, writeBody);
+    curl_easy_setopt(curl, CURLOPT_WRITEDATA, &transfer);
+    curl_easy_setopt(curl, CURLOPT_NOPROGRESS, 0L);
+    curl_easy_setopt(curl, CURLOPT_XFERINFOFUNCTION, reportProgress);
+    curl_easy_setopt(curl, CURLOPT_XFERINFODATA, &transfer);
+    curl_easy_setopt(curl, CURLOPT_ERRORBUFFER, detail);
+    const std::string userAgent = std::string("PomuranLite/") + programVersion();
+    curl_easy_setopt(curl, CURLOPT_USERAGENT, userAgent.c_str());
+    const CURLcode code = curl_easy_perform(curl);
+    if (code != CURLE_OK) return transferError(code, curl, options, url, transfer, detail);
+    const char* contentType = nullptr;
+    curl_easy_getinfo(curl, CURLINFO_CONTENT_TYPE, &contentType);
+    const bool csv =
+        isCsvSource(url) || (contentType && std::string_view(contentType).starts_with("text/csv"));
+    handle.reset();
+
+    if (csv) {
+        // A CSV file is never put in place of the database: the caller merges its draws.
+        auto text = readTextFile(temporary->temporaryPath());
+        if (!text) return failed(text.error());
+        return {UpdateOutcome::CsvDownloaded, url, std::move(text.value())};
+    }
+    if (auto problem = verificationProblem(temporary->temporaryPath(), transfer.received))
+        return failed(*problem);
+
+    if (!isExistingFile(options.destination))
+        return {UpdateOutcome::MissingFile, missingFileMessage(options.destination), {}};
+    if (auto replaced = temporary->commit(); !replaced)
+        return failed("当選データファイルを置き換えられませんでした（" + replaced.error() + "）");
+    return {UpdateOutcome::Updated, kUpdatedMessage, {}};
+}

@@ -1,0 +1,39 @@
+#include "gui/app/program.h"
+
+#include <QApplication>
+#include <QIcon>
+#include <QMessageBox>
+
+#include <filesystem>
+
+#include "gui/app/main_frame.h"
+#include "gui/app/version_window.h"
+#include "gui/report/grid_font.h"
+
+int runProgram(QApplication& app, const DataLocations& locations)
+{
+    QGuiApplication::setDesktopFileName(QStringLiteral("io.github.pomuranlite.Pomuran"));
+    installGridFontSubstitution();
+    installVersionFontSubstitution();
+    // Every window, the child windows' title bars included, shows the program's picture.
+    app.setWindowIcon(QIcon(versionPicture(64)));
+
+    if (const Status prepared = prepareDatabase(locations); !prepared) {
+        QMessageBox::critical(nullptr, kMessageTitle, QString::fromStdString(prepared.error()),
+                              QMessageBox::Ok);
+        return 1;
+    }
+    // No message here: a settings folder that cannot be made only means the options cannot be
+    // kept, and exit says so when it tries to write them.
+    static_cast<void>(prepareSettingsFolder(locations));
+
+    MainFrm mainFrm(
+        QString::fromStdString(std::filesystem::path(locations.database).parent_path().string()));
+    mainFrm.setSettingsFile(locations.settingsFile);
+    if (!mainFrm.start()) return 1;
+    mainFrm.show();
+    // Becoming active opens the prediction window; ask for it rather than count on a window
+    // manager to give it.
+    mainFrm.activateWindow();
+    return app.exec();
+}

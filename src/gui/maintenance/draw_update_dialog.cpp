@@ -1,0 +1,48 @@
+#include "gui/maintenance/draw_update_dialog.h"
+
+#include <QCoreApplication>
+#include <QMessageBox>
+#include <QProgressDialog>
+
+#include <algorithm>
+
+#include "gui/ui/busy_pointer.h"
+#include "gui/ui/message_titles.h"
+
+UpdateResult runDrawUpdate(QWidget* parent, UpdateOptions options)
+{
+    QProgressDialog progress(QStringLiteral("当選データをダウンロードしています…"),
+                             QStringLiteral("キャンセル"), 0, 0, parent);
+    progress.setWindowTitle(kMainTitle);
+    progress.setWindowModality(Qt::WindowModal);
+    progress.setMinimumDuration(0);
+    progress.setAutoClose(false);
+    progress.setAutoReset(false);
+    options.progress = [&progress](std::int64_t received, std::int64_t total) {
+        // Without a Content-Length the bar stays a busy indicator.
+        if (total > 0) {
+            progress.setMaximum(1000);
+            progress.setValue(
+                static_cast<int>(std::min<std::int64_t>(received * 1000 / total, 1000)));
+        }
+        QCoreApplication::processEvents();
+        return !progress.wasCanceled();
+    };
+    UpdateResult result;
+    {
+        BusyPointer busy;
+        progress.show();
+        result = updateDrawDatabase(options);
+    }
+    progress.close();
+
+    if (result.outcome == UpdateOutcome::CsvDownloaded) return result;
+    const QString message = QString::fromStdString(result.message);
+    if (result.outcome == UpdateOutcome::Failed) {
+        QMessageBox::critical(parent, kMessageTitle, message, QMessageBox::Ok);
+    } else {
+        QMessageBox box(QMessageBox::NoIcon, kMainTitle, message, QMessageBox::Ok, parent);
+        box.exec();
+    }
+    return result;
+}

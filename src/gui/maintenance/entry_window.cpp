@@ -1,0 +1,282 @@
+#include "gui/maintenance/entry_window.h"
+
+#include <QAction>
+#include <QCloseEvent>
+#include <QFontMetrics>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QItemSelectionModel>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QRegularExpressionValidator>
+#include <QStyledItemDelegate>
+#include <QTableView>
+#include <QVBoxLayout>
+
+#include <algorithm>
+
+#include "gui/maintenance/entry_table_model.h"
+#include "core/maintenance/entry_validation.h"
+#include "gui/ui/close_child_window.h"
+#include "gui/report/grid_font.h"
+#include "core/grid/grid_geometry.h"
+#include "core/grid/units.h"
+#include "gui/ui/message_titles.h"
+
+namespace {
+
+// Grid units of the design: 回数 is 5 wide, the numbers 7; rows are 10 high.
+constexpr int kDrawNoWidthUnits = 5;
+constexpr int kNumberWidthUnits = 7;
+constexpr int kRowHeightUnits = 10;
+
+// The grid whose open cell editor can be committed on demand (closing, menu commands).
+class EntryGridView : public QTableView {
+public:
+    explicit EntryGridView(QWidget* parent) : QTableView(parent) {}
+    void commitOpenEditor()
+    {
+        // The view commits and closes the editor of the cell it leaves; "leaving" the current
+        // cell for itself does just that and nothing more.
+        if (state() == QAbstractItemView::EditingState)
+            QTableView::currentChanged(currentIndex(), currentIndex());
+    }
+};
+
+// Number cells: digits only, centred.
+class NumberEntryDelegate : public QStyledItemDelegate {
+public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+    QWidget* createEditor(QWidget* parent, const QStyleOptionViewItem& option,
+                          const QModelIndex& index) const override
+    {
+        auto* editor =
+            qobject_cast<QLineEdit*>(QStyledItemDelegate::createEditor(parent, option, index));
+        if (!editor) return nullptr;
+        editor->setAlignment(Qt::AlignCenter);
+        editor->setFrame(false);
+        // Nine digits at most: any longer number is out of range anyway and must stay a number.
+        editor->setValidator(new QRegularExpressionValidator(
+            QRegularExpression(QStringLiteral("[0-9]{0,9}")), editor));
+        return editor;
+    }
+};
+
+}  // namespace
+
+EntryWindow* EntryWindow::create(const std::string& connectString, QString* error, QWidget* parent)
+{
+    auto editor = DrawEditor::open(connectString);
+    if (!editor) {
+        if (error) *error = QString::fromStdString(editor.error());
+        return nullptr;
+    }
+    return new EntryWindow(new EntryTableModel(std::move(editor.value())), parent);
+}
+
+EntryWindow::EntryWindow(EntryTableModel* model, QWidget* parent) : QWidget(parent), m_model(model)
+{
+    m_model->setParent(this);
+    setObjectName(kEntryWindowName);
+    setWindowTitle(kEntryWindowName);
+
+    m_label = new QLabel(
+        QStringLiteral("当選数字を開催回数毎に入力します（分析対象データとなります）"), this);
+    m_label->setObjectName(QStringLiteral("Label1"));
+
+    auto* grid = new EntryGridView(this);
+    m_grid = grid;
+    m_grid->setObjectName(QStringLiteral("fpSpread1"));
+    m_grid->setFont(gridFont());
+    m_grid->setModel(m_model);
+    m_grid->setItemDelegate(new NumberEntryDelegate(m_grid));
+    m_grid->verticalHeader()->hide();
+    m_grid->verticalHeader()->setMinimumSectionSize(1);
+    m_grid->verticalHeader()->setDefaultSectionSize(rowHeightToPixels(kRowHeightUnits));
+    m_grid->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    m_grid->horizontalHeader()->setFont(gridFont());
+    m_grid->horizontalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    m_grid->horizontalHeader()->setHighlightSections(false);
+    // "ボーナス数字" is wider than its column: header texts may take a second line.
+    m_grid->horizontalHeader()->setDefaultAlignment(
+        Qt::Alignment(Qt::AlignCenter | Qt::TextWordWrap));
+    m_grid->horizontalHeader()->setFixedHeight(2 * QFontMetrics(gridFont()).height() + 6);
+    m_grid->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    m_grid->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    m_grid->setSelectionBehavior(QAbstractItemView::SelectRows);
+    m_grid->setSelectionMode(QAbstractItemView::SingleSelection);
+    m_grid->setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed |
+                            QAbstractItemView::AnyKeyPressed | QAbstractItemView::SelectedClicked);
+    m_grid->setTabKeyNavigation(true);
+    m_grid->viewport()->installEventFilter(this);
+    connect(m_grid->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
+            &EntryWindow::leaveRow);
+    if (m_model->rowCount() > 0) m_grid->setCurrentIndex(m_model->index(0, 1));
+
+    m_closeButton = new QPushButton(QStringLiteral("閉じる"), this);
+    m_closeButton->setObjectName(QStringLiteral("Command1"));
+    connect(m_closeButton, &QPushButton::clicked, this, &EntryWindow::checkAndClose);
+
+    createActions();
+
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(6, 0, 6, 6);
+    layout->setSpacing(4);
+    auto* menuBar = new QMenuBar(this);
+    QMenu* edit = menuBar->addMenu(QStringLiteral("編集(&E)"));
+    edit->setObjectName(QStringLiteral("mnuEdit"));
+    edit->addAction(m_addLineAction);
+    edit->addAction(m_deleteLineAction);
+    layout->setMenuBar(menuBar);
+    layout->addWidget(m_label);
+    layout->addWidget(m_grid, 1);
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch(1);
+    buttons->addWidget(m_closeButton);
+    layout->addLayout(buttons);
+
+    resize(twipsToPixels(kEntryClientWidthTwips), twipsToPixels(kEntryClientHeightTwips));
+}
+
+void EntryWindow::createActions()
+{
+    m_addLineAction = new QAction(QStringLiteral("行追加"), this);
+    m_addLineAction->setObjectName(QStringLiteral("mnuAddLine"));
+    m_addLineAction->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_A));
+    m_addLineAction->setShortcutContext(Qt::WidgetWithChildrenShortcut);
+    connect(m_addLineAction, &QAction::triggered, this, &EntryWindow::addLine);
+
+    m_deleteLineAction = new QAction(QStringLiteral("行削除"), this);
+    m_deleteLineAction->setObjectName(QStringLiteral("mnuDelLine"));
+    m_deleteLineAction->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_D));
+    m_deleteLineAction->setShortcutContext(Qt::WidgetWithChildrenShortcut);
+    connect(m_deleteLineAction, &QAction::triggered, this, &EntryWindow::deleteLine);
+
+    // The shortcuts work wherever the focus is inside this window.
+    addAction(m_addLineAction);
+    addAction(m_deleteLineAction);
+}
+
+void EntryWindow::commitOpenEditor()
+{
+    static_cast<EntryGridView*>(m_grid)->commitOpenEditor();
+}
+
+void EntryWindow::leaveRow(const QModelIndex&, const QModelIndex& previous)
+{
+    // A row that is being inserted or removed is not "left" by the player.
+    if (m_model->isChangingRows() || !previous.isValid()) return;
+    if (auto written = m_model->writeRow(previous.row()); !written)
+        showError(QString::fromStdString(written.error()));
+}
+
+bool EntryWindow::confirm(const QString& question)
+{
+    QMessageBox box(QMessageBox::Warning, kMainTitle, question, QMessageBox::Yes | QMessageBox::No,
+                    this);
+    box.setDefaultButton(QMessageBox::No);
+    return box.exec() == QMessageBox::Yes;
+}
+
+void EntryWindow::showError(const QString& text)
+{
+    QMessageBox::critical(this, kMessageTitle, text, QMessageBox::Ok);
+}
+
+void EntryWindow::addLine()
+{
+    if (!confirm(kAddLineQuestion)) return;
+    commitOpenEditor();
+    const QModelIndex current = m_grid->currentIndex();
+    const int column = current.isValid() ? current.column() : 1;
+    std::optional<int> after;
+    if (current.isValid())
+        after = current.row();
+    else if (m_model->rowCount() > 0)
+        after = m_model->rowCount() - 1;
+    const Result<int> row = m_model->insertRowAfter(after);
+    if (!row) {
+        showError(QString::fromStdString(row.error()));
+        return;
+    }
+    // Moving into the new row leaves the old one, which writes what was typed there.
+    m_grid->setCurrentIndex(m_model->index(*row, column));
+    m_grid->scrollTo(m_grid->currentIndex());
+}
+
+void EntryWindow::deleteLine()
+{
+    if (!confirm(kDeleteLineQuestion)) return;
+    commitOpenEditor();
+    const QModelIndex current = m_grid->currentIndex();
+    if (!current.isValid()) return;
+    const int row = current.row(), column = current.column();
+    if (auto removed = m_model->deleteRow(row); !removed) {
+        showError(QString::fromStdString(removed.error()));
+        return;
+    }
+    if (m_model->rowCount() > 0)
+        m_grid->setCurrentIndex(m_model->index(std::min(row, m_model->rowCount() - 1), column));
+}
+
+void EntryWindow::checkAndClose()
+{
+    commitOpenEditor();
+    if (const auto wrong = firstWrongCell(m_model->texts())) {
+        showError(kEntryCheckFailed);
+        const QModelIndex cell = m_model->index(static_cast<int>(wrong->row), wrong->column);
+        m_grid->setCurrentIndex(cell);
+        m_grid->scrollTo(cell);
+        m_grid->setFocus();
+        return;
+    }
+    closeWindow();
+}
+
+void EntryWindow::closeWindow()
+{
+    closeChildWindow(*this);
+}
+
+bool EntryWindow::writeBeforeClosing()
+{
+    const std::vector<std::string> failures = m_model->writePendingRows();
+    if (failures.empty()) return true;
+    QString text;
+    for (const std::string& failure : failures)
+        text += QString::fromStdString(failure) + u'\n';
+    text += QStringLiteral("\n書き込めなかった入力を破棄して閉じますか？");
+    return confirm(text);
+}
+
+void EntryWindow::closeEvent(QCloseEvent* event)
+{
+    commitOpenEditor();
+    if (!writeBeforeClosing()) {
+        event->ignore();
+        return;
+    }
+    event->accept();
+}
+
+void EntryWindow::fitColumns()
+{
+    // The design's widths, 5 and 7 units, in proportion across the grid's visible width.
+    const int available = m_grid->viewport()->width();
+    const int totalUnits = kDrawNoWidthUnits + 6 * kNumberWidthUnits;
+    const int numberWidth = available * kNumberWidthUnits / totalUnits;
+    m_grid->setColumnWidth(0, available - 6 * numberWidth);
+    for (int c = 1; c < EntryTableModel::kColumnCount; ++c)
+        m_grid->setColumnWidth(c, numberWidth);
+}
+
+bool EntryWindow::eventFilter(QObject* watched, QEvent* event)
+{
+    // The visible width changes with the window and with the vertical scroll bar.
+    if (watched == m_grid->viewport() && event->type() == QEvent::Resize) fitColumns();
+    return QWidget::eventFilter(watched, event);
+}

@@ -1,0 +1,104 @@
+// CombinationWindow: 組合せ作成. The player picks numbers on a 1-31 board or takes a row of the
+// 一発ボボーン suggestions, marks fixed numbers, filters, and gets every combination (or a reduced
+// set with a verified guarantee) to copy, save, print or add to 購入記録.
+#pragma once
+
+#include <QWidget>
+
+#include <array>
+#include <functional>
+
+#include "core/draws/draw_history.h"
+#include "core/tickets/combination_builder.h"
+
+class GridView;
+class QCheckBox;
+class QLabel;
+class QPrinter;
+class QPushButton;
+class QSpinBox;
+class QToolButton;
+
+inline constexpr const char* kCombinationWindowName = "組合せ作成";
+// Outer size of the window (twips): it fills the main window's client area.
+inline constexpr int kCombinationWidthTwips = 13800;
+inline constexpr int kCombinationHeightTwips = 11100;
+// Rows beyond this are counted, copied, saved and printed but not listed.
+inline constexpr std::size_t kComboListLimit = 5000;
+
+class CombinationWindow : public QWidget {
+    Q_OBJECT
+
+public:
+    // enabledOptions: the prediction options switched on, for the suggestions; ticketFile: the
+    // register "購入記録に追加" writes to.
+    CombinationWindow(const DrawHistory& history, int latestDrawNo, int enabledOptions,
+                      QString ticketFile, QWidget* parent = nullptr);
+
+    // The board: 1..31. Picking a fixed number keeps it picked.
+    void setPicked(int number, bool picked);
+    void setFixed(int number, bool fixed);
+    void takeNumbers(const std::vector<int>& numbers);
+    void clearBoard();
+    QToolButton* boardButton(int number) const;
+    QCheckBox* reduceBox() const { return m_reduce; }
+    QLabel* countLabel() const { return m_countLabel; }
+    GridView* listView() const { return m_list; }
+    const ComboResult& result() const { return m_result; }
+    // The suggestion rows: 周期法 7, 9, 11, 12, 連発, 一発.
+    const std::vector<std::vector<int>>& suggestions() const { return m_suggestions; }
+
+    QString csvText() const;
+    // The whole list (not only the rows shown), in columns, page after page.
+    void printTo(QPrinter* printer) const;
+    // Adds the list to the ticket file for the draw; true when it was stored.
+    bool addToRegister(int drawNo, QString* error);
+
+signals:
+    void ticketsAdded();
+
+private:
+    QWidget* buildBoard();
+    QWidget* buildSuggestions(const DrawHistory& history, int latestDrawNo, int enabledOptions);
+    QWidget* buildFilters();
+    QWidget* buildOutput();
+    void boardClicked(int number);
+    // Rebuilds the list from the board and the filters.
+    void recompute();
+    void copyList();
+    void saveCsv();
+    void printList();
+    void addClicked();
+    void closeWindow();
+
+    ComboHistory m_comboHistory;
+    QString m_ticketFile;
+    std::array<QToolButton*, 32> m_board{};
+    std::array<bool, 32> m_picked{};
+    std::array<bool, 32> m_fixed{};
+    QCheckBox* m_fixMode = nullptr;
+    std::vector<std::vector<int>> m_suggestions;
+
+    QCheckBox* m_sumOn = nullptr;
+    QSpinBox* m_sumMin = nullptr;
+    QSpinBox* m_sumMax = nullptr;
+    QCheckBox* m_oddEvenOn = nullptr;
+    std::array<QCheckBox*, 6> m_oddEvenLetters{};
+    QCheckBox* m_lowHighOn = nullptr;
+    std::array<QCheckBox*, 6> m_lowHighLetters{};
+    QCheckBox* m_consecutiveOn = nullptr;
+    QSpinBox* m_consecutiveMax = nullptr;
+    QCheckBox* m_previousOn = nullptr;
+    QSpinBox* m_previousMax = nullptr;
+    QCheckBox* m_notWon = nullptr;
+    std::array<QLabel*, kComboFilterCount> m_removedLabels{};
+    QCheckBox* m_reduce = nullptr;
+    QLabel* m_guarantee = nullptr;
+
+    QLabel* m_countLabel = nullptr;
+    GridView* m_list = nullptr;
+    QSpinBox* m_drawNo = nullptr;
+    QPushButton* m_addButton = nullptr;
+    ComboResult m_result;
+    bool m_updating = false;
+};
