@@ -6,8 +6,10 @@
 #include <cstddef>
 #include <vector>
 
-inline constexpr int kLotteryNumbers = 31;  // 1 to 31
-inline constexpr int kMainDrawn = 5;        // main numbers per draw
+#include "core/lottery/lottery_rules.h"
+
+inline constexpr int kLotteryNumbers = kNumberCount;
+inline constexpr int kMainDrawn = kMainCount;
 
 // P(x main numbers of a random draw lie in a set of k numbers), x = 0 to 5: hypergeometric,
 // C(k, x) C(31 - k, 5 - x) / C(31, 5). k is clamped to 0..31.

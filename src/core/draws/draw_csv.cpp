@@ -23,7 +23,6 @@ constexpr int kColumnCount = 8;  // 回数, 日付, six numbers
 constexpr int kDrawNoSlot = 0;
 constexpr int kDateSlot = 1;
 constexpr int kFirstNumberSlot = 2;
-constexpr int kHighestDrawNo = 32767;
 // A heading may follow a title line or two; beyond this many lines the file has none.
 constexpr int kHeadingSearchLines = 20;
 

@@ -5,6 +5,7 @@
 #include <optional>
 
 #include "core/draws/raw_value.h"
+#include "core/lottery/lottery_rules.h"
 
 // Column names of the saved query, in field order.
 inline constexpr const char* kDrawNoColumn = "回数";
@@ -12,10 +13,7 @@ inline constexpr const char* kDateColumn = "日付";
 inline constexpr std::array<const char*, 6> kNumberColumns = {"第1数字", "第2数字", "第3数字",
                                                               "第4数字", "第5数字", "ボーナス数字"};
 
-inline constexpr int kMainCount = 5;   // 第1数字..第5数字
-inline constexpr int kBonusIndex = 5;  // ボーナス数字 in Draw::numbers
-inline constexpr int kLowestNumber = 1;
-inline constexpr int kHighestNumber = 31;
+inline constexpr int kBonusIndex = kMainCount;  // ボーナス数字 in Draw::numbers
 
 struct DrawRow {
     RawValue drawNo;                  // 回数

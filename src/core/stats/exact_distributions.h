@@ -5,13 +5,11 @@
 #include <cstdint>
 #include <vector>
 
-// C(31, 5): the number of different sets of five main numbers.
-inline constexpr std::int64_t kCombinationCount = 169911;
+#include "core/lottery/lottery_rules.h"
+
 // Lowest and highest sum of five different numbers in 1..31.
 inline constexpr int kLowestSum = 1 + 2 + 3 + 4 + 5;
 inline constexpr int kHighestSum = 27 + 28 + 29 + 30 + 31;
-// Numbers 1..15 are "low", 16..31 "high".
-inline constexpr int kHighestLowNumber = 15;
 
 // What the pattern charts count in one set of five main numbers.
 struct DrawPattern {

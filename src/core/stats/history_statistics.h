@@ -11,7 +11,6 @@
 #include "core/draws/draw_history.h"
 #include "core/stats/exact_distributions.h"
 
-inline constexpr int kNumberCount = kHighestNumber - kLowestNumber + 1;   // 31
 inline constexpr int kPairCount = kNumberCount * (kNumberCount - 1) / 2;  // 465
 
 // The draws the statistics read, oldest first: the five main numbers and the bonus.

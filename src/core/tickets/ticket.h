@@ -11,10 +11,8 @@
 #include "core/draws/draw_row.h"
 #include "core/base/result.h"
 
-inline constexpr int kTicketNumbers = 5;
-inline constexpr int kTicketPriceYen = 200;
-inline constexpr int kHighestDrawNo = 32767;    // 回数 is a 16-bit signed number
-inline constexpr int kAllTicketCount = 169911;  // 31 choose 5
+inline constexpr int kTicketNumbers = kMainCount;
+inline constexpr int kAllTicketCount = static_cast<int>(kCombinationCount);
 
 // The five numbers, ascending.
 using TicketNumbers = std::array<int, kTicketNumbers>;
@@ -22,7 +20,6 @@ using TicketNumbers = std::array<int, kTicketNumbers>;
 using NumberMask = std::uint32_t;
 
 enum class PrizeTier { None, First, Second, Third, Fourth };
-inline constexpr int kPrizeTierCount = 4;  // 1等..4等
 inline constexpr std::array<PrizeTier, kPrizeTierCount> kPrizeTiers = {
     PrizeTier::First, PrizeTier::Second, PrizeTier::Third, PrizeTier::Fourth};
 
