@@ -6,6 +6,7 @@
 #include "cli/commands.h"
 #include "core/draws/data_locations.h"
 #include "core/base/program_version.h"
+#include "core/draws/version_report.h"
 
 int runCli(const std::vector<std::string>& args, std::ostream& out, std::ostream& err)
 {

@@ -24,7 +24,7 @@
 #include "gui/app/main_frame.h"
 #include "core/draws/connection_string.h"
 #include "core/draws/draw_database.h"
-#include "core/draws/raw_value.h"
+#include "core/base/raw_value.h"
 #include "core/grid/grid_geometry.h"
 #include "core/grid/units.h"
 #include "http_test_server.h"

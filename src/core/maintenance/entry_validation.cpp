@@ -1,7 +1,7 @@
 #include "core/maintenance/entry_validation.h"
 
 #include "core/draws/draw_row.h"
-#include "core/draws/raw_value.h"
+#include "core/base/raw_value.h"
 
 bool isWrongEntry(std::string_view text)
 {

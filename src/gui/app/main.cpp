@@ -10,6 +10,7 @@
 #include "gui/app/program.h"
 #include "core/draws/data_locations.h"
 #include "core/base/program_version.h"
+#include "core/draws/version_report.h"
 
 int main(int argc, char* argv[])
 {

@@ -2,7 +2,7 @@
 
 #include <QBrush>
 
-#include "core/draws/raw_value.h"
+#include "core/base/raw_value.h"
 #include "gui/report/palette_color.h"
 
 namespace {
