@@ -287,6 +287,9 @@ UpdateResult updateDrawDatabase(const UpdateOptions& options)
 
     if (!isExistingFile(options.destination))
         return {UpdateOutcome::MissingFile, missingFileMessage(options.destination), {}};
+    // The journal of an interrupted write belongs to the old file: rolled back and gone before
+    // the new file takes its place, or the next writer would roll it into the new one.
+    settleJournalForReplacement(connectStringForFile(options.destination));
     if (auto replaced = temporary->commit(); !replaced)
         return failed("当選データファイルを置き換えられませんでした（" + replaced.error() + "）");
     return {UpdateOutcome::Updated, kUpdatedMessage, {}};
