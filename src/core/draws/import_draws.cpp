@@ -72,8 +72,26 @@ Status DrawImport::createWith(const std::vector<DrawRow>& rows)
     // Built aside and renamed into place, so an interrupted import leaves no half-made file.
     auto replacement = FileReplacement::begin(m_path, "import");
     if (!replacement) return Error{replacement.error()};
+    Status built = buildIn(replacement->temporaryPath(), rows);
+    if (!built) {
+        // The temporary file is nothing the player knows: the message names the database.
+        std::string text = built.error();
+        const std::string& temporary = replacement->temporaryPath();
+        for (std::size_t at = text.find(temporary); at != std::string::npos;
+             at = text.find(temporary, at + m_path.size()))
+            text.replace(at, temporary.size(), m_path);
+        return Error{text};
+    }
+    // A journal beside a file that is gone belongs to nothing; left there, the engine would
+    // roll it into the new file.
+    settleJournalForReplacement(connectStringForFile(m_path));
+    return replacement->commit();
+}
+
+Status DrawImport::buildIn(const std::string& temporary, const std::vector<DrawRow>& rows)
+{
     {
-        auto database = DrawDatabase::initialise(replacement->temporaryPath());
+        auto database = DrawDatabase::initialise(temporary);
         if (!database) return Error{database.error()};
         // The journal stays in memory: an interrupted import discards the whole temporary file
         // anyway, and no "-journal" file is left beside it.
@@ -81,10 +99,7 @@ Status DrawImport::createWith(const std::vector<DrawRow>& rows)
             return journal;
         if (Status written = database->insertDraws(rows); !written) return written;
     }
-    // A journal beside a file that is gone belongs to nothing; left there, the engine would
-    // roll it into the new file.
-    settleJournalForReplacement(connectStringForFile(m_path));
-    return replacement->commit();
+    return success();
 }
 
 Result<ImportOutcome> importDraws(const std::string& connectString, DrawCsv file, MergeMode mode)

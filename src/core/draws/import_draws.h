@@ -53,6 +53,7 @@ private:
     {
     }
     Status createWith(const std::vector<DrawRow>& rows);
+    static Status buildIn(const std::string& temporary, const std::vector<DrawRow>& rows);
 
     DrawDatabaseLock m_lock;                 // held from reading what is stored to writing
     std::optional<DrawDatabase> m_database;  // nothing while no file exists
