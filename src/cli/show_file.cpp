@@ -1,10 +1,11 @@
 #include "cli/show_file.h"
 
 #include <fstream>
+#include <sstream>
 
 #include "core/analyses/analysis_catalog.h"
-#include "core/draws/draw_tables.h"
 #include "core/base/file_replacement.h"
+#include "core/draws/draw_tables.h"
 #include "core/grid/xlsx_export.h"
 #include "core/prediction/prediction_engine.h"
 #include "core/prediction/prediction_report.h"
@@ -68,10 +69,11 @@ Status saveShownWindow(const ShowRequest& request, const DrawHistory& history,
     case ShowFormat::Text: {
         auto pending = FileReplacement::begin(destination, "save");
         if (!pending) return Error{pending.error()};
-        std::ofstream file(pending->temporaryPath(), std::ios::binary | std::ios::trunc);
-        showWindow(file, request, history);
-        if (!file.flush()) return Error{destination + " に保存できません。"};
-        file.close();
+        // Written through the replacement, which checks every write (a full disk fails the
+        // save and leaves the old file).
+        std::ostringstream text;
+        showWindow(text, request, history);
+        if (Status written = pending->write(text.view()); !written) return written;
         return pending->commit();
     }
     default:

@@ -117,3 +117,23 @@ TEST(ShowFile, FileFormatsNeedAWritableOutputAndLeaveNothingOnFailure)
     std::sort(names.begin(), names.end());
     EXPECT_EQ(names, (std::vector<std::string>{"draws.csv", "p.pdf"}));
 }
+
+TEST(ShowFile, ASaveThatRunsOutOfSpaceFailsAndKeepsTheOldFile)
+{
+    TempDir dir;
+    const std::string csv = dir.file("draws.csv");
+    writeFile(csv, drawCsv(syntheticHistory(400).rows()));
+    // A file-size limit (in KB) stands in for a full disk; the write then fails with EFBIG
+    // instead of ending the process.
+    for (const char* format : {"pdf", "json"}) {
+        SCOPED_TRACE(format);
+        const std::string saved = dir.file(std::string("saved.") + format);
+        writeFile(saved, "the old file");
+        const ShellRun run =
+            shell("trap '' XFSZ; ulimit -f 4; " + cli() + " show 出現間隔分析 --csv '" + csv +
+                  "' --format " + format + " --output '" + saved + "' 2>&1");
+        if (run.out.find("without Qt") != std::string::npos) continue;
+        EXPECT_NE(run.status, 0) << run.out;
+        EXPECT_EQ(readFile(saved), "the old file");
+    }
+}

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <filesystem>
 #include <sstream>
 
 #include <nlohmann/json.hpp>
@@ -112,4 +114,24 @@ TEST(CombosCommand, PrintsTheFilteredCombinationsWithWhatEachFilterRemoved)
           {"combos", "--numbers", "1,2,3,4,5,6", "--sum", "60"},
           {"combos", "--numbers", "1,2,3,4,5,6", "--fixed", "1,2,3,4,5,6"}})
         EXPECT_EQ(cli(args).status, 1) << args.back();
+}
+
+TEST(TicketsCommand, AReadOnlyTicketFileIsRefusedInOneLineAndStaysAsItWas)
+{
+    TempDir dir;
+    const std::string file = dir.file("tickets.sqlite");
+    const std::vector<std::string> add = {"tickets", "add", "--tickets", file,
+                                          "--draw",  "8",   "--numbers", "1,2,3,4,5"};
+    ASSERT_EQ(cli(add).status, 0);
+    std::filesystem::permissions(file, std::filesystem::perms::owner_read);
+    const std::string before = readFile(file);
+    // By the file's mode, so also where the system would let this process write (root).
+    for (const std::vector<std::string>& args :
+         {add, std::vector<std::string>{"tickets", "remove", "--tickets", file, "1"}}) {
+        const CliRun run = cli(args);
+        EXPECT_EQ(run.status, 1);
+        EXPECT_NE(run.err.find("読み取り専用"), std::string::npos) << run.err;
+        EXPECT_EQ(std::count(run.err.begin(), run.err.end(), '\n'), 1) << run.err;
+    }
+    EXPECT_EQ(readFile(file), before);
 }

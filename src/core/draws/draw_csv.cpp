@@ -12,7 +12,10 @@
 #include <filesystem>
 #include <optional>
 
+#include <fcntl.h>
 #include <sys/mman.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include "core/base/cp932.h"
 #include "core/base/csv_field.h"
@@ -680,22 +683,44 @@ Result<std::string> readTextFile(const std::string& path)
     std::error_code error;
     if (std::filesystem::is_directory(path, error))
         return Error{path + ": フォルダです。CSV ファイルを選んでください。"};
-    std::FILE* file = std::fopen(path.c_str(), "rb");
-    if (!file)
+    // Without O_NONBLOCK a FIFO would block the open until someone writes into it.
+    const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0)
         return Error{path + ": ファイルを読めません（" + std::string(std::strerror(errno)) +
                      "）。"};
+    struct stat status {};
+    if (::fstat(fd, &status) != 0 || !S_ISREG(status.st_mode)) {
+        ::close(fd);
+        return Error{path +
+                     ": 通常のファイルではないため読みません。CSV ファイルを選んでください。"};
+    }
+    const auto tooLarge = [&path] {
+        return Error{path + ": ファイルが大きすぎます（上限 " +
+                     std::to_string(kMaxDrawFileBytes / (1024 * 1024)) + " MB）。"};
+    };
+    if (status.st_size > kMaxDrawFileBytes) {
+        ::close(fd);
+        return tooLarge();
+    }
+    ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK);
     std::string content;
-    std::error_code sizeError;
-    const auto size = std::filesystem::file_size(path, sizeError);
-    if (!sizeError) content.reserve(static_cast<std::size_t>(size));
+    content.reserve(static_cast<std::size_t>(status.st_size));
     char buffer[1 << 16];
-    std::size_t n;
-    while ((n = std::fread(buffer, 1, sizeof buffer, file)) > 0)
-        content.append(buffer, n);
-    const bool failed = std::ferror(file) != 0;
-    const int savedErrno = errno;
-    std::fclose(file);
-    if (failed)
+    int savedErrno = 0;
+    for (;;) {
+        const ssize_t n = ::read(fd, buffer, sizeof buffer);
+        if (n < 0 && errno == EINTR) continue;
+        if (n < 0) savedErrno = errno;
+        if (n <= 0) break;
+        // A file that grows while it is read is held to the same ceiling.
+        if (static_cast<std::int64_t>(content.size()) + n > kMaxDrawFileBytes) {
+            ::close(fd);
+            return tooLarge();
+        }
+        content.append(buffer, static_cast<std::size_t>(n));
+    }
+    ::close(fd);
+    if (savedErrno != 0)
         return Error{path + ": ファイルを読めません（" + std::string(std::strerror(savedErrno)) +
                      "）。"};
     return content;

@@ -2,12 +2,13 @@
 // command line, a CSV update source) and the writer of the program's own export shape.
 #pragma once
 
+#include <cstdint>
 #include <string>
 #include <string_view>
 #include <vector>
 
-#include "core/draws/draw_row.h"
 #include "core/base/result.h"
+#include "core/draws/draw_row.h"
 
 enum class CsvValues {
     // For import: every line is checked (numbers 1..31, no repeats, draw numbers 1..32767, one
@@ -62,5 +63,10 @@ std::string quotedForMessage(std::string_view text);
 // "UTF-8" or "CP932", for messages and the preview.
 const char* encodingName(CsvEncoding encoding);
 
-// The whole file; a folder, a missing or unreadable file fail with a Japanese message.
+// The largest draw file read or downloaded: far above any real history (32,767 draws take
+// about 2 MB), low enough that an endless source never fills memory or the disk.
+inline constexpr std::int64_t kMaxDrawFileBytes = std::int64_t{256} * 1024 * 1024;
+
+// The whole file; a folder, a missing or unreadable file, anything but a regular file (a
+// device, a FIFO) and a file above kMaxDrawFileBytes fail with a Japanese message.
 Result<std::string> readTextFile(const std::string& path);

@@ -35,12 +35,16 @@ MergePlan planMerge(const std::vector<DrawRow>& stored, const std::vector<DrawRo
         const auto drawNo = fieldNumber(row.drawNo);
         const auto found = drawNo ? incomingOf.find(*drawNo) : incomingOf.end();
         if (found == incomingOf.end()) {
+            ++plan.storedOnly;
             plan.merged.push_back(row);
             continue;
         }
         // A draw number stored twice: the file's draw takes the place of the first row and the
         // surplus rows go.
-        if (matched[found->second]) continue;
+        if (matched[found->second]) {
+            ++plan.duplicates;
+            continue;
+        }
         matched[found->second] = true;
         const DrawRow& fileRow = incoming[found->second];
         DrawRow result = fileRow;
@@ -69,9 +73,12 @@ MergePlan planMerge(const std::vector<DrawRow>& stored, const std::vector<DrawRo
 
 std::string summaryLine(const MergeSummary& summary)
 {
-    return std::to_string(summary.added) + " added, " + std::to_string(summary.replaced) +
-           " replaced, " + std::to_string(summary.unchanged) + " unchanged, " +
-           std::to_string(summary.rejected) + " rejected";
+    // "removed" only when something is: scripts read the four counts of the usual line.
+    std::string line = std::to_string(summary.added) + " added, " +
+                       std::to_string(summary.replaced) + " replaced, " +
+                       std::to_string(summary.unchanged) + " unchanged, ";
+    if (summary.removed > 0) line += std::to_string(summary.removed) + " removed, ";
+    return line + std::to_string(summary.rejected) + " rejected";
 }
 
 bool holdsDraws(const std::vector<DrawRow>& rows)
@@ -80,22 +87,21 @@ bool holdsDraws(const std::vector<DrawRow>& rows)
                        [](const DrawRow& row) { return completeDraw(row).has_value(); });
 }
 
-Status writeHistory(DrawDatabase& database, const std::vector<DrawRow>& rows)
+MergeSummary CsvImport::summary(MergeMode mode) const
 {
-    if (!holdsDraws(rows)) {
-        auto current = database.readAllDraws();
-        if (!current) return Error{current.error()};
-        if (holdsDraws(current.value()))
-            return Error{
-                "当選データを含まないファイルでは、登録済みの当選データを置き換えません。"};
-    }
-    return database.replaceAllDraws(rows);
+    MergeSummary summary{static_cast<int>(plan.added.size()), static_cast<int>(plan.changed.size()),
+                         plan.unchanged, static_cast<int>(file.rejected.size())};
+    summary.removed = plan.duplicates + (mode == MergeMode::ReplaceAll ? plan.storedOnly : 0);
+    return summary;
 }
 
-MergeSummary CsvImport::summary() const
+CsvImport planCsvImport(DrawCsv file, const std::vector<DrawRow>& stored)
 {
-    return {static_cast<int>(plan.added.size()), static_cast<int>(plan.changed.size()),
-            plan.unchanged, static_cast<int>(file.rejected.size())};
+    CsvImport import;
+    import.file = std::move(file);
+    import.file.rows = sortedByDrawNo(std::move(import.file.rows));
+    import.plan = planMerge(stored, import.file.rows);
+    return import;
 }
 
 Result<CsvImport> prepareCsvImport(std::string_view bytes, CsvEncoding encoding,
@@ -103,16 +109,5 @@ Result<CsvImport> prepareCsvImport(std::string_view bytes, CsvEncoding encoding,
 {
     auto read = readDrawCsv(bytes, CsvValues::StrictNumbers, encoding);
     if (!read) return Error{read.error()};
-    CsvImport import;
-    import.file = std::move(read.value());
-    import.file.rows = sortedByDrawNo(std::move(import.file.rows));
-    import.plan = planMerge(stored, import.file.rows);
-    return import;
-}
-
-Status applyCsvImport(DrawDatabase& database, const CsvImport& import, MergeMode mode)
-{
-    if (mode == MergeMode::ReplaceAll) return writeHistory(database, import.file.rows);
-    if (import.plan.added.empty() && import.plan.changed.empty()) return success();
-    return writeHistory(database, import.plan.merged);
+    return planCsvImport(std::move(read.value()), stored);
 }

@@ -2,9 +2,10 @@
 
 #include <limits>
 
-#include "core/draws/connection_string.h"
+#include "core/base/file_replacement.h"
 #include "core/base/sql_transaction.h"
 #include "core/base/sqlite_statement.h"
+#include "core/draws/connection_string.h"
 
 namespace {
 
@@ -85,6 +86,7 @@ Result<DrawEditor> DrawEditor::open(const std::string& connectString)
     if (!pieces) return Error{"接続文字列が正しくありません: " + connectString};
     auto lock = DrawDatabaseLock::acquire(pieces->dataSource);
     if (!lock) return Error{lock.error()};
+    if (auto refusal = writeRefusal(pieces->dataSource); !refusal.empty()) return Error{refusal};
     auto database = DrawDatabase::open(connectString, DrawDatabase::Access::ReadWrite);
     if (!database) return Error{database.error()};
     sqlite3* db = database->handle();

@@ -6,6 +6,8 @@
 #include <functional>
 #include <string>
 
+#include "core/draws/draw_csv.h"
+
 inline constexpr const char* kDownloadPath = "/download/Pomuran/Pomuran.mdb";
 inline constexpr const char* kUpdatedMessage = "当選データを最新化しました。";
 
@@ -35,7 +37,7 @@ struct UpdateOptions {
     long timeoutMs = 300000;
     // The largest download accepted: far above any real draw database (32,767 draws take about
     // 2 MB), low enough that an endless answer never fills the disk.
-    std::int64_t maxBytes = std::int64_t{256} * 1024 * 1024;
+    std::int64_t maxBytes = kMaxDrawFileBytes;
     // Called while the body arrives (bytes so far, expected total or 0 when unknown); return
     // false to cancel.
     std::function<bool(std::int64_t received, std::int64_t total)> progress;

@@ -161,8 +161,7 @@ void CsvImportDialog::choose(MergeMode mode)
 {
     if (mode == MergeMode::ReplaceAll) {
         // Stored rows the file does not hold are lost by a replacement: say how many.
-        const int lost = m_import.plan.storedRows - m_import.plan.unchanged -
-                         static_cast<int>(m_import.plan.changed.size());
+        const int lost = m_import.summary(MergeMode::ReplaceAll).removed;
         if (lost > 0) {
             const auto answer = QMessageBox::warning(
                 this, kMainTitle,

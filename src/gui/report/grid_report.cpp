@@ -237,19 +237,22 @@ Status saveReportPdf(const WindowReport& report, const std::string& destination,
 {
     auto pending = FileReplacement::begin(destination, "save");
     if (!pending) return Error{pending.error()};
-    QFile file(qs(pending->temporaryPath()));
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate))
-        return writeFailure(destination, file.errorString());
-    const GridReport printer(report);
+    // Painted into memory and written through the replacement, which checks every write: a
+    // full disk fails the save and leaves the old file, instead of a PDF without its end.
+    QByteArray bytes;
     {
-        QPdfWriter writer(&file);
+        QBuffer buffer(&bytes);
+        buffer.open(QIODevice::WriteOnly);
+        const GridReport printer(report);
+        QPdfWriter writer(&buffer);
         setUpPdf(writer, printer);
         const Status printed = printer.print(writer, progress);
         if (!printed) return printed;
     }
-    if (!file.flush() || file.error() != QFileDevice::NoError)
-        return writeFailure(destination, file.errorString());
-    file.close();
+    if (Status written = pending->write(std::string_view(bytes.constData(),
+                                                         static_cast<std::size_t>(bytes.size())));
+        !written)
+        return written;
     return pending->commit();
 }
 
