@@ -3,6 +3,7 @@
 // ticket file leave the stored tickets alone.
 #include <QAction>
 #include <QCheckBox>
+#include <QComboBox>
 #include <QDir>
 #include <QLabel>
 #include <QMdiSubWindow>
@@ -12,13 +13,13 @@
 #include <QTest>
 #include <QToolButton>
 
-#include "gui/app/main_frame.h"
 #include "core/draws/draw_database.h"
+#include "gui/app/main_frame.h"
 #include "gui/prediction/prediction_window.h"
-#include "test_support.h"
 #include "gui/tickets/combination_window.h"
 #include "gui/tickets/ticket_register_window.h"
 #include "gui/ui/grid_view.h"
+#include "test_support.h"
 
 class TicketWindowsTest : public QObject {
     Q_OBJECT
@@ -69,11 +70,34 @@ void TicketWindowsTest::aReducedSetShowsItsGuaranteeAndGoesIntoTheRegister()
     CombinationWindow window(smallHistory(), 10, 0, tickets);
     window.takeNumbers({1, 2, 3, 4, 5, 6, 7, 8, 9});
     QCOMPARE(window.result().count(), 126);
-    window.reduceBox()->setChecked(true);
-    QVERIFY(window.result().guarantee.has_value());
-    QVERIFY(window.result().count() < 126);
+    // Every offered guarantee is a choice; 3/3 on nine numbers is the stored set of 12.
+    QCOMPARE(window.guaranteeBox()->count(), 1 + static_cast<int>(std::size(kOfferedGuarantees)));
+    window.guaranteeBox()->setCurrentIndex(2);
+    QVERIFY(!window.searching());
+    QCOMPARE(window.result().count(), 12);
     const QLabel* guarantee = window.findChild<QLabel*>(QStringLiteral("guarantee"));
     QVERIFY(guarantee && guarantee->text().contains(QStringLiteral("確認済み")));
+    const QLabel* summary = window.findChild<QLabel*>(QStringLiteral("summary"));
+    QVERIFY(summary && summary->text().contains(QStringLiteral("22,800 円の節約")));
+
+    // A fixed number rules out the stored set: greedy at once, then a search within a second.
+    window.setFixed(1, true);
+    const long long greedy = window.result().count();
+    QVERIFY(window.searching());
+    QTRY_VERIFY_WITH_TIMEOUT(!window.searching(), 5000);
+    QTest::qWait(50);
+    QVERIFY(window.result().count() <= greedy);
+    QCOMPARE(window.result().check.uncovered, 0);
+    // A cancelled search keeps the verified set on screen.
+    window.setFixed(2, true);
+    const long long shown = window.result().count();
+    window.cancelSearch();
+    QVERIFY(!window.searching());
+    QCOMPARE(window.result().count(), shown);
+    QCOMPARE(window.result().check.uncovered, 0);
+    window.setFixed(1, false);
+    window.setFixed(2, false);
+    QTRY_VERIFY_WITH_TIMEOUT(!window.searching(), 5000);
     QVERIFY(window.csvText().startsWith(QStringLiteral("No,第1数字")));
 
     QString error;
