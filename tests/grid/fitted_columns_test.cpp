@@ -123,8 +123,8 @@ TEST(FittedColumns, NoWindowClipsATextOnAHistoryUpToTheHighestDrawNumber)
         clippedCells("予想の検証", backtestGrid(runBacktest(history, kHighestDrawNo - 2), 0));
 
     const std::vector<StoredTicket> tickets = {
-        {1, kHighestDrawNo, {1, 2, 3, 4, 5}, 999'999},
-        {2, kHighestDrawNo - 1, {6, 7, 8, 9, 10}, 3},
+        {1, kHighestDrawNo, {1, 2, 3, 4, 5}, 999'999, ""},
+        {2, kHighestDrawNo - 1, {6, 7, 8, 9, 10}, 3, ""},
     };
     clipped +=
         clippedCells("購入記録", ticketTotalsGrid(checkTickets(tickets, DrawLookup(history), {})));
