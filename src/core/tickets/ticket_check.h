@@ -39,6 +39,8 @@ struct TicketTotals {
 
     // Winnings per yen spent on checked tickets (1.0 = broke even); nothing before any check.
     std::optional<double> returnRate() const;
+    // Whether the return rate is final: no winning ticket is waiting for its amount.
+    bool returnRateSettled() const { return unpriced == 0; }
     void add(const CheckedTicket& line);
 };
 

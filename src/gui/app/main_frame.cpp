@@ -44,6 +44,7 @@
 #include "gui/tickets/combination_window.h"
 #include "gui/tickets/ticket_register_window.h"
 #include "gui/ui/busy_pointer.h"
+#include "gui/ui/close_child_window.h"
 
 namespace {
 
@@ -107,6 +108,7 @@ MainFrm::MainFrm(const QString& programFolder, QWidget* parent)
     setAttribute(Qt::WA_QuitOnClose);
 
     m_mdiArea = new QMdiArea(this);
+    addCloseChildWindowKey(*m_mdiArea);
     // Analysis windows are taller than the client area: the client area scrolls to reach them.
     m_mdiArea->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     m_mdiArea->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
