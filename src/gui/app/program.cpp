@@ -14,6 +14,7 @@ int runProgram(QApplication& app, const DataLocations& locations)
 {
     QGuiApplication::setDesktopFileName(QStringLiteral("io.github.pomuranlite.Pomuran"));
     installGridFontSubstitution();
+    installApplicationFont();
     installVersionFontSubstitution();
     // Every window, the child windows' title bars included, shows the program's picture.
     app.setWindowIcon(QIcon(versionPicture(64)));

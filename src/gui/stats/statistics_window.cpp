@@ -26,6 +26,7 @@
 #include <QPrintPreviewDialog>
 #include <QPrinter>
 #include <QPushButton>
+#include <QShortcut>
 #include <QSvgGenerator>
 #include <QTabWidget>
 #include <QTextDocument>
@@ -237,6 +238,20 @@ StatisticsWindow::StatisticsWindow(const DrawHistory& history, QWidget* parent)
     layout->setContentsMargins(6, 6, 6, 6);
     layout->addLayout(top);
     layout->addWidget(m_tabs, 1);
+
+    // Ctrl+Tab moves between the tabs wherever the focus is in the window; the client area
+    // would otherwise take it to move between child windows.
+    const auto tabKey = [this](QKeySequence key, int step) {
+        auto* shortcut = new QShortcut(key, this);
+        shortcut->setContext(Qt::WidgetWithChildrenShortcut);
+        connect(shortcut, &QShortcut::activated, this, [this, step] {
+            m_tabs->setCurrentIndex((m_tabs->currentIndex() + step + m_tabs->count()) %
+                                    m_tabs->count());
+        });
+    };
+    tabKey(QKeySequence(Qt::CTRL | Qt::Key_Tab), +1);
+    tabKey(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Backtab), -1);
+    tabKey(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Tab), -1);
 
     connect(m_lastCountBox, &QComboBox::currentIndexChanged, this, [this] { recount(); });
     connect(m_bonusBox, &QCheckBox::toggled, this, [this] {

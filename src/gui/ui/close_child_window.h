@@ -22,9 +22,12 @@ inline void addCloseChildWindowKey(QMdiArea& area)
 {
     auto* key = new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_F4), &area);
     key->setContext(Qt::WidgetWithChildrenShortcut);
-    QObject::connect(key, &QShortcut::activated, &area, [&area] {
+    const auto closeActive = [&area] {
         if (QMdiSubWindow* active = area.activeSubWindow()) active->close();
-    });
+    };
+    QObject::connect(key, &QShortcut::activated, &area, closeActive);
+    // The frame's own close action may hold the same key: then neither is activated, only this.
+    QObject::connect(key, &QShortcut::activatedAmbiguously, &area, closeActive);
 }
 
 // Escape closes a window that is not a dialog (help, version), as it would close a dialog.

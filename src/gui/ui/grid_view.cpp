@@ -267,6 +267,10 @@ void GridView::scrollToCell(int col, int row)
     const QSize size = viewport()->size();
     const PixelRect cell = m_geometry.cellRect(col, row);
     // The body starts after the frozen part: content x shows at viewport x - scroll there.
+    // A frozen cell is always in view; going to one brings the body back to its start, as a
+    // spreadsheet does for Ctrl+Home.
+    if (col <= m_geometry.frozenColumns()) horizontalScrollBar()->setValue(0);
+    if (row <= m_geometry.frozenRows()) verticalScrollBar()->setValue(0);
     if (col > m_geometry.frozenColumns()) {
         QScrollBar* h = horizontalScrollBar();
         const int room = std::max(0, size.width() - m_geometry.frozenWidth());
