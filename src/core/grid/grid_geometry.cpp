@@ -86,11 +86,7 @@ std::vector<int> GridGeometry::fittedColumns(const ResultGrid& grid, const TextW
             if (!overflow || align == HAlign::Right) {
                 own = needed;
             } else if (align == HAlign::Left) {
-                const int end = overflowEnd(grid, c, r, columns);
-                // A sentence free to run to the row's end is not a cell value: widening its
-                // first column would push the numbers beside it out of the window.
-                if (end == columns && c < columns) continue;
-                const int available = room(c, end);
+                const int available = room(c, overflowEnd(grid, c, r, columns));
                 if (needed > available) own += needed - available;
             } else {
                 // Centred on its own cell, spreading evenly over empty cells on both sides.
