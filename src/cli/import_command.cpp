@@ -4,12 +4,12 @@
 #include <memory>
 
 #include "cli/commands.h"
+#include "core/base/file_replacement.h"
 #include "core/draws/connection_string.h"
 #include "core/draws/draw_csv.h"
 #include "core/draws/draw_database.h"
 #include "core/draws/draw_database_lock.h"
 #include "core/draws/draw_merge.h"
-#include "core/base/file_replacement.h"
 
 namespace {
 
@@ -28,7 +28,8 @@ CsvEncoding encodingOf(const std::string& name)
 }
 
 // Reads and checks the file; on any rejected line prints every one of them and the summary.
-Result<std::vector<DrawRow>> readImportFile(const ImportArguments& arguments, std::ostream& err)
+// Prize fields that are not amounts are printed too, and the draws are taken without them.
+Result<DrawCsv> readImportFile(const ImportArguments& arguments, std::ostream& err)
 {
     auto text = readTextFile(arguments.csv);
     if (!text) return Error{text.error()};
@@ -41,11 +42,24 @@ Result<std::vector<DrawRow>> readImportFile(const ImportArguments& arguments, st
         summary.rejected = static_cast<int>(read->rejected.size());
         return Error{summaryLine(summary) + "; nothing written"};
     }
-    return sortedByDrawNo(std::move(read->rows));
+    for (const CsvRejection& warning : read->prizeWarnings)
+        err << arguments.csv << ": line " << warning.line << ": " << warning.reason << '\n';
+    read->rows = sortedByDrawNo(std::move(read->rows));
+    return std::move(read.value());
 }
 
-int mergeDraws(const ImportArguments& arguments, const std::vector<DrawRow>& rows,
-               std::ostream& out, std::ostream& err)
+MergeSummary summaryOf(const MergePlan& plan, const PrizeMerge& prizes)
+{
+    return {static_cast<int>(plan.added.size()),
+            static_cast<int>(plan.changed.size()),
+            plan.unchanged,
+            0,
+            prizes.drawsWithPrizes,
+            prizes.newAmounts + static_cast<int>(prizes.differing.size())};
+}
+
+int mergeDraws(const ImportArguments& arguments, const DrawCsv& file, std::ostream& out,
+               std::ostream& err)
 {
     if (Status prepared = prepareDatabaseInUse(arguments.database); !prepared) {
         err << prepared.error() << '\n';
@@ -68,22 +82,30 @@ int mergeDraws(const ImportArguments& arguments, const std::vector<DrawRow>& row
         err << stored.error() << '\n';
         return kExitFailure;
     }
-    const MergePlan plan = planMerge(stored.value(), rows);
-    if (!plan.added.empty() || !plan.changed.empty()) {
-        if (Status written = writeHistory(database.value(), plan.merged); !written) {
+    auto storedPrizes = database->readPrizes();
+    if (!storedPrizes) {
+        err << storedPrizes.error() << '\n';
+        return kExitFailure;
+    }
+    const MergePlan plan = planMerge(stored.value(), file.rows);
+    const PrizeMerge prizes = planPrizeMerge(storedPrizes.value(), file.prizes);
+    if (!plan.added.empty() || !plan.changed.empty() || prizes.changes()) {
+        // Draws and prizes in one transaction: both or, on any failure, neither.
+        if (Status written = writeHistory(database.value(), plan.merged,
+                                          prizesOfDraws(prizes.merged, plan.merged));
+            !written) {
             err << written.error() << '\n';
             return kExitFailure;
         }
     }
-    out << summaryLine({static_cast<int>(plan.added.size()), static_cast<int>(plan.changed.size()),
-                        plan.unchanged, 0})
-        << '\n';
+    out << summaryLine(summaryOf(plan, prizes)) << '\n';
     return kExitSuccess;
 }
 
-int replaceDraws(const ImportArguments& arguments, const std::vector<DrawRow>& rows,
-                 std::ostream& out, std::ostream& err)
+int replaceDraws(const ImportArguments& arguments, const DrawCsv& file, std::ostream& out,
+                 std::ostream& err)
 {
+    const std::vector<DrawRow>& rows = file.rows;
     const std::string& target = arguments.database;
     // The program's database in the data folder, and the folder, are made on first use.
     if (Status prepared = prepareDatabaseInUse(target); !prepared) {
@@ -97,6 +119,7 @@ int replaceDraws(const ImportArguments& arguments, const std::vector<DrawRow>& r
         return kExitFailure;
     }
     std::vector<DrawRow> stored;
+    std::vector<DrawPrizes> storedPrizes;
     std::error_code fsError;
     if (std::filesystem::exists(target, fsError)) {
         // Only a draw database of this program is replaced; any other file is left alone.
@@ -111,6 +134,12 @@ int replaceDraws(const ImportArguments& arguments, const std::vector<DrawRow>& r
             return kExitFailure;
         }
         stored = std::move(read.value());
+        auto prizes = existing->readPrizes();
+        if (!prizes) {
+            err << prizes.error() << " (not replaced)\n";
+            return kExitFailure;
+        }
+        storedPrizes = std::move(prizes.value());
         if (!holdsDraws(rows) && holdsDraws(stored)) {
             err << arguments.csv
                 << ": 当選データを含まないファイルでは、登録済みの当選データを置き換えません。\n";
@@ -130,6 +159,10 @@ int replaceDraws(const ImportArguments& arguments, const std::vector<DrawRow>& r
         Status written = database ? database->execute("PRAGMA journal_mode = MEMORY;")
                                   : Status(Error{database.error()});
         if (written) written = database->insertDraws(rows);
+        // The file's amounts over the stored ones, for the draws the new history holds.
+        const PrizeMerge prizes = planPrizeMerge(storedPrizes, file.prizes);
+        if (written && !prizes.merged.empty())
+            written = database->writePrizes(prizesOfDraws(prizes.merged, rows));
         if (!written) {
             err << written.error() << '\n';
             return kExitFailure;
@@ -139,22 +172,21 @@ int replaceDraws(const ImportArguments& arguments, const std::vector<DrawRow>& r
         err << committed.error() << '\n';
         return kExitFailure;
     }
-    const MergePlan plan = planMerge(stored, rows);
-    out << summaryLine({static_cast<int>(plan.added.size()), static_cast<int>(plan.changed.size()),
-                        plan.unchanged, 0})
+    out << summaryLine(
+               summaryOf(planMerge(stored, rows), planPrizeMerge(storedPrizes, file.prizes)))
         << '\n';
     return kExitSuccess;
 }
 
 int importDraws(const ImportArguments& arguments, std::ostream& out, std::ostream& err)
 {
-    auto rows = readImportFile(arguments, err);
-    if (!rows) {
-        err << rows.error() << '\n';
+    auto file = readImportFile(arguments, err);
+    if (!file) {
+        err << file.error() << '\n';
         return kExitFailure;
     }
-    return arguments.merge ? mergeDraws(arguments, rows.value(), out, err)
-                           : replaceDraws(arguments, rows.value(), out, err);
+    return arguments.merge ? mergeDraws(arguments, file.value(), out, err)
+                           : replaceDraws(arguments, file.value(), out, err);
 }
 
 }  // namespace

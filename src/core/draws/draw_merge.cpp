@@ -1,6 +1,7 @@
 #include "core/draws/draw_merge.h"
 
 #include <algorithm>
+#include <map>
 #include <unordered_map>
 
 #include "core/draws/draw_csv.h"
@@ -67,11 +68,64 @@ MergePlan planMerge(const std::vector<DrawRow>& stored, const std::vector<DrawRo
     return plan;
 }
 
+PrizeMerge planPrizeMerge(const std::vector<DrawPrizes>& stored,
+                          const std::vector<DrawPrizes>& incoming)
+{
+    PrizeMerge merge;
+    std::map<int, DrawPrizes> table;
+    for (const DrawPrizes& draw : stored)
+        table.emplace(draw.drawNo, draw);
+    std::map<int, const DrawPrizes*> fileDraws;  // a draw given twice: the later line counts
+    for (const DrawPrizes& draw : incoming)
+        if (!draw.empty()) fileDraws[draw.drawNo] = &draw;
+    merge.drawsWithPrizes = static_cast<int>(fileDraws.size());
+    for (const auto& [drawNo, file] : fileDraws) {
+        DrawPrizes& target = table[drawNo];
+        target.drawNo = drawNo;
+        for (int p = 0; p < kPrizeFieldCount; ++p) {
+            const auto& given = prizeField(*file, p);
+            if (!given) continue;
+            auto& kept = prizeField(target, p);
+            if (!kept)
+                ++merge.newAmounts;
+            else if (*kept != *given)
+                merge.differing.push_back({drawNo, p, *kept, *given});
+            kept = given;
+        }
+    }
+    merge.merged.reserve(table.size());
+    for (auto& entry : table)
+        merge.merged.push_back(std::move(entry.second));
+    return merge;
+}
+
+std::vector<DrawPrizes> prizesOfDraws(const std::vector<DrawPrizes>& prizes,
+                                      const std::vector<DrawRow>& rows)
+{
+    std::vector<bool> present(static_cast<std::size_t>(kHighestDrawNo) + 1, false);
+    for (const DrawRow& row : rows)
+        if (const auto drawNo = fieldNumber(row.drawNo);
+            drawNo && *drawNo >= 0 && *drawNo <= kHighestDrawNo)
+            present[static_cast<std::size_t>(*drawNo)] = true;
+    std::vector<DrawPrizes> kept;
+    kept.reserve(prizes.size());
+    for (const DrawPrizes& draw : prizes)
+        if (draw.drawNo >= 0 && draw.drawNo <= kHighestDrawNo &&
+            present[static_cast<std::size_t>(draw.drawNo)])
+            kept.push_back(draw);
+    return kept;
+}
+
 std::string summaryLine(const MergeSummary& summary)
 {
-    return std::to_string(summary.added) + " added, " + std::to_string(summary.replaced) +
-           " replaced, " + std::to_string(summary.unchanged) + " unchanged, " +
-           std::to_string(summary.rejected) + " rejected";
+    std::string line = std::to_string(summary.added) + " added, " +
+                       std::to_string(summary.replaced) + " replaced, " +
+                       std::to_string(summary.unchanged) + " unchanged, " +
+                       std::to_string(summary.rejected) + " rejected";
+    if (summary.withPrizes)
+        line += ", prizes for " + std::to_string(summary.withPrizes) + " draws (" +
+                std::to_string(summary.prizesChanged) + " amounts new or changed)";
+    return line;
 }
 
 bool holdsDraws(const std::vector<DrawRow>& rows)
@@ -92,14 +146,37 @@ Status writeHistory(DrawDatabase& database, const std::vector<DrawRow>& rows)
     return database.replaceAllDraws(rows);
 }
 
+Status writeHistory(DrawDatabase& database, const std::vector<DrawRow>& rows,
+                    const std::vector<DrawPrizes>& prizes)
+{
+    if (!holdsDraws(rows)) {
+        auto current = database.readAllDraws();
+        if (!current) return Error{current.error()};
+        if (holdsDraws(current.value()))
+            return Error{
+                "当選データを含まないファイルでは、登録済みの当選データを置き換えません。"};
+    }
+    return database.replaceAllDraws(rows, prizes);
+}
+
 MergeSummary CsvImport::summary() const
 {
-    return {static_cast<int>(plan.added.size()), static_cast<int>(plan.changed.size()),
-            plan.unchanged, static_cast<int>(file.rejected.size())};
+    return {static_cast<int>(plan.added.size()),
+            static_cast<int>(plan.changed.size()),
+            plan.unchanged,
+            static_cast<int>(file.rejected.size()),
+            prizes.drawsWithPrizes,
+            prizes.newAmounts + static_cast<int>(prizes.differing.size())};
+}
+
+bool CsvImport::addsOrChanges() const
+{
+    return !plan.added.empty() || !plan.changed.empty() || prizes.changes();
 }
 
 Result<CsvImport> prepareCsvImport(std::string_view bytes, CsvEncoding encoding,
-                                   const std::vector<DrawRow>& stored)
+                                   const std::vector<DrawRow>& stored,
+                                   const std::vector<DrawPrizes>& storedPrizes)
 {
     auto read = readDrawCsv(bytes, CsvValues::StrictNumbers, encoding);
     if (!read) return Error{read.error()};
@@ -107,12 +184,17 @@ Result<CsvImport> prepareCsvImport(std::string_view bytes, CsvEncoding encoding,
     import.file = std::move(read.value());
     import.file.rows = sortedByDrawNo(std::move(import.file.rows));
     import.plan = planMerge(stored, import.file.rows);
+    import.prizes = planPrizeMerge(storedPrizes, import.file.prizes);
     return import;
 }
 
 Status applyCsvImport(DrawDatabase& database, const CsvImport& import, MergeMode mode)
 {
-    if (mode == MergeMode::ReplaceAll) return writeHistory(database, import.file.rows);
-    if (import.plan.added.empty() && import.plan.changed.empty()) return success();
-    return writeHistory(database, import.plan.merged);
+    // Amounts the file lacks are kept in both modes, for the draws the history goes on holding.
+    if (mode == MergeMode::ReplaceAll)
+        return writeHistory(database, import.file.rows,
+                            prizesOfDraws(import.prizes.merged, import.file.rows));
+    if (!import.addsOrChanges()) return success();
+    return writeHistory(database, import.plan.merged,
+                        prizesOfDraws(import.prizes.merged, import.plan.merged));
 }
