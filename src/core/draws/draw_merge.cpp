@@ -36,6 +36,7 @@ MergePlan planMerge(const std::vector<DrawRow>& stored, const std::vector<DrawRo
         const auto drawNo = fieldNumber(row.drawNo);
         const auto found = drawNo ? incomingOf.find(*drawNo) : incomingOf.end();
         if (found == incomingOf.end()) {
+            plan.onlyStored.push_back(row);
             plan.merged.push_back(row);
             continue;
         }

@@ -25,6 +25,7 @@ struct MergePlan {
     std::vector<ChangedDraw> changed;  // same draw number, other numbers or date, ascending
     int unchanged = 0;                 // draws the file and the history hold alike
     int storedRows = 0;                // rows of the history as it was
+    std::vector<DrawRow> onlyStored;   // stored rows whose draw number the file lacks
     std::vector<DrawRow> merged;       // the history after 追加・更新, in draw order
 };
 

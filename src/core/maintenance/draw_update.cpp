@@ -16,13 +16,14 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include "core/base/file_replacement.h"
+#include "core/base/program_folder.h"
+#include "core/base/program_version.h"
 #include "core/draws/connection_string.h"
 #include "core/draws/draw_csv.h"
 #include "core/draws/draw_database.h"
 #include "core/draws/draw_database_lock.h"
-#include "core/base/file_replacement.h"
-#include "core/base/program_folder.h"
-#include "core/base/program_version.h"
+#include "core/draws/draw_merge.h"
 #include "core/maintenance/update_source.h"
 
 namespace fs = std::filesystem;
@@ -285,9 +286,63 @@ UpdateResult updateDrawDatabase(const UpdateOptions& options)
     if (auto problem = verificationProblem(temporary->temporaryPath(), transfer.received))
         return failed(*problem);
 
+    // What the stored file holds that the download lacks: draws typed in by the player are not
+    // lost without asking, and a prize table is not lost to a download that has none.
+    std::string note;
+    {
+        auto stored = DrawDatabase::open(connectStringForFile(options.destination));
+        auto storedRows =
+            stored ? stored->readAllDraws() : Result<std::vector<DrawRow>>(Error{stored.error()});
+        auto storedPrizes =
+            stored ? stored->readPrizes() : Result<std::vector<DrawPrizes>>(Error{stored.error()});
+        // A stored file that cannot be read has nothing to keep: the verified download replaces it.
+        if (storedRows && storedPrizes) {
+            auto downloaded = DrawDatabase::open(connectStringForFile(temporary->temporaryPath()),
+                                                 DrawDatabase::Access::ReadWrite);
+            if (!downloaded) return failed(downloaded.error());
+            auto rows = downloaded->readAllDraws();
+            auto prizes = downloaded->readPrizes();
+            if (!rows) return failed(rows.error());
+            if (!prizes) return failed(prizes.error());
+            CsvImport preview;
+            preview.file.rows = sortedByDrawNo(std::move(rows.value()));
+            preview.file.prizes = std::move(prizes.value());
+            preview.plan = planMerge(storedRows.value(), preview.file.rows);
+            preview.prizes = planPrizeMerge(storedPrizes.value(), preview.file.prizes);
+            MissingDrawsChoice choice = MissingDrawsChoice::Replace;
+            if (!preview.plan.onlyStored.empty() && options.missingDraws)
+                choice = options.missingDraws(preview);
+            if (choice == MissingDrawsChoice::Cancel)
+                return {UpdateOutcome::Cancelled,
+                        std::string("当選データの最新化を中止しました。") + kUnchanged,
+                        {}};
+            if (choice == MissingDrawsChoice::Keep) {
+                downloaded = Error{""};
+                stored = DrawDatabase::open(connectStringForFile(options.destination),
+                                            DrawDatabase::Access::ReadWrite);
+                if (!stored) return failed(stored.error());
+                if (Status merged =
+                        applyCsvImport(stored.value(), preview, MergeMode::AddAndReplace);
+                    !merged)
+                    return failed(merged.error());
+                return {UpdateOutcome::Updated,
+                        std::string(kUpdatedMessage) + "（ダウンロードにない登録済みの " +
+                            std::to_string(preview.plan.onlyStored.size()) + " 行は残しました）",
+                        {}};
+            }
+            if (preview.file.prizes.empty() && !storedPrizes->empty()) {
+                if (Status kept = downloaded->writePrizes(
+                        prizesOfDraws(storedPrizes.value(), preview.file.rows));
+                    !kept)
+                    return failed(kept.error());
+                note = "（当せん金額は登録済みのものを残しました）";
+            }
+        }
+    }
+
     if (!isExistingFile(options.destination))
         return {UpdateOutcome::MissingFile, missingFileMessage(options.destination), {}};
     if (auto replaced = temporary->commit(); !replaced)
         return failed("当選データファイルを置き換えられませんでした（" + replaced.error() + "）");
-    return {UpdateOutcome::Updated, kUpdatedMessage, {}};
+    return {UpdateOutcome::Updated, kUpdatedMessage + note, {}};
 }

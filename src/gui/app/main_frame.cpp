@@ -468,6 +468,13 @@ void MainFrm::updateDrawData()
     options.destination =
         QDir(m_programFolder).filePath(QString::fromUtf8(kDatabaseFileName)).toStdString();
 
+    if (m_importPreview)
+        options.missingDraws = [this](const CsvImport& preview) {
+            const auto mode = m_importPreview(preview, QStringLiteral("ダウンロード"));
+            return !mode ? MissingDrawsChoice::Cancel
+                   : *mode == MergeMode::ReplaceAll ? MissingDrawsChoice::Replace
+                                                    : MissingDrawsChoice::Keep;
+        };
     const UpdateResult result = runDrawUpdate(this, std::move(options));
     // A CSV source is merged through the same preview as a CSV file; a new database file is
     // read at once.
@@ -525,8 +532,11 @@ bool MainFrm::mergeCsv(const std::string& bytes, const QString& source)
     {
         auto stored = database->readAllDraws();
         if (!stored) return fail(QString::fromStdString(stored.error()));
+        auto storedPrizes = database->readPrizes();
+        if (!storedPrizes) return fail(QString::fromStdString(storedPrizes.error()));
         BusyPointer busy;
-        auto prepared = prepareCsvImport(bytes, CsvEncoding::Detect, stored.value());
+        auto prepared =
+            prepareCsvImport(bytes, CsvEncoding::Detect, stored.value(), storedPrizes.value());
         if (!prepared)
             return fail(source + QStringLiteral(": ") + QString::fromStdString(prepared.error()));
         import = std::move(prepared.value());

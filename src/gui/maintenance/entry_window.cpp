@@ -19,12 +19,12 @@
 
 #include <algorithm>
 
-#include "gui/maintenance/entry_table_model.h"
-#include "core/maintenance/entry_validation.h"
-#include "gui/ui/close_child_window.h"
-#include "gui/report/grid_font.h"
 #include "core/grid/grid_geometry.h"
 #include "core/grid/units.h"
+#include "core/maintenance/entry_validation.h"
+#include "gui/maintenance/entry_table_model.h"
+#include "gui/report/grid_font.h"
+#include "gui/ui/close_child_window.h"
 #include "gui/ui/message_titles.h"
 
 namespace {
