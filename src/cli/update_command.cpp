@@ -4,8 +4,9 @@
 
 #include "cli/commands.h"
 #include "core/draws/connection_string.h"
-#include "core/draws/draw_database_lock.h"
+#include "core/draws/draw_csv.h"
 #include "core/draws/draw_merge.h"
+#include "core/draws/import_draws.h"
 #include "core/maintenance/draw_update.h"
 #include "core/maintenance/update_source.h"
 
@@ -15,47 +16,29 @@ namespace {
 int mergeDownloadedCsv(const UpdateOptions& options, const std::string& csv, std::ostream& out,
                        std::ostream& err)
 {
-    auto database = DrawDatabase::open(connectStringForFile(options.destination),
-                                       DrawDatabase::Access::ReadWrite);
-    if (!database) {
-        err << database.error() << '\n';
+    const std::string source = downloadUrl(options.server);
+    auto read = readDrawCsv(csv, CsvValues::StrictNumbers, CsvEncoding::Detect);
+    if (!read) {
+        err << source << ": " << read.error() << '\n';
         return kExitFailure;
     }
-    // One writer at a time, from reading what is stored to writing the merge.
-    auto lock = DrawDatabaseLock::acquire(database->path());
-    if (!lock) {
-        err << lock.error() << '\n';
+    if (!read->rejected.empty()) {
+        for (const CsvRejection& rejection : read->rejected)
+            err << source << ": line " << rejection.line << ": " << rejection.reason << '\n';
+        MergeSummary summary;
+        summary.rejected = static_cast<int>(read->rejected.size());
+        err << summaryLine(summary) << "; nothing written\n";
         return kExitFailure;
     }
-    auto stored = database->readAllDraws();
-    if (!stored) {
-        err << stored.error() << '\n';
+    for (const CsvRejection& warning : read->prizeWarnings)
+        err << source << ": line " << warning.line << ": " << warning.reason << '\n';
+    auto imported = importDraws(connectStringForFile(options.destination), std::move(read.value()),
+                                MergeMode::AddAndReplace);
+    if (!imported) {
+        err << imported.error() << '\n';
         return kExitFailure;
     }
-    auto storedPrizes = database->readPrizes();
-    if (!storedPrizes) {
-        err << storedPrizes.error() << '\n';
-        return kExitFailure;
-    }
-    // A source carrying prizes merges them as an import does: amounts it lacks are kept.
-    auto import = prepareCsvImport(csv, CsvEncoding::Detect, stored.value(), storedPrizes.value());
-    if (!import) {
-        err << downloadUrl(options.server) << ": " << import.error() << '\n';
-        return kExitFailure;
-    }
-    if (!import->file.rejected.empty()) {
-        for (const CsvRejection& rejection : import->file.rejected)
-            err << downloadUrl(options.server) << ": line " << rejection.line << ": "
-                << rejection.reason << '\n';
-        err << summaryLine(import->summary()) << "; nothing written\n";
-        return kExitFailure;
-    }
-    if (Status written = applyCsvImport(database.value(), import.value(), MergeMode::AddAndReplace);
-        !written) {
-        err << written.error() << '\n';
-        return kExitFailure;
-    }
-    out << summaryLine(import->summary()) << '\n';
+    out << summaryLine(imported->summary) << '\n';
     return kExitSuccess;
 }
 

@@ -3,9 +3,13 @@
 #include <algorithm>
 #include <filesystem>
 
+#include <unistd.h>
+
+#include "core/base/file_replacement.h"
 #include "core/base/sql_transaction.h"
 #include "core/base/sqlite_statement.h"
 #include "core/draws/connection_string.h"
+#include "core/draws/draw_database_lock.h"
 
 namespace {
 
@@ -92,9 +96,16 @@ Result<DrawDatabase> DrawDatabase::openFile(const std::string& path, const std::
                             "; PRAGMA cipher_page_size = " + std::to_string(kCipherPageSize) + ";";
     if (sqlite3_exec(db, kdf.c_str(), nullptr, nullptr, nullptr) != SQLITE_OK)
         return Error{openFailure(path, sqlite3_errmsg(db))};
-    // A wrong password or a file that is not a database shows up at the first read.
+    // A wrong password or a file that is not a database shows up at the first read; so does a
+    // journal of an interrupted write, which a connection for writing rolls back here.
     if (sqlite3_exec(db, "SELECT count(*) FROM sqlite_master;", nullptr, nullptr, nullptr) !=
         SQLITE_OK) {
+        if (sqlite3_extended_errcode(db) == SQLITE_READONLY_ROLLBACK)
+            return Error{"当選データファイルへの前回の書き込みが途中で止まったままです（" +
+                         journalPath(path) +
+                         "）。ファイルへの書き込みを許可してもう一度開くと、止まる前の状態に戻り"
+                         "ます：" +
+                         path};
         if ((sqlite3_errcode(db) & 0xff) == SQLITE_NOTADB)
             return Error{"当選データベースではないか、パスワードが違います：" + path + "（" +
                          sqlite3_errmsg(db) + "）"};
@@ -119,6 +130,12 @@ Result<DrawDatabase> DrawDatabase::open(const std::string& connectString, Access
         return Error{"当選データファイルが通常のファイルではありません：" + path};
     if (std::filesystem::file_size(path, error) == 0 && !error)
         return Error{"当選データファイルが空です（0バイト）：" + path};
+    if (access == Access::ReadOnly && std::filesystem::exists(journalPath(path), error)) {
+        // Left by an interrupted write, unless a writer is at work right now (then it holds the
+        // lock and the engine reads past its journal). Rolled back by a connection for writing.
+        if (auto lock = DrawDatabaseLock::acquire(path); lock && writeRefusal(path).empty())
+            (void)openFile(path, pieces->password, SQLITE_OPEN_READWRITE);
+    }
     const int flags = access == Access::ReadOnly ? SQLITE_OPEN_READONLY : SQLITE_OPEN_READWRITE;
     return openFile(pieces->dataSource, pieces->password, flags);
 }
@@ -328,6 +345,25 @@ Status DrawDatabase::writeDraws(const std::vector<DrawRow>& rows, bool replacing
         if (Status written = writePrizes(*prizes); !written) return written;
     if (!transaction.commit()) return fail();
     return success();
+}
+
+std::string journalPath(const std::string& databasePath)
+{
+    return databasePath + "-journal";
+}
+
+void settleJournalForReplacement(const std::string& connectString)
+{
+    const auto pieces = parseConnectString(connectString);
+    if (!pieces) return;
+    const std::string journal = journalPath(pieces->dataSource);
+    std::error_code error;
+    if (!std::filesystem::exists(journal, error)) return;
+    // Rolled back first, so that the old file is whole should the replacement fail after this.
+    (void)DrawDatabase::open(connectString, DrawDatabase::Access::ReadWrite);
+    // Still there: empty, or the old file cannot be read at all; either way it belongs to no
+    // file that will stand at the path.
+    ::unlink(journal.c_str());
 }
 
 Result<DrawHistory> loadDrawHistory(const std::string& connectString)

@@ -20,6 +20,9 @@ public:
 
     // Opens an existing database from its connection string. Never creates a file; a missing
     // file, a wrong password or a file that is not a database fail with the engine's message.
+    // Opening for writing (under the writer's lock) lets the engine roll back what an interrupted
+    // write left in the journal. A reader that finds such a journal takes the lock and does the
+    // same when nobody writes; where it cannot (a read-only file) it says so in one line.
     static Result<DrawDatabase> open(const std::string& connectString,
                                      Access access = Access::ReadOnly);
     // Creates a new, empty database with the table, its index and the saved query. Fails when a
@@ -68,6 +71,13 @@ private:
     sqlite3* m_db = nullptr;
     std::string m_path;
 };
+
+// "<database>-journal": where the engine keeps what an unfinished write changed, to roll it back.
+std::string journalPath(const std::string& databasePath);
+// Before a whole file replaces the database (the update, an import that makes the file): lets
+// the engine roll back what an interrupted write left, then removes any journal still there, so
+// that none is left beside a file it was not written for. Call with the writer's lock held.
+void settleJournalForReplacement(const std::string& connectString);
 
 // Opens the database, reads every row and closes it again: the start-up snapshot.
 Result<DrawHistory> loadDrawHistory(const std::string& connectString);

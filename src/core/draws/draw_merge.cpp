@@ -36,13 +36,17 @@ MergePlan planMerge(const std::vector<DrawRow>& stored, const std::vector<DrawRo
         const auto drawNo = fieldNumber(row.drawNo);
         const auto found = drawNo ? incomingOf.find(*drawNo) : incomingOf.end();
         if (found == incomingOf.end()) {
+            ++plan.storedOnly;
             plan.onlyStored.push_back(row);
             plan.merged.push_back(row);
             continue;
         }
         // A draw number stored twice: the file's draw takes the place of the first row and the
         // surplus rows go.
-        if (matched[found->second]) continue;
+        if (matched[found->second]) {
+            ++plan.duplicates;
+            continue;
+        }
         matched[found->second] = true;
         const DrawRow& fileRow = incoming[found->second];
         DrawRow result = fileRow;
@@ -67,6 +71,20 @@ MergePlan planMerge(const std::vector<DrawRow>& stored, const std::vector<DrawRo
                          return fieldNumber(a.incoming.drawNo) < fieldNumber(b.incoming.drawNo);
                      });
     return plan;
+}
+
+std::string summaryLine(const MergeSummary& summary)
+{
+    // "removed" only when something is: scripts read the four counts of the usual line.
+    std::string line = std::to_string(summary.added) + " added, " +
+                       std::to_string(summary.replaced) + " replaced, " +
+                       std::to_string(summary.unchanged) + " unchanged, ";
+    if (summary.removed > 0) line += std::to_string(summary.removed) + " removed, ";
+    line += std::to_string(summary.rejected) + " rejected";
+    if (summary.withPrizes)
+        line += ", prizes for " + std::to_string(summary.withPrizes) + " draws (" +
+                std::to_string(summary.prizesChanged) + " amounts new or changed)";
+    return line;
 }
 
 PrizeMerge planPrizeMerge(const std::vector<DrawPrizes>& stored,
@@ -117,62 +135,41 @@ std::vector<DrawPrizes> prizesOfDraws(const std::vector<DrawPrizes>& prizes,
     return kept;
 }
 
-std::string summaryLine(const MergeSummary& summary)
-{
-    std::string line = std::to_string(summary.added) + " added, " +
-                       std::to_string(summary.replaced) + " replaced, " +
-                       std::to_string(summary.unchanged) + " unchanged, " +
-                       std::to_string(summary.rejected) + " rejected";
-    if (summary.withPrizes)
-        line += ", prizes for " + std::to_string(summary.withPrizes) + " draws (" +
-                std::to_string(summary.prizesChanged) + " amounts new or changed)";
-    return line;
-}
-
 bool holdsDraws(const std::vector<DrawRow>& rows)
 {
     return std::any_of(rows.begin(), rows.end(),
                        [](const DrawRow& row) { return completeDraw(row).has_value(); });
 }
 
-Status writeHistory(DrawDatabase& database, const std::vector<DrawRow>& rows)
+MergeSummary CsvImport::summary(MergeMode mode) const
 {
-    if (!holdsDraws(rows)) {
-        auto current = database.readAllDraws();
-        if (!current) return Error{current.error()};
-        if (holdsDraws(current.value()))
-            return Error{
-                "当選データを含まないファイルでは、登録済みの当選データを置き換えません。"};
-    }
-    return database.replaceAllDraws(rows);
-}
-
-Status writeHistory(DrawDatabase& database, const std::vector<DrawRow>& rows,
-                    const std::vector<DrawPrizes>& prizes)
-{
-    if (!holdsDraws(rows)) {
-        auto current = database.readAllDraws();
-        if (!current) return Error{current.error()};
-        if (holdsDraws(current.value()))
-            return Error{
-                "当選データを含まないファイルでは、登録済みの当選データを置き換えません。"};
-    }
-    return database.replaceAllDraws(rows, prizes);
-}
-
-MergeSummary CsvImport::summary() const
-{
-    return {static_cast<int>(plan.added.size()),
-            static_cast<int>(plan.changed.size()),
-            plan.unchanged,
-            static_cast<int>(file.rejected.size()),
-            prizes.drawsWithPrizes,
-            prizes.newAmounts + static_cast<int>(prizes.differing.size())};
+    MergeSummary summary{static_cast<int>(plan.added.size()), static_cast<int>(plan.changed.size()),
+                         plan.unchanged, static_cast<int>(file.rejected.size())};
+    summary.removed = plan.duplicates + (mode == MergeMode::ReplaceAll ? plan.storedOnly : 0);
+    summary.withPrizes = prizes.drawsWithPrizes;
+    summary.prizesChanged = prizes.newAmounts + static_cast<int>(prizes.differing.size());
+    return summary;
 }
 
 bool CsvImport::addsOrChanges() const
 {
     return !plan.added.empty() || !plan.changed.empty() || prizes.changes();
+}
+
+std::vector<DrawPrizes> CsvImport::prizesAfter(MergeMode mode) const
+{
+    return prizesOfDraws(prizes.merged, mode == MergeMode::ReplaceAll ? file.rows : plan.merged);
+}
+
+CsvImport planCsvImport(DrawCsv file, const std::vector<DrawRow>& stored,
+                        const std::vector<DrawPrizes>& storedPrizes)
+{
+    CsvImport import;
+    import.file = std::move(file);
+    import.file.rows = sortedByDrawNo(std::move(import.file.rows));
+    import.plan = planMerge(stored, import.file.rows);
+    import.prizes = planPrizeMerge(storedPrizes, import.file.prizes);
+    return import;
 }
 
 Result<CsvImport> prepareCsvImport(std::string_view bytes, CsvEncoding encoding,
@@ -181,21 +178,5 @@ Result<CsvImport> prepareCsvImport(std::string_view bytes, CsvEncoding encoding,
 {
     auto read = readDrawCsv(bytes, CsvValues::StrictNumbers, encoding);
     if (!read) return Error{read.error()};
-    CsvImport import;
-    import.file = std::move(read.value());
-    import.file.rows = sortedByDrawNo(std::move(import.file.rows));
-    import.plan = planMerge(stored, import.file.rows);
-    import.prizes = planPrizeMerge(storedPrizes, import.file.prizes);
-    return import;
-}
-
-Status applyCsvImport(DrawDatabase& database, const CsvImport& import, MergeMode mode)
-{
-    // Amounts the file lacks are kept in both modes, for the draws the history goes on holding.
-    if (mode == MergeMode::ReplaceAll)
-        return writeHistory(database, import.file.rows,
-                            prizesOfDraws(import.prizes.merged, import.file.rows));
-    if (!import.addsOrChanges()) return success();
-    return writeHistory(database, import.plan.merged,
-                        prizesOfDraws(import.prizes.merged, import.plan.merged));
+    return planCsvImport(std::move(read.value()), stored, storedPrizes);
 }

@@ -24,6 +24,7 @@
 #include "core/draws/draw_database.h"
 #include "core/draws/draw_database_lock.h"
 #include "core/draws/draw_merge.h"
+#include "core/draws/import_draws.h"
 #include "core/maintenance/update_source.h"
 
 namespace fs = std::filesystem;
@@ -317,14 +318,15 @@ UpdateResult updateDrawDatabase(const UpdateOptions& options)
                         std::string("当選データの最新化を中止しました。") + kUnchanged,
                         {}};
             if (choice == MissingDrawsChoice::Keep) {
+                // The download is merged in as an import under the lock held since the start.
+                stored = Error{""};
                 downloaded = Error{""};
-                stored = DrawDatabase::open(connectStringForFile(options.destination),
-                                            DrawDatabase::Access::ReadWrite);
-                if (!stored) return failed(stored.error());
-                if (Status merged =
-                        applyCsvImport(stored.value(), preview, MergeMode::AddAndReplace);
-                    !merged)
-                    return failed(merged.error());
+                auto import = DrawImport::prepare(std::move(lock.value()),
+                                                  connectStringForFile(options.destination),
+                                                  std::move(preview.file));
+                if (!import) return failed(import.error());
+                auto merged = import->apply(MergeMode::AddAndReplace);
+                if (!merged) return failed(merged.error());
                 return {UpdateOutcome::Updated,
                         std::string(kUpdatedMessage) + "（ダウンロードにない登録済みの " +
                             std::to_string(preview.plan.onlyStored.size()) + " 行は残しました）",
@@ -342,6 +344,9 @@ UpdateResult updateDrawDatabase(const UpdateOptions& options)
 
     if (!isExistingFile(options.destination))
         return {UpdateOutcome::MissingFile, missingFileMessage(options.destination), {}};
+    // The journal of an interrupted write belongs to the old file: rolled back and gone before
+    // the new file takes its place, or the next writer would roll it into the new one.
+    settleJournalForReplacement(connectStringForFile(options.destination));
     if (auto replaced = temporary->commit(); !replaced)
         return failed("当選データファイルを置き換えられませんでした（" + replaced.error() + "）");
     return {UpdateOutcome::Updated, kUpdatedMessage + note, {}};

@@ -29,6 +29,7 @@
 #include "core/draws/draw_database.h"
 #include "core/draws/draw_database_lock.h"
 #include "core/draws/draw_merge.h"
+#include "core/draws/import_draws.h"
 #include "core/base/program_folder.h"
 #include "core/grid/units.h"
 #include "gui/maintenance/csv_import_dialog.h"
@@ -522,48 +523,45 @@ bool MainFrm::mergeCsv(const std::string& bytes, const QString& source)
         QMessageBox::critical(this, kMessageTitle, text, QMessageBox::Ok);
         return false;
     };
-    auto database = DrawDatabase::open(m_connectString, DrawDatabase::Access::ReadWrite);
-    if (!database) return fail(QString::fromStdString(database.error()));
-    // One writer at a time, from reading what is stored to writing the merge, so that nobody's
-    // draws written meanwhile are lost to a preview made before them.
-    auto lock = DrawDatabaseLock::acquire(database->path());
-    if (!lock) return fail(QString::fromStdString(lock.error()));
-    std::optional<CsvImport> import;
+    std::optional<DrawImport> import;
     {
-        auto stored = database->readAllDraws();
-        if (!stored) return fail(QString::fromStdString(stored.error()));
-        auto storedPrizes = database->readPrizes();
-        if (!storedPrizes) return fail(QString::fromStdString(storedPrizes.error()));
         BusyPointer busy;
-        auto prepared =
-            prepareCsvImport(bytes, CsvEncoding::Detect, stored.value(), storedPrizes.value());
-        if (!prepared)
-            return fail(source + QStringLiteral(": ") + QString::fromStdString(prepared.error()));
-        import = std::move(prepared.value());
+        auto read = readDrawCsv(bytes, CsvValues::StrictNumbers, CsvEncoding::Detect);
+        if (!read)
+            return fail(source + QStringLiteral(": ") + QString::fromStdString(read.error()));
+        // The lock is held from reading what is stored, through the preview, to the write, so
+        // that nobody's draws written meanwhile are lost to a preview made before them.
+        auto prepared = DrawImport::prepare(m_connectString, std::move(read.value()));
+        if (!prepared) return fail(QString::fromStdString(prepared.error()));
+        import.emplace(std::move(prepared.value()));
     }
     std::optional<MergeMode> mode;
     if (m_importPreview) {
-        mode = m_importPreview(*import, source);
+        mode = m_importPreview(import->plan(), source);
     } else {
-        CsvImportDialog preview(*import, source, this);
+        CsvImportDialog preview(import->plan(), source, this);
         if (preview.exec() == QDialog::Accepted) mode = preview.chosenMode();
     }
     if (!mode) return false;
+    std::optional<ImportOutcome> outcome;
     {
         // The file is written as one transaction: all of it or, on any failure, nothing.
         BusyPointer busy;
-        if (Status written = applyCsvImport(database.value(), *import, *mode); !written)
-            return fail(QString::fromStdString(written.error()));
+        auto applied = import->apply(*mode);
+        if (!applied) return fail(QString::fromStdString(applied.error()));
+        outcome = applied.value();
     }
+    import.reset();  // lets go of the lock before the windows read the new history
     reloadAndReport();
-    const MergeSummary summary = import->summary();
-    const QString done =
+    const MergeSummary& summary = outcome->summary;
+    QString done =
         *mode == MergeMode::ReplaceAll
-            ? QStringLiteral("当選データを %1 回分に置き換えました。").arg(import->file.rows.size())
+            ? QStringLiteral("当選データを %1 回分に置き換えました。").arg(outcome->rows)
             : QStringLiteral("当選データを取り込みました（追加 %1、更新 %2、変更なし %3）。")
                   .arg(summary.added)
                   .arg(summary.replaced)
                   .arg(summary.unchanged);
+    if (summary.removed > 0) done += QStringLiteral("（%1 行を削除しました）").arg(summary.removed);
     QMessageBox::information(this, kMainTitle, done, QMessageBox::Ok);
     return true;
 }
