@@ -37,6 +37,7 @@ add_library(gui STATIC
   gui/app/window_arrangement.cpp
   gui/tickets/combination_window.cpp
   gui/tickets/ticket_register_window.cpp
+  gui/tickets/ticket_register_model.cpp
   gui/stats/statistics_window.cpp
 )
 target_include_directories(gui PUBLIC ${CMAKE_CURRENT_SOURCE_DIR})

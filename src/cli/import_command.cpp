@@ -38,6 +38,9 @@ Result<DrawCsv> readImportFile(const ImportArguments& arguments, std::ostream& e
         summary.rejected = static_cast<int>(read->rejected.size());
         return Error{summaryLine(summary) + "; nothing written"};
     }
+    // Their draws are taken; only the amounts that were not amounts are left out.
+    for (const CsvRejection& warning : read->prizeWarnings)
+        err << arguments.csv << ": line " << warning.line << ": " << warning.reason << '\n';
     return std::move(read.value());
 }
 

@@ -30,6 +30,8 @@ int mergeDownloadedCsv(const UpdateOptions& options, const std::string& csv, std
         err << summaryLine(summary) << "; nothing written\n";
         return kExitFailure;
     }
+    for (const CsvRejection& warning : read->prizeWarnings)
+        err << source << ": line " << warning.line << ": " << warning.reason << '\n';
     auto imported = importDraws(connectStringForFile(options.destination), std::move(read.value()),
                                 MergeMode::AddAndReplace);
     if (!imported) {
@@ -46,6 +48,8 @@ void addUpdateCommand(CLI::App& app, CliContext& context)
 {
     auto options = std::make_shared<UpdateOptions>();
     options->server.clear();
+    auto keepMissing = std::make_shared<bool>(false);
+    auto dropMissing = std::make_shared<bool>(false);
     CLI::App* command = app.add_subcommand(
         "update",
         "bring the database up to date from the update source (a database or a CSV file)");
@@ -55,7 +59,31 @@ void addUpdateCommand(CLI::App& app, CliContext& context)
                      "source set in the program's 設定)")
         ->option_text("URL");
     addDatabaseOption(command, options->destination);
-    setCommandAction(command, context, [options, &context] {
+    CLI::Option* keep = command->add_flag(
+        "--keep-missing", *keepMissing,
+        "when the downloaded database lacks stored draws, keep them (merge the download in)");
+    command
+        ->add_flag("--drop-missing", *dropMissing,
+                   "when the downloaded database lacks stored draws, let it replace them")
+        ->excludes(keep);
+    setCommandAction(command, context, [options, keepMissing, dropMissing, &context] {
+        // Stored draws the download lacks are never dropped without the player saying so.
+        options->missingDraws = [&context, keepMissing, dropMissing](const CsvImport& preview) {
+            if (*keepMissing) return MissingDrawsChoice::Keep;
+            if (*dropMissing) return MissingDrawsChoice::Replace;
+            context.err << "the downloaded database lacks " << preview.plan.onlyStored.size()
+                        << " stored rows (draws";
+            std::size_t shown = 0;
+            for (const DrawRow& row : preview.plan.onlyStored) {
+                if (++shown > 20) {
+                    context.err << " …";
+                    break;
+                }
+                context.err << ' ' << rawText(row.drawNo);
+            }
+            context.err << "); run again with --keep-missing or --drop-missing\n";
+            return MissingDrawsChoice::Cancel;
+        };
         // The program's database is made at its first start; the update replaces that one.
         if (Status prepared = prepareDatabaseInUse(options->destination); !prepared) {
             context.err << prepared.error() << '\n';

@@ -127,6 +127,6 @@ TEST(FittedColumns, NoWindowClipsATextOnAHistoryUpToTheHighestDrawNumber)
         {2, kHighestDrawNo - 1, {6, 7, 8, 9, 10}, 3, ""},
     };
     clipped +=
-        clippedCells("購入記録", ticketTotalsGrid(checkTickets(tickets, DrawLookup(history), {})));
+        clippedCells("購入記録", ticketTotalsGrid(checkTickets(tickets, DrawLookup(history), PrizeTable{})));
     EXPECT_EQ(clipped, "");
 }

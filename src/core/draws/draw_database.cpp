@@ -30,6 +30,44 @@ constexpr const char* kSchema =
     "CREATE VIEW 全データ選択クエリ AS SELECT 回数, 日付, 第1数字, 第2数字, 第3数字, 第4数字,"
     " 第5数字, ボーナス数字 FROM 結果マスタ;";
 
+// Beside the draws, never inside the saved query: its seven columns stay what every reader of the
+// history relies on. One row per draw number; an empty field is an amount not known.
+constexpr const char* kPrizeTable = "当せん金マスタ";
+constexpr const char* kPrizeSchema =
+    "CREATE TABLE IF NOT EXISTS 当せん金マスタ (回数 INTEGER PRIMARY KEY,"
+    " \"1等口数\" INTEGER, \"1等賞金\" INTEGER, \"2等口数\" INTEGER, \"2等賞金\" INTEGER,"
+    " \"3等口数\" INTEGER, \"3等賞金\" INTEGER, \"4等口数\" INTEGER, \"4等賞金\" INTEGER,"
+    " キャリーオーバー INTEGER);";
+static_assert(kPrizeFieldCount == 9, "the prize table's columns follow the prize fields");
+
+// A savepoint nests inside the caller's transaction and is a transaction of its own outside one;
+// leaving without release() undoes everything since it was set.
+class Savepoint {
+public:
+    explicit Savepoint(sqlite3* db) : m_db(db)
+    {
+        m_set = sqlite3_exec(db, "SAVEPOINT prizes;", nullptr, nullptr, nullptr) == SQLITE_OK;
+    }
+    ~Savepoint()
+    {
+        if (m_set && !m_released)
+            sqlite3_exec(m_db, "ROLLBACK TO prizes; RELEASE prizes;", nullptr, nullptr, nullptr);
+    }
+    Savepoint(const Savepoint&) = delete;
+    Savepoint& operator=(const Savepoint&) = delete;
+    bool set() const { return m_set; }
+    bool release()
+    {
+        m_released = sqlite3_exec(m_db, "RELEASE prizes;", nullptr, nullptr, nullptr) == SQLITE_OK;
+        return m_released;
+    }
+
+private:
+    sqlite3* m_db;
+    bool m_set = false;
+    bool m_released = false;
+};
+
 // One line a player can act on, then the engine's own words.
 std::string openFailure(const std::string& path, const std::string& engineText)
 {
@@ -212,7 +250,77 @@ Status DrawDatabase::replaceAllDraws(const std::vector<DrawRow>& rows)
     return writeDraws(rows, true);
 }
 
-Status DrawDatabase::writeDraws(const std::vector<DrawRow>& rows, bool replacing)
+Status DrawDatabase::replaceAllDraws(const std::vector<DrawRow>& rows,
+                                     const std::vector<DrawPrizes>& prizes)
+{
+    return writeDraws(rows, true, &prizes);
+}
+
+Result<std::vector<DrawPrizes>> DrawDatabase::readPrizes() const
+{
+    std::vector<DrawPrizes> prizes;
+    {
+        Statement exists(m_db, "SELECT 1 FROM sqlite_master WHERE type = 'table' AND name = ?;");
+        if (!exists.prepared()) return Error{errorText(sqlite3_errmsg(m_db))};
+        sqlite3_bind_text(exists.get(), 1, kPrizeTable, -1, SQLITE_STATIC);
+        const int rc = sqlite3_step(exists.get());
+        if (rc == SQLITE_DONE) return prizes;
+        if (rc != SQLITE_ROW) return Error{errorText(sqlite3_errmsg(m_db))};
+    }
+    Statement query(m_db, "SELECT 回数, \"1等口数\", \"1等賞金\", \"2等口数\", \"2等賞金\","
+                          " \"3等口数\", \"3等賞金\", \"4等口数\", \"4等賞金\", キャリーオーバー"
+                          " FROM 当せん金マスタ ORDER BY 回数;");
+    if (!query.prepared())
+        return Error{"当せん金マスタを読めません：" + errorText(sqlite3_errmsg(m_db))};
+    int rc;
+    while ((rc = sqlite3_step(query.get())) == SQLITE_ROW) {
+        DrawPrizes draw;
+        draw.drawNo = sqlite3_column_int(query.get(), 0);
+        for (int p = 0; p < kPrizeFieldCount; ++p)
+            // A value that is not a whole number in range was not written by this program:
+            // it counts as not known rather than as an amount.
+            if (sqlite3_column_type(query.get(), p + 1) == SQLITE_INTEGER) {
+                const long long value = sqlite3_column_int64(query.get(), p + 1);
+                if (value >= 0 && value <= kMaxPrizeYen) prizeField(draw, p) = value;
+            }
+        prizes.push_back(draw);
+    }
+    if (rc != SQLITE_DONE)
+        return Error{"当せん金マスタを読めません：" + errorText(sqlite3_errmsg(m_db))};
+    return prizes;
+}
+
+Status DrawDatabase::writePrizes(const std::vector<DrawPrizes>& prizes)
+{
+    auto fail = [this]() -> Status { return Error{errorText(sqlite3_errmsg(m_db))}; };
+    Savepoint savepoint(m_db);
+    if (!savepoint.set()) return fail();
+    if (sqlite3_exec(m_db, kPrizeSchema, nullptr, nullptr, nullptr) != SQLITE_OK ||
+        sqlite3_exec(m_db, "DELETE FROM 当せん金マスタ;", nullptr, nullptr, nullptr) != SQLITE_OK)
+        return fail();
+    Statement insert(
+        m_db, "INSERT OR REPLACE INTO 当せん金マスタ VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?);");
+    if (!insert.prepared()) return fail();
+    for (const DrawPrizes& draw : prizes) {
+        if (draw.empty()) continue;
+        sqlite3_stmt* stmt = insert.get();
+        sqlite3_reset(stmt);
+        sqlite3_bind_int(stmt, 1, draw.drawNo);
+        for (int p = 0; p < kPrizeFieldCount; ++p) {
+            const auto& value = prizeField(draw, p);
+            if (value)
+                sqlite3_bind_int64(stmt, p + 2, *value);
+            else
+                sqlite3_bind_null(stmt, p + 2);
+        }
+        if (sqlite3_step(stmt) != SQLITE_DONE) return fail();
+    }
+    if (!savepoint.release()) return fail();
+    return success();
+}
+
+Status DrawDatabase::writeDraws(const std::vector<DrawRow>& rows, bool replacing,
+                                const std::vector<DrawPrizes>* prizes)
 {
     SqlTransaction transaction(m_db);
     if (!transaction.begun()) return Error{errorText(sqlite3_errmsg(m_db))};
@@ -233,6 +341,8 @@ Status DrawDatabase::writeDraws(const std::vector<DrawRow>& rows, bool replacing
             bindValue(stmt, static_cast<int>(k) + 3, row.numbers[k]);
         if (sqlite3_step(stmt) != SQLITE_DONE) return fail();
     }
+    if (prizes)
+        if (Status written = writePrizes(*prizes); !written) return written;
     if (!transaction.commit()) return fail();
     return success();
 }

@@ -1,5 +1,7 @@
 // DrawDatabase: the password-protected draw database file (SQLCipher), behind a small RAII layer.
-// Table 結果マスタ holds the draws; the saved query 全データ選択クエリ returns them.
+// Table 結果マスタ holds the draws; the saved query 全データ選択クエリ returns them. Table
+// 当せん金マスタ, beside them, holds the prizes of the draws that came with prize data; a file
+// made before that table existed opens and reads as one without prizes.
 #pragma once
 
 #include <string>
@@ -7,6 +9,7 @@
 
 #include "core/base/result.h"
 #include "core/draws/draw_history.h"
+#include "core/draws/draw_prizes.h"
 #include "core/draws/draw_row.h"
 
 struct sqlite3;
@@ -43,7 +46,15 @@ public:
     Status insertDraws(const std::vector<DrawRow>& rows);
     // Makes rows the whole content of 結果マスタ in one transaction: all or nothing.
     Status replaceAllDraws(const std::vector<DrawRow>& rows);
+    // The same, with the prize table made exactly `prizes` in the same transaction.
+    Status replaceAllDraws(const std::vector<DrawRow>& rows, const std::vector<DrawPrizes>& prizes);
     Status execute(const std::string& sql);
+
+    // The stored prizes by ascending draw number; none when the file has no prize table.
+    Result<std::vector<DrawPrizes>> readPrizes() const;
+    // Makes `prizes` the whole prize table (creating the table when the file has none). Runs
+    // inside the caller's transaction when one is open, else in its own: all or nothing.
+    Status writePrizes(const std::vector<DrawPrizes>& prizes);
 
     const std::string& path() const { return m_path; }
     sqlite3* handle() const { return m_db; }
@@ -52,7 +63,8 @@ public:
 
 private:
     DrawDatabase(sqlite3* db, std::string path) : m_db(db), m_path(std::move(path)) {}
-    Status writeDraws(const std::vector<DrawRow>& rows, bool replacing);
+    Status writeDraws(const std::vector<DrawRow>& rows, bool replacing,
+                      const std::vector<DrawPrizes>* prizes = nullptr);
     static Result<DrawDatabase> openFile(const std::string& path, const std::string& password,
                                          int flags);
 

@@ -1,6 +1,7 @@
 #include "core/draws/draw_merge.h"
 
 #include <algorithm>
+#include <map>
 #include <unordered_map>
 
 #include "core/draws/draw_csv.h"
@@ -36,6 +37,7 @@ MergePlan planMerge(const std::vector<DrawRow>& stored, const std::vector<DrawRo
         const auto found = drawNo ? incomingOf.find(*drawNo) : incomingOf.end();
         if (found == incomingOf.end()) {
             ++plan.storedOnly;
+            plan.onlyStored.push_back(row);
             plan.merged.push_back(row);
             continue;
         }
@@ -78,7 +80,59 @@ std::string summaryLine(const MergeSummary& summary)
                        std::to_string(summary.replaced) + " replaced, " +
                        std::to_string(summary.unchanged) + " unchanged, ";
     if (summary.removed > 0) line += std::to_string(summary.removed) + " removed, ";
-    return line + std::to_string(summary.rejected) + " rejected";
+    line += std::to_string(summary.rejected) + " rejected";
+    if (summary.withPrizes)
+        line += ", prizes for " + std::to_string(summary.withPrizes) + " draws (" +
+                std::to_string(summary.prizesChanged) + " amounts new or changed)";
+    return line;
+}
+
+PrizeMerge planPrizeMerge(const std::vector<DrawPrizes>& stored,
+                          const std::vector<DrawPrizes>& incoming)
+{
+    PrizeMerge merge;
+    std::map<int, DrawPrizes> table;
+    for (const DrawPrizes& draw : stored)
+        table.emplace(draw.drawNo, draw);
+    std::map<int, const DrawPrizes*> fileDraws;  // a draw given twice: the later line counts
+    for (const DrawPrizes& draw : incoming)
+        if (!draw.empty()) fileDraws[draw.drawNo] = &draw;
+    merge.drawsWithPrizes = static_cast<int>(fileDraws.size());
+    for (const auto& [drawNo, file] : fileDraws) {
+        DrawPrizes& target = table[drawNo];
+        target.drawNo = drawNo;
+        for (int p = 0; p < kPrizeFieldCount; ++p) {
+            const auto& given = prizeField(*file, p);
+            if (!given) continue;
+            auto& kept = prizeField(target, p);
+            if (!kept)
+                ++merge.newAmounts;
+            else if (*kept != *given)
+                merge.differing.push_back({drawNo, p, *kept, *given});
+            kept = given;
+        }
+    }
+    merge.merged.reserve(table.size());
+    for (auto& entry : table)
+        merge.merged.push_back(std::move(entry.second));
+    return merge;
+}
+
+std::vector<DrawPrizes> prizesOfDraws(const std::vector<DrawPrizes>& prizes,
+                                      const std::vector<DrawRow>& rows)
+{
+    std::vector<bool> present(static_cast<std::size_t>(kHighestDrawNo) + 1, false);
+    for (const DrawRow& row : rows)
+        if (const auto drawNo = fieldNumber(row.drawNo);
+            drawNo && *drawNo >= 0 && *drawNo <= kHighestDrawNo)
+            present[static_cast<std::size_t>(*drawNo)] = true;
+    std::vector<DrawPrizes> kept;
+    kept.reserve(prizes.size());
+    for (const DrawPrizes& draw : prizes)
+        if (draw.drawNo >= 0 && draw.drawNo <= kHighestDrawNo &&
+            present[static_cast<std::size_t>(draw.drawNo)])
+            kept.push_back(draw);
+    return kept;
 }
 
 bool holdsDraws(const std::vector<DrawRow>& rows)
@@ -92,22 +146,37 @@ MergeSummary CsvImport::summary(MergeMode mode) const
     MergeSummary summary{static_cast<int>(plan.added.size()), static_cast<int>(plan.changed.size()),
                          plan.unchanged, static_cast<int>(file.rejected.size())};
     summary.removed = plan.duplicates + (mode == MergeMode::ReplaceAll ? plan.storedOnly : 0);
+    summary.withPrizes = prizes.drawsWithPrizes;
+    summary.prizesChanged = prizes.newAmounts + static_cast<int>(prizes.differing.size());
     return summary;
 }
 
-CsvImport planCsvImport(DrawCsv file, const std::vector<DrawRow>& stored)
+bool CsvImport::addsOrChanges() const
+{
+    return !plan.added.empty() || !plan.changed.empty() || prizes.changes();
+}
+
+std::vector<DrawPrizes> CsvImport::prizesAfter(MergeMode mode) const
+{
+    return prizesOfDraws(prizes.merged, mode == MergeMode::ReplaceAll ? file.rows : plan.merged);
+}
+
+CsvImport planCsvImport(DrawCsv file, const std::vector<DrawRow>& stored,
+                        const std::vector<DrawPrizes>& storedPrizes)
 {
     CsvImport import;
     import.file = std::move(file);
     import.file.rows = sortedByDrawNo(std::move(import.file.rows));
     import.plan = planMerge(stored, import.file.rows);
+    import.prizes = planPrizeMerge(storedPrizes, import.file.prizes);
     return import;
 }
 
 Result<CsvImport> prepareCsvImport(std::string_view bytes, CsvEncoding encoding,
-                                   const std::vector<DrawRow>& stored)
+                                   const std::vector<DrawRow>& stored,
+                                   const std::vector<DrawPrizes>& storedPrizes)
 {
     auto read = readDrawCsv(bytes, CsvValues::StrictNumbers, encoding);
     if (!read) return Error{read.error()};
-    return planCsvImport(std::move(read.value()), stored);
+    return planCsvImport(std::move(read.value()), stored, storedPrizes);
 }

@@ -21,9 +21,18 @@ Result<DrawImport> DrawImport::prepare(const std::string& connectString, DrawCsv
     // One writer at a time: a second import, the entry window or an update is turned away.
     auto lock = DrawDatabaseLock::acquire(path);
     if (!lock) return Error{lock.error()};
+    return prepare(std::move(lock.value()), connectString, std::move(file));
+}
 
+Result<DrawImport> DrawImport::prepare(DrawDatabaseLock lock, const std::string& connectString,
+                                       DrawCsv file)
+{
+    const auto pieces = parseConnectString(connectString);
+    if (!pieces) return Error{"接続文字列が正しくありません: " + connectString};
+    const std::string& path = pieces->dataSource;
     std::optional<DrawDatabase> database;
     std::vector<DrawRow> stored;
+    std::vector<DrawPrizes> storedPrizes;
     struct stat status {};
     if (::lstat(path.c_str(), &status) == 0 || errno != ENOENT) {
         if (auto refusal = writeRefusal(path); !refusal.empty()) return Error{refusal};
@@ -33,10 +42,13 @@ Result<DrawImport> DrawImport::prepare(const std::string& connectString, DrawCsv
         auto read = opened->readAllDraws();
         if (!read) return Error{read.error()};
         stored = std::move(read.value());
+        auto prizes = opened->readPrizes();
+        if (!prizes) return Error{prizes.error()};
+        storedPrizes = std::move(prizes.value());
         database = std::move(opened.value());
     }
-    CsvImport import = planCsvImport(std::move(file), stored);
-    return DrawImport(std::move(lock.value()), std::move(database), path, std::move(import));
+    CsvImport import = planCsvImport(std::move(file), stored, storedPrizes);
+    return DrawImport(std::move(lock), std::move(database), path, std::move(import));
 }
 
 Result<ImportOutcome> DrawImport::apply(MergeMode mode)
@@ -47,9 +59,10 @@ Result<ImportOutcome> DrawImport::apply(MergeMode mode)
     const bool replacing = mode == MergeMode::ReplaceAll;
     const std::vector<DrawRow>& rows = replacing ? m_import.file.rows : m_import.plan.merged;
     outcome.rows = rows.size();
+    const std::vector<DrawPrizes> prizes = m_import.prizesAfter(mode);
     if (!m_database) {
         if (!replacing) return Error{"当選データファイルがありません：" + m_path};
-        if (Status created = createWith(rows); !created) return Error{created.error()};
+        if (Status created = createWith(rows, prizes); !created) return Error{created.error()};
         outcome.written = true;
         return outcome;
     }
@@ -59,20 +72,22 @@ Result<ImportOutcome> DrawImport::apply(MergeMode mode)
         if (!current) return Error{current.error()};
         if (holdsDraws(current.value())) return Error{emptyFileRefusal()};
     }
-    const bool changes = replacing || !m_import.plan.added.empty() ||
-                         !m_import.plan.changed.empty() || m_import.plan.duplicates > 0;
+    const bool changes = replacing || m_import.addsOrChanges() || m_import.plan.duplicates > 0;
     if (!changes) return outcome;
-    if (Status written = m_database->replaceAllDraws(rows); !written) return Error{written.error()};
+    // Draws and prizes in one transaction: both or, on any failure, neither.
+    if (Status written = m_database->replaceAllDraws(rows, prizes); !written)
+        return Error{written.error()};
     outcome.written = true;
     return outcome;
 }
 
-Status DrawImport::createWith(const std::vector<DrawRow>& rows)
+Status DrawImport::createWith(const std::vector<DrawRow>& rows,
+                              const std::vector<DrawPrizes>& prizes)
 {
     // Built aside and renamed into place, so an interrupted import leaves no half-made file.
     auto replacement = FileReplacement::begin(m_path, "import");
     if (!replacement) return Error{replacement.error()};
-    Status built = buildIn(replacement->temporaryPath(), rows);
+    Status built = buildIn(replacement->temporaryPath(), rows, prizes);
     if (!built) {
         // The temporary file is nothing the player knows: the message names the database.
         std::string text = built.error();
@@ -88,7 +103,8 @@ Status DrawImport::createWith(const std::vector<DrawRow>& rows)
     return replacement->commit();
 }
 
-Status DrawImport::buildIn(const std::string& temporary, const std::vector<DrawRow>& rows)
+Status DrawImport::buildIn(const std::string& temporary, const std::vector<DrawRow>& rows,
+                           const std::vector<DrawPrizes>& prizes)
 {
     {
         auto database = DrawDatabase::initialise(temporary);
@@ -98,6 +114,8 @@ Status DrawImport::buildIn(const std::string& temporary, const std::vector<DrawR
         if (Status journal = database->execute("PRAGMA journal_mode = MEMORY;"); !journal)
             return journal;
         if (Status written = database->insertDraws(rows); !written) return written;
+        if (!prizes.empty())
+            if (Status written = database->writePrizes(prizes); !written) return written;
     }
     return success();
 }

@@ -29,7 +29,12 @@ public:
     // opens it for writing (which rolls back a journal left by an interrupted write), reads what
     // is stored and plans against `file`. A database file that does not exist yet is planned
     // against an empty history and made by a ReplaceAll import; it is never made for a merge.
+    // The file's prizes are planned against the stored prize table and written in the same
+    // transaction as the draws.
     static Result<DrawImport> prepare(const std::string& connectString, DrawCsv file);
+    // The same for a caller that already holds the lock (the update, from download to write).
+    static Result<DrawImport> prepare(DrawDatabaseLock heldLock, const std::string& connectString,
+                                      DrawCsv file);
 
     DrawImport(DrawImport&&) noexcept = default;
     DrawImport& operator=(DrawImport&&) noexcept = default;
@@ -52,8 +57,9 @@ private:
           m_import(std::move(import))
     {
     }
-    Status createWith(const std::vector<DrawRow>& rows);
-    static Status buildIn(const std::string& temporary, const std::vector<DrawRow>& rows);
+    Status createWith(const std::vector<DrawRow>& rows, const std::vector<DrawPrizes>& prizes);
+    static Status buildIn(const std::string& temporary, const std::vector<DrawRow>& rows,
+                          const std::vector<DrawPrizes>& prizes);
 
     DrawDatabaseLock m_lock;                 // held from reading what is stored to writing
     std::optional<DrawDatabase> m_database;  // nothing while no file exists

@@ -25,6 +25,8 @@
 #include "core/draws/draw_csv.h"
 #include "core/draws/draw_database.h"
 #include "core/draws/draw_database_lock.h"
+#include "core/draws/draw_merge.h"
+#include "core/draws/import_draws.h"
 #include "core/maintenance/update_source.h"
 
 namespace fs = std::filesystem;
@@ -325,6 +327,61 @@ UpdateResult updateDrawDatabase(const UpdateOptions& options)
     if (auto problem = verificationProblem(temporary->temporaryPath(), transfer.received))
         return failed(naming(*problem, temporary->temporaryPath(), url));
 
+    // What the stored file holds that the download lacks: draws typed in by the player are not
+    // lost without asking, and a prize table is not lost to a download that has none.
+    std::string note;
+    {
+        auto stored = DrawDatabase::open(connectStringForFile(options.destination));
+        auto storedRows =
+            stored ? stored->readAllDraws() : Result<std::vector<DrawRow>>(Error{stored.error()});
+        auto storedPrizes =
+            stored ? stored->readPrizes() : Result<std::vector<DrawPrizes>>(Error{stored.error()});
+        // A stored file that cannot be read has nothing to keep: the verified download replaces it.
+        if (storedRows && storedPrizes) {
+            auto downloaded = DrawDatabase::open(connectStringForFile(temporary->temporaryPath()),
+                                                 DrawDatabase::Access::ReadWrite);
+            if (!downloaded) return failed(downloaded.error());
+            auto rows = downloaded->readAllDraws();
+            auto prizes = downloaded->readPrizes();
+            if (!rows) return failed(rows.error());
+            if (!prizes) return failed(prizes.error());
+            CsvImport preview;
+            preview.file.rows = sortedByDrawNo(std::move(rows.value()));
+            preview.file.prizes = std::move(prizes.value());
+            preview.plan = planMerge(storedRows.value(), preview.file.rows);
+            preview.prizes = planPrizeMerge(storedPrizes.value(), preview.file.prizes);
+            MissingDrawsChoice choice = MissingDrawsChoice::Replace;
+            if (!preview.plan.onlyStored.empty() && options.missingDraws)
+                choice = options.missingDraws(preview);
+            if (choice == MissingDrawsChoice::Cancel)
+                return {UpdateOutcome::Cancelled,
+                        std::string("当選データの最新化を中止しました。") + kUnchanged,
+                        {}};
+            if (choice == MissingDrawsChoice::Keep) {
+                // The download is merged in as an import under the lock held since the start.
+                stored = Error{""};
+                downloaded = Error{""};
+                auto import = DrawImport::prepare(std::move(lock.value()),
+                                                  connectStringForFile(options.destination),
+                                                  std::move(preview.file));
+                if (!import) return failed(import.error());
+                auto merged = import->apply(MergeMode::AddAndReplace);
+                if (!merged) return failed(merged.error());
+                return {UpdateOutcome::Updated,
+                        std::string(kUpdatedMessage) + "（ダウンロードにない登録済みの " +
+                            std::to_string(preview.plan.onlyStored.size()) + " 行は残しました）",
+                        {}};
+            }
+            if (preview.file.prizes.empty() && !storedPrizes->empty()) {
+                if (Status kept = downloaded->writePrizes(
+                        prizesOfDraws(storedPrizes.value(), preview.file.rows));
+                    !kept)
+                    return failed(kept.error());
+                note = "（当せん金額は登録済みのものを残しました）";
+            }
+        }
+    }
+
     if (!isExistingFile(options.destination))
         return {UpdateOutcome::MissingFile, missingFileMessage(options.destination), {}};
     // The journal of an interrupted write belongs to the old file: rolled back and gone before
@@ -332,5 +389,5 @@ UpdateResult updateDrawDatabase(const UpdateOptions& options)
     settleJournalForReplacement(connectStringForFile(options.destination));
     if (auto replaced = temporary->commit(); !replaced)
         return failed("当選データファイルを置き換えられませんでした（" + replaced.error() + "）");
-    return {UpdateOutcome::Updated, kUpdatedMessage, {}};
+    return {UpdateOutcome::Updated, kUpdatedMessage + note, {}};
 }

@@ -471,6 +471,13 @@ void MainFrm::updateDrawData()
     options.destination =
         QDir(m_programFolder).filePath(QString::fromUtf8(kDatabaseFileName)).toStdString();
 
+    if (m_importPreview)
+        options.missingDraws = [this](const CsvImport& preview) {
+            const auto mode = m_importPreview(preview, QStringLiteral("ダウンロード"));
+            return !mode ? MissingDrawsChoice::Cancel
+                   : *mode == MergeMode::ReplaceAll ? MissingDrawsChoice::Replace
+                                                    : MissingDrawsChoice::Keep;
+        };
     const UpdateResult result = runDrawUpdate(this, std::move(options));
     // A CSV source is merged through the same preview as a CSV file; a new database file is
     // read at once.
