@@ -209,6 +209,7 @@ int main(int argc, char** argv)
     std::string tablePath = "src/core/tickets/cover_table_data.inc";
     int v = 0, t = 3, m = 3, steinerV = 0;
     double seconds = 30;
+    double floorTemperature = 0.3;
     std::size_t stopAt = 0;
     std::uint64_t seed = 1;
     for (int i = 1; i + 1 < argc; i += 2) {
@@ -228,6 +229,8 @@ int main(int argc, char** argv)
             seed = std::stoull(value);
         else if (name == "--steiner")
             steinerV = std::stoi(value);
+        else if (name == "--floor")
+            floorTemperature = std::stod(value);
         else {
             std::cerr << "unknown option " << name << '\n';
             return 2;
@@ -270,6 +273,7 @@ int main(int argc, char** argv)
                            std::chrono::milliseconds(static_cast<long long>(seconds * 1000));
         control.seed = seed;
         control.stopAt = stopAt;
+        control.floorTemperature = floorTemperature;
         best = shrinkCover(*problem, start, control);
         std::cerr << "v=" << v << " " << t << "/" << m << ": start " << start.size() << " -> "
                   << best.size() << '\n';

@@ -78,9 +78,7 @@ std::vector<PositionMask> everyTicket(int v)
     return all;
 }
 
-// Annealing schedule, tuned on 3-if-3 covers of 10..15 numbers: a worse move by one subset is
-// still taken now and then at the floor, which keeps the search off plateaus.
-constexpr double kFloor = 0.3;
+// Annealing schedule (the floor is in SearchControl), tuned on 3-if-3 covers of 10..15 numbers.
 constexpr double kCooling = 0.9999;
 constexpr long long kReheatSteps = 200000;
 constexpr double kReheat = 0.6;
@@ -150,8 +148,10 @@ public:
                 replace(index, next);
                 m_tickets[index] = next;
             }
-            temperature = std::max(kFloor, temperature * kCooling);
-            if (temperature <= kFloor && (steps % kReheatSteps) == 0) temperature = kReheat;
+            const double floor = control.floorTemperature;
+            temperature = std::max(floor, temperature * kCooling);
+            if (temperature <= floor && (steps % kReheatSteps) == 0)
+                temperature = std::max(kReheat, 2 * floor);
         }
         return true;
     }

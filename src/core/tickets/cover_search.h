@@ -97,6 +97,9 @@ struct SearchControl {
     std::function<void(double, std::size_t)> progress;
     std::uint64_t seed = 1;
     std::size_t stopAt = 0;  // stop once a cover of this size or smaller is found
+    // The annealing temperature never falls below this (in uncovered subsets): higher keeps
+    // small searches off plateaus, lower lets large ones settle.
+    double floorTemperature = 0.3;
 };
 
 // Takes a full cover and looks for smaller ones: drops the ticket that leaves least uncovered,
