@@ -2,7 +2,9 @@
 
 #include <QApplication>
 #include <QIcon>
+#include <QLibraryInfo>
 #include <QMessageBox>
+#include <QTranslator>
 
 #include <filesystem>
 
@@ -10,8 +12,21 @@
 #include "gui/app/version_window.h"
 #include "gui/report/grid_font.h"
 
+bool installQtTranslations(QCoreApplication& app)
+{
+    auto* translator = new QTranslator(&app);
+    if (!translator->load(QStringLiteral("qtbase_ja"),
+                          QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
+        delete translator;
+        return false;
+    }
+    return QCoreApplication::installTranslator(translator);
+}
+
 int runProgram(QApplication& app, const DataLocations& locations)
 {
+    // Before any window exists: a text Qt translates is looked up when the widget is made.
+    installQtTranslations(app);
     QGuiApplication::setDesktopFileName(QStringLiteral("io.github.pomuranlite.Pomuran"));
     installGridFontSubstitution();
     installApplicationFont();
