@@ -8,8 +8,8 @@
 #include <QFileInfo>
 #include <QTemporaryDir>
 
-#include "gui/app/main_frame.h"
 #include "bench_support.h"
+#include "gui/app/main_frame.h"
 #include "gui/report/grid_font.h"
 
 namespace {

@@ -4,8 +4,8 @@
 
 #include "bench_support.h"
 #include "core/grid/units.h"
-#include "gui/stats/statistics_window.h"
 #include "gui/report/grid_font.h"
+#include "gui/stats/statistics_window.h"
 
 #include <QApplication>
 #include <QFile>

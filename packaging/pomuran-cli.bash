@@ -12,7 +12,7 @@ _pomuran_cli_words()
         list) echo "--help" ;;
         show) echo "--db --csv --enabled-options --format --output --help" ;;
         tables) echo "--db --csv --help" ;;
-        update) echo "--server --db --help" ;;
+        update) echo "--server --db --keep-missing --drop-missing --help" ;;
         tickets) echo "add list remove check --help" ;;
         "tickets add") echo "--tickets --draw --numbers --count --help" ;;
         "tickets list") echo "--tickets --format --help" ;;

@@ -4,8 +4,8 @@
 #include <ostream>
 
 #include "cli/commands.h"
-#include "core/draws/data_locations.h"
 #include "core/base/program_version.h"
+#include "core/draws/data_locations.h"
 #include "core/draws/version_report.h"
 
 void defineCli(CLI::App& app, CliContext& context)

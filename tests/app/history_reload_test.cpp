@@ -13,18 +13,18 @@
 #include <QTimer>
 
 #include "core/analyses/analysis_catalog.h"
-#include "gui/analyses/analysis_window.h"
-#include "gui/app/main_frame.h"
 #include "core/draws/draw_csv.h"
 #include "core/draws/draw_database.h"
 #include "core/draws/draw_merge.h"
+#include "gui/analyses/analysis_window.h"
+#include "gui/app/main_frame.h"
 #include "gui/maintenance/csv_import_dialog.h"
 #include "gui/maintenance/empty_history_guide.h"
 #include "gui/maintenance/entry_window.h"
 #include "gui/prediction/prediction_window.h"
-#include "test_support.h"
 #include "gui/report/grid_font.h"
 #include "gui/ui/grid_view.h"
+#include "test_support.h"
 
 namespace {
 

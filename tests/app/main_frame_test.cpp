@@ -26,17 +26,17 @@
 #include <set>
 
 #include "core/analyses/analysis_catalog.h"
+#include "core/base/player_folders.h"
+#include "core/draws/draw_database.h"
+#include "core/grid/units.h"
+#include "gui/analyses/analysis_window.h"
 #include "gui/app/help_viewer.h"
 #include "gui/app/main_frame.h"
 #include "gui/app/version_window.h"
 #include "gui/app/window_arrangement.h"
-#include "core/draws/draw_database.h"
-#include "core/base/player_folders.h"
-#include "test_support.h"
-#include "gui/analyses/analysis_window.h"
-#include "gui/stats/statistics_window.h"
 #include "gui/report/grid_font.h"
-#include "core/grid/units.h"
+#include "gui/stats/statistics_window.h"
+#include "test_support.h"
 
 namespace {
 
@@ -613,8 +613,7 @@ void MainFrameTest::statisticsWindowFromMenuFollowsAReload()
 
     // A reload of the draw history recounts the open window.
     {
-        auto database =
-            DrawDatabase::open(frame.connectString(), DrawDatabase::Access::ReadWrite);
+        auto database = DrawDatabase::open(frame.connectString(), DrawDatabase::Access::ReadWrite);
         QVERIFY(database.ok());
         QVERIFY(database->insertDraws({drawRow(2, {7, 8, 9, 10, 11, 12})}).ok());
     }

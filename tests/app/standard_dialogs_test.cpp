@@ -17,7 +17,8 @@ namespace {
 QString visibleTexts(const QWidget& dialog)
 {
     QStringList texts;
-    for (const QLabel* label : dialog.findChildren<QLabel*>()) texts << label->text();
+    for (const QLabel* label : dialog.findChildren<QLabel*>())
+        texts << label->text();
     for (const QAbstractButton* button : dialog.findChildren<QAbstractButton*>())
         texts << button->text();
     return texts.join(QLatin1Char('|'));
@@ -50,8 +51,7 @@ private slots:
                             QMessageBox::Save);
         box.show();
         QVERIFY(box.button(button));
-        QVERIFY2(box.button(button)->text().contains(word),
-                 qPrintable(box.button(button)->text()));
+        QVERIFY2(box.button(button)->text().contains(word), qPrintable(box.button(button)->text()));
     }
 
     void fileDialogLabels_data()
@@ -74,7 +74,8 @@ private slots:
         dialog.setAcceptMode(mode);
         dialog.show();
         const QString texts = visibleTexts(dialog);
-        for (const QString& word : words) QVERIFY2(texts.contains(word), qPrintable(texts));
+        for (const QString& word : words)
+            QVERIFY2(texts.contains(word), qPrintable(texts));
         QVERIFY2(!texts.contains(QLatin1String("Cancel")), qPrintable(texts));
     }
 
@@ -85,8 +86,9 @@ private slots:
         dialog.show();
         const auto* buttons = dialog.findChild<QDialogButtonBox*>();
         QVERIFY(buttons);
-        QVERIFY2(buttons->button(QDialogButtonBox::Cancel)->text().contains(
-                     QStringLiteral("キャンセル")),
+        QVERIFY2(buttons->button(QDialogButtonBox::Cancel)
+                     ->text()
+                     .contains(QStringLiteral("キャンセル")),
                  qPrintable(buttons->button(QDialogButtonBox::Cancel)->text()));
     }
 };

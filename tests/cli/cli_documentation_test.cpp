@@ -40,7 +40,8 @@ void collect(CLI::App& app, const std::string& path, std::vector<Command>& comma
         command.options.push_back(option);
     }
     const auto subcommands = app.get_subcommands([](CLI::App*) { return true; });
-    for (CLI::App* sub : subcommands) command.subcommands.push_back(sub->get_name());
+    for (CLI::App* sub : subcommands)
+        command.subcommands.push_back(sub->get_name());
     commands.push_back(command);
     for (CLI::App* sub : subcommands)
         collect(*sub, path.empty() ? sub->get_name() : path + " " + sub->get_name(), commands);
@@ -91,7 +92,8 @@ std::map<std::string, std::string> manSections(const std::string& page)
     while (std::getline(in, line)) {
         if (line.rfind(".SS ", 0) == 0) {
             current = line.substr(4);
-            if (current.size() >= 2 && current.front() == '"') current = current.substr(1, current.size() - 2);
+            if (current.size() >= 2 && current.front() == '"')
+                current = current.substr(1, current.size() - 2);
             inCommand = true;
             sections[current];
             continue;
@@ -115,7 +117,8 @@ std::map<std::string, std::set<std::string>> completionWords(const std::string& 
         std::istringstream words(match[2].str());
         std::string word;
         auto& set = table[match[1].str()];
-        while (words >> word) set.insert(word);
+        while (words >> word)
+            set.insert(word);
     }
     return table;
 }
@@ -127,7 +130,8 @@ std::set<std::string> wordsOf(const std::string& script, const std::string& vari
     std::set<std::string> words;
     if (!std::regex_search(script, match, assignment)) return words;
     std::istringstream in(match[1].str());
-    for (std::string word; in >> word;) words.insert(word);
+    for (std::string word; in >> word;)
+        words.insert(word);
     return words;
 }
 
@@ -173,8 +177,8 @@ TEST(CliDocumentationTest, EveryCommandAndOptionCompletes)
             EXPECT_EQ(valueOptions.count(name) == 1, option->get_expected_min() > 0) << name;
             // Options naming a file complete file names.
             if (option->get_option_text() == "FILE") {
-                EXPECT_TRUE(std::regex_search(
-                    script, std::regex("\\n\\s*" + name + "\\) _filedir")))
+                EXPECT_TRUE(
+                    std::regex_search(script, std::regex("\\n\\s*" + name + "\\) _filedir")))
                     << name;
             }
         }

@@ -126,7 +126,7 @@ TEST(FittedColumns, NoWindowClipsATextOnAHistoryUpToTheHighestDrawNumber)
         {1, kHighestDrawNo, {1, 2, 3, 4, 5}, 999'999, ""},
         {2, kHighestDrawNo - 1, {6, 7, 8, 9, 10}, 3, ""},
     };
-    clipped +=
-        clippedCells("購入記録", ticketTotalsGrid(checkTickets(tickets, DrawLookup(history), PrizeTable{})));
+    clipped += clippedCells(
+        "購入記録", ticketTotalsGrid(checkTickets(tickets, DrawLookup(history), PrizeTable{})));
     EXPECT_EQ(clipped, "");
 }

@@ -21,9 +21,9 @@
 #include <filesystem>
 #include <memory>
 
+#include "core/base/raw_value.h"
 #include "core/draws/connection_string.h"
 #include "core/draws/draw_database.h"
-#include "core/base/raw_value.h"
 #include "core/grid/grid_geometry.h"
 #include "core/grid/units.h"
 #include "gui/app/main_frame.h"

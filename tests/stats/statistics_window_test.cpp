@@ -13,8 +13,8 @@
 #include <QtTest>
 
 #include "gui/stats/statistics_window.h"
-#include "test_support.h"
 #include "gui/ui/grid_view.h"
+#include "test_support.h"
 
 namespace {
 

@@ -3,8 +3,8 @@
 #include <chrono>
 #include <cstdio>
 
-#include "core/draws/draw_row.h"
 #include "core/base/raw_value.h"
+#include "core/draws/draw_row.h"
 
 bool isWrongEntry(std::string_view text)
 {

@@ -18,26 +18,26 @@
 #include <utility>
 
 #include "core/analyses/analysis_catalog.h"
-#include "gui/analyses/analysis_window.h"
-#include "gui/app/help_viewer.h"
-#include "gui/app/version_window.h"
-#include "gui/app/window_arrangement.h"
-#include "gui/backtest/backtest_window.h"
-#include "core/draws/connection_string.h"
 #include "core/base/cp932.h"
+#include "core/base/program_folder.h"
+#include "core/draws/connection_string.h"
 #include "core/draws/draw_csv.h"
 #include "core/draws/draw_database.h"
 #include "core/draws/draw_database_lock.h"
 #include "core/draws/draw_merge.h"
 #include "core/draws/import_draws.h"
-#include "core/base/program_folder.h"
 #include "core/grid/units.h"
-#include "gui/maintenance/csv_import_dialog.h"
 #include "core/maintenance/draw_update.h"
+#include "core/maintenance/update_source.h"
+#include "gui/analyses/analysis_window.h"
+#include "gui/app/help_viewer.h"
+#include "gui/app/version_window.h"
+#include "gui/app/window_arrangement.h"
+#include "gui/backtest/backtest_window.h"
+#include "gui/maintenance/csv_import_dialog.h"
 #include "gui/maintenance/draw_update_dialog.h"
 #include "gui/maintenance/empty_history_guide.h"
 #include "gui/maintenance/entry_window.h"
-#include "core/maintenance/update_source.h"
 #include "gui/maintenance/update_source_dialog.h"
 #include "gui/prediction/prediction_window.h"
 #include "gui/stats/statistics_window.h"
@@ -474,7 +474,7 @@ void MainFrm::updateDrawData()
     if (m_importPreview)
         options.missingDraws = [this](const CsvImport& preview) {
             const auto mode = m_importPreview(preview, QStringLiteral("ダウンロード"));
-            return !mode ? MissingDrawsChoice::Cancel
+            return !mode                            ? MissingDrawsChoice::Cancel
                    : *mode == MergeMode::ReplaceAll ? MissingDrawsChoice::Replace
                                                     : MissingDrawsChoice::Keep;
         };

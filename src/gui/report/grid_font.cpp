@@ -1,7 +1,7 @@
 #include "gui/report/grid_font.h"
 
-#include <QGuiApplication>
 #include <QFontDatabase>
+#include <QGuiApplication>
 #include <QStringList>
 
 namespace {

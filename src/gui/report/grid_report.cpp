@@ -15,9 +15,9 @@
 #include <memory>
 
 #include "core/base/file_replacement.h"
+#include "gui/report/grid_font.h"
 #include "gui/report/grid_painter.h"
 #include "gui/report/palette_color.h"
-#include "gui/report/grid_font.h"
 
 namespace {
 
@@ -249,8 +249,8 @@ Status saveReportPdf(const WindowReport& report, const std::string& destination,
         const Status printed = printer.print(writer, progress);
         if (!printed) return printed;
     }
-    if (Status written = pending->write(std::string_view(bytes.constData(),
-                                                         static_cast<std::size_t>(bytes.size())));
+    if (Status written = pending->write(
+            std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
         !written)
         return written;
     return pending->commit();
