@@ -51,7 +51,7 @@ std::string generatedDatabase(int count)
     static std::map<int, std::string> made;
     if (const auto found = made.find(count); found != made.end()) return found->second;
     std::string folder = (std::filesystem::temp_directory_path() / "pomuran-bench-XXXXXX").string();
-    ::mkdtemp(folder.data());
+    if (::mkdtemp(folder.data()) == nullptr) return {};
     const std::string path = folder + "/Pomuran.mdb";
     auto database = DrawDatabase::create(path);
     if (database) (void)database->insertDraws(generatedRows(count));

@@ -1,14 +1,16 @@
 #include "core/backtest/backtest_grid.h"
 
 #include <cstdio>
+#include <string_view>
+#include <vector>
 
 #include "core/analyses/analysis_grid.h"
 
 namespace {
 
 constexpr int kColumns = 9;
-constexpr int kTitleRows = 2;    // the range line and a blank row
-constexpr int kRowsPerSet = 9;   // eight rows and a blank one between tables
+constexpr int kTitleRows = 3;    // the range, how the suggestions were made, a blank row
+constexpr int kTableRows = 6;    // heading, counts, expectations, two tier rows, the difference
 constexpr int kHitColumn = 2;    // columns 2 to 7: 0 to 5 hits
 constexpr int kTotalColumn = 8;  // total hits
 constexpr int kBonusColumn = 9;  // bonus hits
@@ -25,6 +27,28 @@ std::string signedOne(double value)
     // "-0.0" reads oddly; a value that rounds to zero shows without a sign.
     if (value > -0.05 && value < 0.05) return "0.0";
     return format("%+.1f", value);
+}
+
+// A paragraph as the rows it is shown in: one sentence (or clause ending in "：") a row, so no
+// row runs past the table and widens its first column.
+std::vector<std::string> sentenceRows(const std::string& text)
+{
+    std::vector<std::string> rows;
+    std::size_t start = 0;
+    for (std::size_t at = 0; at < text.size();) {
+        std::size_t next = std::string::npos;
+        std::size_t length = 0;
+        for (const std::string_view end : {std::string_view("。"), std::string_view("：")}) {
+            const std::size_t found = text.find(end, at);
+            if (found < next) next = found, length = end.size();
+        }
+        if (next == std::string::npos) break;
+        at = next + length;
+        rows.push_back(text.substr(start, at - start));
+        start = at;
+    }
+    if (start < text.size()) rows.push_back(text.substr(start));
+    return rows;
 }
 
 }  // namespace
@@ -75,7 +99,25 @@ std::string optionChoiceText(const Backtest& backtest, const OptionChoice& choic
 
 ResultGrid backtestGrid(const Backtest& backtest, int enabledOptionCount)
 {
-    const int rows = kTitleRows + kSuggestionSetCount * kRowsPerSet;
+    const TargetRange all = allTargets(backtest);
+    struct SetRows {
+        SetSummary summary;
+        ChanceTest test;
+        std::vector<std::string> verdict;
+        std::vector<std::string> choice;
+    };
+    std::vector<SetRows> sets;
+    int rows = kTitleRows;
+    for (int s = 0; s < kSuggestionSetCount; ++s) {
+        SetRows set{summarizeSet(backtest, enabledOptionCount, s, all),
+                    testAgainstChance(backtest, enabledOptionCount, s, all),
+                    {},
+                    sentenceRows(optionChoiceText(backtest, chooseOptionCount(backtest, s)))};
+        set.verdict = sentenceRows(chanceVerdict(set.summary, set.test));
+        // The table, its sentences and a blank row before the next table.
+        rows += kTableRows + static_cast<int>(set.verdict.size() + set.choice.size()) + 1;
+        sets.push_back(std::move(set));
+    }
     ResultGrid grid = startAnalysisGrid({kColumns, rows, kColumns, 30, ScrollBars::Vertical, 0, 0});
     grid.setOverflow(true);
     grid.setColumnWidth(1, 22);
@@ -84,20 +126,20 @@ ResultGrid backtestGrid(const Backtest& backtest, int enabledOptionCount)
 
     const std::vector<int>& targets = backtest.targetDrawNos();
     std::string title = "オプション数 " + std::to_string(enabledOptionCount) + "　";
-    if (targets.empty())
+    if (targets.empty()) {
         title += "対象となる回がありません";
-    else
+    } else {
         title += "対象 第" + std::to_string(targets.front()) + "回〜第" +
-                 std::to_string(targets.back()) + "回の" + std::to_string(targets.size()) +
-                 "回（各回の予想はその回より前のデータだけで求めたもの）";
+                 std::to_string(targets.back()) + "回の" + std::to_string(targets.size()) + "回";
+        grid.setText(1, 2, "（各回の予想はその回より前のデータだけで求めたもの）");
+    }
     grid.setText(1, 1, title);
-    grid.setHAlign(grid.row(1), HAlign::Left);
+    grid.setHAlign(blockOf(1, 1, 1, 2), HAlign::Left);
 
-    const TargetRange all = allTargets(backtest);
+    int top = kTitleRows + 1;
     for (int s = 0; s < kSuggestionSetCount; ++s) {
-        const int top = kTitleRows + 1 + s * kRowsPerSet;
-        const SetSummary summary = summarizeSet(backtest, enabledOptionCount, s, all);
-        const ChanceTest test = testAgainstChance(backtest, enabledOptionCount, s, all);
+        const SetSummary& summary = sets[s].summary;
+        const ChanceTest& test = sets[s].test;
 
         grid.setText(1, top,
                      std::string(kSuggestionSetNames[s]) + "（平均" +
@@ -138,11 +180,16 @@ ResultGrid backtestGrid(const Backtest& backtest, int enabledOptionCount)
         grid.setText(kTotalColumn, top + 5, "p値");
         grid.setText(kBonusColumn, top + 5, formatPValue(test.pValue));
 
-        grid.setText(1, top + 6, chanceVerdict(summary, test));
-        grid.setForeground(cellAt(1, top + 6),
-                           test.consistentWithChance() || test.excess < 0 ? kRed : kBlue);
-        grid.setText(1, top + 7, optionChoiceText(backtest, chooseOptionCount(backtest, s)));
-        grid.setHAlign(blockOf(1, top + 5, 1, top + 7), HAlign::Left);
+        int row = top + kTableRows;
+        const Rgb verdictColour = test.consistentWithChance() || test.excess < 0 ? kRed : kBlue;
+        for (const std::string& line : sets[s].verdict) {
+            grid.setText(1, row, line);
+            grid.setForeground(cellAt(1, row++), verdictColour);
+        }
+        for (const std::string& line : sets[s].choice)
+            grid.setText(1, row++, line);
+        grid.setHAlign(blockOf(1, top + 5, 1, row - 1), HAlign::Left);
+        top = row + 1;
     }
     return grid;
 }
