@@ -79,6 +79,15 @@ RawValue n(std::int64_t value)
     return value;
 }
 
+// Where the player's keys go: the open cell editor, else the grid itself (the offscreen platform
+// does not always move the focus into a new editor).
+QWidget* keyTarget(QTableView* grid)
+{
+    for (QLineEdit* editor : grid->viewport()->findChildren<QLineEdit*>())
+        if (editor->isVisible()) return editor;
+    return grid;
+}
+
 }  // namespace
 
 class EntryWindowTest : public QObject {
@@ -459,9 +468,6 @@ void EntryWindowTest::everyWayOutRunsTheCheckAndStoresNothingWrong()
 
 void EntryWindowTest::typedKeysEditTheChosenCellOfTheNewRowAndNoOtherDraw()
 {
-    // Unfinished: the typed keys do not yet reach ボーナス数字 of the new row under the
-    // offscreen platform (cellText(40, 6) stays empty); the keystroke path needs finishing.
-    QSKIP("unfinished: the Tab/Enter walk through a new row is not yet proven");
     std::vector<DrawRow> rows = syntheticHistory(40).rows();
     rows.back().date = std::string("2026-12-01");
     makeDatabase(rows);
@@ -480,9 +486,7 @@ void EntryWindowTest::typedKeysEditTheChosenCellOfTheNewRowAndNoOtherDraw()
                       grid->visualRect(window->model()->index(40, 1)).center());
     QCOMPARE(grid->currentIndex(), window->model()->index(40, 1));
     for (const char* keys : {"2", "\t", "9", "\t", "15", "\r", "22", "\t", "28", "\t", "30"}) {
-        // The open cell editor, else the grid (the offscreen platform may report no focus).
-        QWidget* target = QApplication::focusWidget();
-        if (!target || !window->isAncestorOf(target)) target = grid;
+        QWidget* target = keyTarget(grid);
         if (keys[0] == '\t')
             QTest::keyClick(target, Qt::Key_Tab);
         else if (keys[0] == '\r')
@@ -490,8 +494,7 @@ void EntryWindowTest::typedKeysEditTheChosenCellOfTheNewRowAndNoOtherDraw()
         else
             QTest::keyClicks(target, keys);
     }
-    QWidget* last = QApplication::focusWidget();
-    QTest::keyClick(last && window->isAncestorOf(last) ? last : grid, Qt::Key_Tab);
+    QTest::keyClick(keyTarget(grid), Qt::Key_Tab);
     QTRY_COMPARE(window->model()->cellText(40, 6), QStringLiteral("30"));
     QVERIFY(window->close());
     const auto after = stored();

@@ -9,7 +9,6 @@ ResultGrid startAnalysisGrid(const GridFrame& frame)
     grid.setScrollBars(frame.scrollBars, true);
     grid.setFrozenRows(frame.frozenRows);
     grid.setFrozenColumns(frame.frozenColumns);
-    grid.setEditable(grid.all(), false);
     grid.setHAlign(grid.all(), HAlign::Center);
     grid.setVAlign(grid.all(), VAlign::Center);
     return grid;

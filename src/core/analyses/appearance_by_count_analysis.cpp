@@ -10,8 +10,13 @@ ResultGrid buildAppearanceByCount(const DrawHistory&, const DrawTables& tables)
 {
     // Grid set-up: one heading row plus one row per count that occurs (no rows at all for an
     // empty history).
-    ResultGrid grid = startAnalysisGrid(
-        {2, std::max(tables.HitGroupRows, 0), 0, 0, ScrollBars::Horizontal, 0, 0});
+    ResultGrid grid = startAnalysisGrid(GridFrame{.columns = 2,
+                                                  .rows = std::max(tables.HitGroupRows, 0),
+                                                  .shownColumns = 0,
+                                                  .shownRows = 0,
+                                                  .scrollBars = ScrollBars::Horizontal,
+                                                  .frozenRows = 0,
+                                                  .frozenColumns = 0});
     grid.setDefaultRowHeight(10);
     grid.setDefaultColumnWidth(5);
     grid.setColumnWidth(1, 5);

@@ -39,8 +39,13 @@ private:
 
 ResultGrid setUpGrid(int latestDrawNo)
 {
-    ResultGrid grid =
-        startAnalysisGrid({kColumns, latestDrawNo + 2, kColumns, 52, ScrollBars::Vertical, 2, 0});
+    ResultGrid grid = startAnalysisGrid(GridFrame{.columns = kColumns,
+                                                  .rows = latestDrawNo + 2,
+                                                  .shownColumns = kColumns,
+                                                  .shownRows = 52,
+                                                  .scrollBars = ScrollBars::Vertical,
+                                                  .frozenRows = 2,
+                                                  .frozenColumns = 0});
 
     grid.setDefaultRowHeight(10);
     grid.setRowHeight(2, 12);

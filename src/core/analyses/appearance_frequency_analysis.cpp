@@ -17,8 +17,13 @@ constexpr int kTitleColumn = 26;  // the middle of the 51 shown columns
 ResultGrid setUpGrid(int widestRow)
 {
     const int lastCol = widestRow + 2;
-    ResultGrid grid =
-        startAnalysisGrid({lastCol, kRows, kShownColumns, kRows, ScrollBars::Both, 2, 1});
+    ResultGrid grid = startAnalysisGrid(GridFrame{.columns = lastCol,
+                                                  .rows = kRows,
+                                                  .shownColumns = kShownColumns,
+                                                  .shownRows = kRows,
+                                                  .scrollBars = ScrollBars::Both,
+                                                  .frozenRows = 2,
+                                                  .frozenColumns = 1});
 
     grid.setDefaultRowHeight(10);
     grid.setRowHeight(1, 15);

@@ -15,8 +15,13 @@ constexpr int kSteppingStoneDrawNoColumn = 7;
 
 ResultGrid setUpGrid(int latestDrawNo)
 {
-    ResultGrid grid =
-        startAnalysisGrid({kColumns, latestDrawNo + 1, kColumns, 51, ScrollBars::Vertical, 1, 0});
+    ResultGrid grid = startAnalysisGrid(GridFrame{.columns = kColumns,
+                                                  .rows = latestDrawNo + 1,
+                                                  .shownColumns = kColumns,
+                                                  .shownRows = 51,
+                                                  .scrollBars = ScrollBars::Vertical,
+                                                  .frozenRows = 1,
+                                                  .frozenColumns = 0});
 
     grid.setDefaultRowHeight(10);
     grid.setDefaultColumnWidth(4);

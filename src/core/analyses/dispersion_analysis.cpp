@@ -14,8 +14,13 @@ constexpr int kLastNumberColumn = 32;
 
 ResultGrid setUpGrid(int latestDrawNo)
 {
-    ResultGrid grid =
-        startAnalysisGrid({kColumns, latestDrawNo + 3, kColumns, 47, ScrollBars::Both, 2, 1});
+    ResultGrid grid = startAnalysisGrid(GridFrame{.columns = kColumns,
+                                                  .rows = latestDrawNo + 3,
+                                                  .shownColumns = kColumns,
+                                                  .shownRows = 47,
+                                                  .scrollBars = ScrollBars::Both,
+                                                  .frozenRows = 2,
+                                                  .frozenColumns = 1});
     grid.setDefaultRowHeight(10);
     grid.setRowHeight(1, 15);
     grid.setRowHeight(2, 15);

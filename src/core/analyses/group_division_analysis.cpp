@@ -101,8 +101,14 @@ Block groupCells(const GroupDivision::Group& group, int row1, int row2)
 
 ResultGrid setUpGrid(const GroupDivision& division, int latestDrawNo)
 {
-    ResultGrid grid = startAnalysisGrid({kColumns, 1 + 2 * blockCount(latestDrawNo) + latestDrawNo,
-                                         kColumns, 53, ScrollBars::Both, 3, 0});
+    ResultGrid grid =
+        startAnalysisGrid(GridFrame{.columns = kColumns,
+                                    .rows = 1 + 2 * blockCount(latestDrawNo) + latestDrawNo,
+                                    .shownColumns = kColumns,
+                                    .shownRows = 53,
+                                    .scrollBars = ScrollBars::Both,
+                                    .frozenRows = 3,
+                                    .frozenColumns = 0});
     grid.setDefaultRowHeight(division.rowHeight);
     if (division.firstRowHeight > 0) grid.setRowHeight(1, division.firstRowHeight);
     if (division.secondRowHeight > 0) grid.setRowHeight(2, division.secondRowHeight);

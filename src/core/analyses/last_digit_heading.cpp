@@ -10,8 +10,13 @@ constexpr int kLastDigitColumn = 11;
 
 ResultGrid startLastDigitGrid(int latestDrawNo)
 {
-    ResultGrid grid =
-        startAnalysisGrid({kLastDigitColumn, latestDrawNo + 4, 29, 52, ScrollBars::Vertical, 2, 0});
+    ResultGrid grid = startAnalysisGrid(GridFrame{.columns = kLastDigitColumn,
+                                                  .rows = latestDrawNo + 4,
+                                                  .shownColumns = 29,
+                                                  .shownRows = 52,
+                                                  .scrollBars = ScrollBars::Vertical,
+                                                  .frozenRows = 2,
+                                                  .frozenColumns = 0});
     grid.setColors(grid.column(1), kDrawNoText, kDrawNoBack);
     grid.setAllBorders(blockOf(1, 2, kLastDigitColumn, grid.rowCount()));
     grid.resetActiveCell();

@@ -12,8 +12,13 @@ constexpr int kBonusGroupColumn = 12;
 
 ResultGrid setUpPairedNumberGrid(int latestDrawNo, Rgb drawNoBackground)
 {
-    ResultGrid grid = startAnalysisGrid(
-        {kPairedColumns, latestDrawNo + 4, kPairedColumns, 52, ScrollBars::Vertical, 2, 0});
+    ResultGrid grid = startAnalysisGrid(GridFrame{.columns = kPairedColumns,
+                                                  .rows = latestDrawNo + 4,
+                                                  .shownColumns = kPairedColumns,
+                                                  .shownRows = 52,
+                                                  .scrollBars = ScrollBars::Vertical,
+                                                  .frozenRows = 2,
+                                                  .frozenColumns = 0});
 
     grid.setDefaultRowHeight(10);
     grid.setRowHeight(1, 15);

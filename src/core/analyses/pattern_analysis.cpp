@@ -26,8 +26,13 @@ struct PatternHeadings {
 
 ResultGrid setUpGrid(int latestDrawNo)
 {
-    ResultGrid grid =
-        startAnalysisGrid({kColumns, latestDrawNo + 1, kColumns, 51, ScrollBars::Vertical, 1, 0});
+    ResultGrid grid = startAnalysisGrid(GridFrame{.columns = kColumns,
+                                                  .rows = latestDrawNo + 1,
+                                                  .shownColumns = kColumns,
+                                                  .shownRows = 51,
+                                                  .scrollBars = ScrollBars::Vertical,
+                                                  .frozenRows = 1,
+                                                  .frozenColumns = 0});
     grid.setDefaultRowHeight(10);
     grid.setRowHeight(1, 20);
     grid.setDefaultColumnWidth(5);

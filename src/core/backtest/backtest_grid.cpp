@@ -118,7 +118,13 @@ ResultGrid backtestGrid(const Backtest& backtest, int enabledOptionCount)
         rows += kTableRows + static_cast<int>(set.verdict.size() + set.choice.size()) + 1;
         sets.push_back(std::move(set));
     }
-    ResultGrid grid = startAnalysisGrid({kColumns, rows, kColumns, 30, ScrollBars::Vertical, 0, 0});
+    ResultGrid grid = startAnalysisGrid(GridFrame{.columns = kColumns,
+                                                  .rows = rows,
+                                                  .shownColumns = kColumns,
+                                                  .shownRows = 30,
+                                                  .scrollBars = ScrollBars::Vertical,
+                                                  .frozenRows = 0,
+                                                  .frozenColumns = 0});
     grid.setOverflow(true);
     grid.setColumnWidth(1, 22);
     for (int col = 2; col <= kColumns; ++col)

@@ -84,12 +84,10 @@ std::string DrawDatabase::errorText(const std::string& message) const
 Result<DrawDatabase> DrawDatabase::openFile(const std::string& path, const std::string& password,
                                             int flags)
 {
-    sqlite3* db = nullptr;
-    const int rc = sqlite3_open_v2(path.c_str(), &db, flags, nullptr);
-    DrawDatabase database(db, path);
-    if (rc != SQLITE_OK)
-        return Error{openFailure(path, db ? sqlite3_errmsg(db) : sqlite3_errstr(rc))};
-    sqlite3_busy_timeout(db, 2000);
+    int rc = SQLITE_OK;
+    DrawDatabase database(SqliteConnection::open(path, flags, rc), path);
+    sqlite3* db = database.m_db;
+    if (rc != SQLITE_OK) return Error{openFailure(path, database.m_db.errorMessage(rc))};
     if (sqlite3_key(db, password.data(), static_cast<int>(password.size())) != SQLITE_OK)
         return Error{openFailure(path, sqlite3_errmsg(db))};
     const std::string kdf = "PRAGMA kdf_iter = " + std::to_string(kKdfIterations) +
@@ -156,26 +154,6 @@ Result<DrawDatabase> DrawDatabase::initialise(const std::string& path)
     if (!database) return database;
     if (auto created = database->execute(kSchema); !created) return Error{created.error()};
     return database;
-}
-
-DrawDatabase::DrawDatabase(DrawDatabase&& other) noexcept
-    : m_db(std::exchange(other.m_db, nullptr)), m_path(std::move(other.m_path))
-{
-}
-
-DrawDatabase& DrawDatabase::operator=(DrawDatabase&& other) noexcept
-{
-    if (this != &other) {
-        sqlite3_close(m_db);
-        m_db = std::exchange(other.m_db, nullptr);
-        m_path = std::move(other.m_path);
-    }
-    return *this;
-}
-
-DrawDatabase::~DrawDatabase()
-{
-    sqlite3_close(m_db);
 }
 
 Status DrawDatabase::execute(const std::string& sql)

@@ -8,11 +8,10 @@
 #include <vector>
 
 #include "core/base/result.h"
+#include "core/base/sqlite_connection.h"
 #include "core/draws/draw_history.h"
 #include "core/draws/draw_prizes.h"
 #include "core/draws/draw_row.h"
-
-struct sqlite3;
 
 class DrawDatabase {
 public:
@@ -31,11 +30,8 @@ public:
     // The same in an existing empty file (a temporary file made exclusively beforehand).
     static Result<DrawDatabase> initialise(const std::string& path);
 
-    DrawDatabase(DrawDatabase&& other) noexcept;
-    DrawDatabase& operator=(DrawDatabase&& other) noexcept;
-    DrawDatabase(const DrawDatabase&) = delete;
-    DrawDatabase& operator=(const DrawDatabase&) = delete;
-    ~DrawDatabase();
+    DrawDatabase(DrawDatabase&&) noexcept = default;
+    DrawDatabase& operator=(DrawDatabase&&) noexcept = default;
 
     // Runs the program's one query, "select * from 全データ選択クエリ order by 回数".
     Result<std::vector<DrawRow>> readAllDraws() const;
@@ -62,13 +58,16 @@ public:
     std::string errorText(const std::string& message) const;
 
 private:
-    DrawDatabase(sqlite3* db, std::string path) : m_db(db), m_path(std::move(path)) {}
+    DrawDatabase(SqliteConnection db, std::string path)
+        : m_db(std::move(db)), m_path(std::move(path))
+    {
+    }
     Status writeDraws(const std::vector<DrawRow>& rows, bool replacing,
                       const std::vector<DrawPrizes>* prizes = nullptr);
     static Result<DrawDatabase> openFile(const std::string& path, const std::string& password,
                                          int flags);
 
-    sqlite3* m_db = nullptr;
+    SqliteConnection m_db;
     std::string m_path;
 };
 

@@ -66,7 +66,6 @@ Cell ResultGrid::cell(int col, int row) const
     cell.bg = m_palette[packed->bg];
     cell.hAlign = static_cast<HAlign>(packed->align & 3);
     cell.vAlign = static_cast<VAlign>((packed->align >> 2) & 3);
-    cell.editable = (packed->align & 0x10) != 0;
     for (int s = 0; s < 4; ++s)
         if (packed->border[s]) cell.borders[s] = Border{true, m_palette[packed->border[s] - 1]};
     return cell;
@@ -186,13 +185,6 @@ void ResultGrid::setVAlign(Block block, VAlign align)
 {
     const auto bits = static_cast<std::uint8_t>(static_cast<int>(align) << 2);
     forEach(block, [bits](PackedCell& cell) { cell.align = (cell.align & ~(3 << 2)) | bits; });
-}
-
-void ResultGrid::setEditable(Block block, bool editable)
-{
-    forEach(block, [editable](PackedCell& cell) {
-        cell.align = editable ? (cell.align | 0x10) : (cell.align & ~0x10);
-    });
 }
 
 void ResultGrid::setBorder(Block block, Side side, Rgb color)

@@ -27,7 +27,6 @@ struct Cell {
     Rgb bg = kWhite;
     HAlign hAlign = HAlign::Center;
     VAlign vAlign = VAlign::Center;
-    bool editable = false;            // analysis grids hold static text only
     std::array<Border, 4> borders{};  // indexed by Side
     const Border& border(Side side) const { return borders[static_cast<int>(side)]; }
 };
@@ -85,7 +84,6 @@ public:
     void setColors(Block block, Rgb fg, Rgb bg);
     void setHAlign(Block block, HAlign align);
     void setVAlign(Block block, VAlign align);
-    void setEditable(Block block, bool editable);
     // A line on the given side of every cell of the block.
     void setBorder(Block block, Side side, Rgb color = kBlack);
     // Lines on all four sides of every cell of the block.
@@ -146,7 +144,7 @@ private:
         std::uint8_t fg = 0;                   // palette index; 0 is black
         std::uint8_t bg = 1;                   // palette index; 1 is white
         std::array<std::uint8_t, 4> border{};  // palette index + 1 per Side; 0 = no line
-        std::uint8_t align = kCentred;         // bits 0-1 HAlign, 2-3 VAlign, 4 editable
+        std::uint8_t align = kCentred;         // bits 0-1 HAlign, 2-3 VAlign
         static constexpr std::uint8_t kCentred = static_cast<std::uint8_t>(HAlign::Center) |
                                                  static_cast<std::uint8_t>(VAlign::Center) << 2;
     };

@@ -36,7 +36,6 @@ ResultGrid buildGrid(int g)
     grid.setDefaultColumnWidth(5);
     grid.setColumnWidth(1, 8);
 
-    grid.setEditable(grid.all(), false);
     grid.setHAlign(grid.all(), HAlign::Center);
     grid.setVAlign(grid.all(), VAlign::Center);
 

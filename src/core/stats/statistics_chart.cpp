@@ -65,22 +65,6 @@ StatisticsChart gapChart(const GapDistribution& gaps)
     return chart;
 }
 
-const PatternDistribution& patternOf(const HistoryStatistics& statistics, StatisticsMeasure measure)
-{
-    switch (measure) {
-    case StatisticsMeasure::OddEven:
-        return statistics.odd;
-    case StatisticsMeasure::LowHigh:
-        return statistics.low;
-    case StatisticsMeasure::Consecutive:
-        return statistics.consecutive;
-    case StatisticsMeasure::LastDigits:
-        return statistics.lastDigits;
-    default:
-        return statistics.sum;
-    }
-}
-
 StatisticsChart patternChart(const PatternDistribution& pattern, StatisticsMeasure measure)
 {
     StatisticsChart chart;

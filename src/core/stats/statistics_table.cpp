@@ -16,9 +16,13 @@ struct Column {
 ResultGrid startTable(const std::vector<Column>& columns, int bodyRows)
 {
     const int columnCount = static_cast<int>(columns.size());
-    ResultGrid grid =
-        startAnalysisGrid(GridFrame{columnCount, bodyRows + 1, columnCount,
-                                    std::min(bodyRows + 1, 32), ScrollBars::Vertical, 1, 1});
+    ResultGrid grid = startAnalysisGrid(GridFrame{.columns = columnCount,
+                                                  .rows = bodyRows + 1,
+                                                  .shownColumns = columnCount,
+                                                  .shownRows = std::min(bodyRows + 1, 32),
+                                                  .scrollBars = ScrollBars::Vertical,
+                                                  .frozenRows = 1,
+                                                  .frozenColumns = 1});
     for (int col = 1; col <= columnCount; ++col) {
         grid.setColumnWidth(col, columns[col - 1].width);
         grid.setText(col, 1, columns[col - 1].heading);
@@ -29,22 +33,6 @@ ResultGrid startTable(const std::vector<Column>& columns, int bodyRows)
     grid.setHAlign(blockOf(2, 2, columnCount, bodyRows + 1), HAlign::Right);
     grid.setAllBorders(grid.all(), kSummaryRule);
     return grid;
-}
-
-const PatternDistribution& patternOf(const HistoryStatistics& statistics, StatisticsMeasure measure)
-{
-    switch (measure) {
-    case StatisticsMeasure::OddEven:
-        return statistics.odd;
-    case StatisticsMeasure::LowHigh:
-        return statistics.low;
-    case StatisticsMeasure::Consecutive:
-        return statistics.consecutive;
-    case StatisticsMeasure::LastDigits:
-        return statistics.lastDigits;
-    default:
-        return statistics.sum;
-    }
 }
 
 // The row label of a pattern value: "奇3・偶2", "低1・高4", "2組", "4種類" or the sum itself.
@@ -174,6 +162,22 @@ std::string pValueReading(double pValue)
 }
 
 }  // namespace
+
+const PatternDistribution& patternOf(const HistoryStatistics& statistics, StatisticsMeasure measure)
+{
+    switch (measure) {
+    case StatisticsMeasure::OddEven:
+        return statistics.odd;
+    case StatisticsMeasure::LowHigh:
+        return statistics.low;
+    case StatisticsMeasure::Consecutive:
+        return statistics.consecutive;
+    case StatisticsMeasure::LastDigits:
+        return statistics.lastDigits;
+    default:
+        return statistics.sum;
+    }
+}
 
 std::string fixedText(double value, int decimals)
 {

@@ -18,6 +18,10 @@ enum class StatisticsMeasure {
     LastDigits,
     Pairs,
 };
+
+// The distribution a pattern measure (sum, odd/even, low/high, consecutive, last digits) counts.
+const PatternDistribution& patternOf(const HistoryStatistics& statistics,
+                                     StatisticsMeasure measure);
 inline constexpr int kStatisticsMeasureCount = 8;
 
 // Tab caption of a measure ("出現頻度", "出現間隔", …).

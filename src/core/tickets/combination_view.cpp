@@ -53,7 +53,13 @@ std::vector<ComboSuggestion> comboSuggestions(const DrawHistory& history, int la
 ResultGrid comboSuggestionGrid(const std::vector<ComboSuggestion>& suggestions)
 {
     const int rows = static_cast<int>(suggestions.size());
-    ResultGrid grid = startAnalysisGrid({11, rows, 11, rows, ScrollBars::None, 0, 1});
+    ResultGrid grid = startAnalysisGrid(GridFrame{.columns = 11,
+                                                  .rows = rows,
+                                                  .shownColumns = 11,
+                                                  .shownRows = rows,
+                                                  .scrollBars = ScrollBars::None,
+                                                  .frozenRows = 0,
+                                                  .frozenColumns = 1});
     grid.setColumnWidth(1, 9);
     grid.setDefaultColumnWidth(3.5);
     grid.setColumnWidth(1, 8);

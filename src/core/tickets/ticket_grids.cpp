@@ -60,8 +60,13 @@ std::string returnRateText(const TicketTotals& totals)
 ResultGrid comboListGrid(const std::vector<TicketNumbers>& tickets, std::size_t limit)
 {
     const int shown = static_cast<int>(std::min(tickets.size(), limit));
-    ResultGrid grid = startAnalysisGrid(
-        {kComboListColumns, shown + 1, kComboListColumns, 20, ScrollBars::Vertical, 1, 0});
+    ResultGrid grid = startAnalysisGrid(GridFrame{.columns = kComboListColumns,
+                                                  .rows = shown + 1,
+                                                  .shownColumns = kComboListColumns,
+                                                  .shownRows = 20,
+                                                  .scrollBars = ScrollBars::Vertical,
+                                                  .frozenRows = 1,
+                                                  .frozenColumns = 0});
     grid.setDefaultColumnWidth(4);
     grid.setColumnWidth(1, 6);
     grid.setColors(grid.row(1), kHeadingText, kHeadingBack);
@@ -93,8 +98,13 @@ ResultGrid comboListGrid(const std::vector<TicketNumbers>& tickets, std::size_t 
 ResultGrid ticketTotalsGrid(const TicketReport& report)
 {
     const int rows = static_cast<int>(report.byDraw.size()) + 2;
-    ResultGrid grid =
-        startAnalysisGrid({kTotalsColumns, rows, kTotalsColumns, 8, ScrollBars::Vertical, 1, 0});
+    ResultGrid grid = startAnalysisGrid(GridFrame{.columns = kTotalsColumns,
+                                                  .rows = rows,
+                                                  .shownColumns = kTotalsColumns,
+                                                  .shownRows = 8,
+                                                  .scrollBars = ScrollBars::Vertical,
+                                                  .frozenRows = 1,
+                                                  .frozenColumns = 0});
     grid.setDefaultColumnWidth(6);
     grid.setColumnWidth(3, 9);
     grid.setColumnWidth(8, 10);

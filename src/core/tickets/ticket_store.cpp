@@ -81,15 +81,13 @@ Result<TicketStore> TicketStore::open(const std::string& path)
         if (error)
             return Error{folder.string() + ": フォルダを作れません（" + error.message() + "）"};
     }
-    sqlite3* db = nullptr;
     // No key: SQLCipher without a key reads and writes a plain SQLite file.
     const int flags = SQLITE_OPEN_READWRITE | (existed ? 0 : SQLITE_OPEN_CREATE);
-    const int rc = sqlite3_open_v2(path.c_str(), &db, flags, nullptr);
-    TicketStore store(db, path);
+    int rc = SQLITE_OK;
+    TicketStore store(SqliteConnection::open(path, flags, rc), path);
+    sqlite3* db = store.m_db;
     if (rc != SQLITE_OK)
-        return Error{store.errorText(std::string("開けません（") +
-                                     (db ? sqlite3_errmsg(db) : sqlite3_errstr(rc)) + "）")};
-    sqlite3_busy_timeout(db, 2000);
+        return Error{store.errorText("開けません（" + store.m_db.errorMessage(rc) + "）")};
 
     const auto damaged = [&](const std::string& why) {
         return Error{store.errorText("購入記録のファイルが壊れているか、別の種類のファイルです（" +
@@ -122,26 +120,6 @@ Result<TicketStore> TicketStore::open(const std::string& path)
         return Error{
             store.errorText(std::string("購入記録を作れません（") + sqlite3_errmsg(db) + "）")};
     return store;
-}
-
-TicketStore::TicketStore(TicketStore&& other) noexcept
-    : m_db(std::exchange(other.m_db, nullptr)), m_path(std::move(other.m_path))
-{
-}
-
-TicketStore& TicketStore::operator=(TicketStore&& other) noexcept
-{
-    if (this != &other) {
-        sqlite3_close(m_db);
-        m_db = std::exchange(other.m_db, nullptr);
-        m_path = std::move(other.m_path);
-    }
-    return *this;
-}
-
-TicketStore::~TicketStore()
-{
-    sqlite3_close(m_db);
 }
 
 Result<std::vector<StoredTicket>> TicketStore::tickets() const

@@ -9,9 +9,8 @@
 #include <vector>
 
 #include "core/base/result.h"
+#include "core/base/sqlite_connection.h"
 #include "core/tickets/ticket.h"
-
-struct sqlite3;
 
 inline constexpr int kTicketSchemaVersion = 1;
 inline constexpr int kMaxTicketCount = 9999;  // 口数 of one register line
@@ -34,11 +33,8 @@ public:
     // ticket file, is damaged or comes from a newer version is refused and left untouched.
     static Result<TicketStore> open(const std::string& path);
 
-    TicketStore(TicketStore&& other) noexcept;
-    TicketStore& operator=(TicketStore&& other) noexcept;
-    TicketStore(const TicketStore&) = delete;
-    TicketStore& operator=(const TicketStore&) = delete;
-    ~TicketStore();
+    TicketStore(TicketStore&&) noexcept = default;
+    TicketStore& operator=(TicketStore&&) noexcept = default;
 
     // Ordered by draw number, then by id.
     Result<std::vector<StoredTicket>> tickets() const;
@@ -54,11 +50,14 @@ public:
     const std::string& path() const { return m_path; }
 
 private:
-    TicketStore(sqlite3* db, std::string path) : m_db(db), m_path(std::move(path)) {}
+    TicketStore(SqliteConnection db, std::string path)
+        : m_db(std::move(db)), m_path(std::move(path))
+    {
+    }
     std::string errorText(const std::string& message) const;
     Status checkWritable() const;
 
-    sqlite3* m_db = nullptr;
+    SqliteConnection m_db;
     std::string m_path;
 };
 
