@@ -1,11 +1,15 @@
 # Window tests (Qt Test), run headless on the offscreen platform, each with a private runtime
 # folder of its own.
+# What the window tests share: the message-box watcher and the main window's test seam.
+add_library(gui_test_support STATIC gui_support/message_box_watcher.cpp)
+target_link_libraries(gui_test_support PUBLIC gui test_support Qt6::Test)
+
 function(add_window_test name)
   set(runtime ${CMAKE_CURRENT_BINARY_DIR}/${name}_xdg)
   file(MAKE_DIRECTORY ${runtime})
   file(CHMOD ${runtime} DIRECTORY_PERMISSIONS OWNER_READ OWNER_WRITE OWNER_EXECUTE)
   add_executable(${name} ${ARGN})
-  target_link_libraries(${name} PRIVATE gui test_support Qt6::Test)
+  target_link_libraries(${name} PRIVATE gui_test_support)
   add_dependencies(${name} draw_database)
   add_test(NAME ${name} COMMAND ${name})
   set_tests_properties(${name} PROPERTIES ENVIRONMENT

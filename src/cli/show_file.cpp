@@ -55,7 +55,7 @@ WindowReport shownWindowReport(const ShowRequest& request, const DrawHistory& hi
     if (const AnalysisDescriptor* analysis = findAnalysis(request.window)) {
         report.caption = analysis->caption;
         report.sections.push_back(
-            {"", analysis->build ? analysis->build(history, tables) : ResultGrid{}});
+            {"", analysis->build(history, tables)});
     }
     return report;
 }

@@ -26,12 +26,15 @@
 #include <set>
 
 #include "core/analyses/analysis_catalog.h"
+#include "gui/app/child_window_host.h"
 #include "gui/app/help_viewer.h"
 #include "gui/app/main_frame.h"
 #include "gui/app/version_window.h"
 #include "gui/app/window_arrangement.h"
 #include "core/draws/draw_database.h"
 #include "core/base/player_folders.h"
+#include "gui_support/main_frame_seam.h"
+#include "gui_support/message_box_watcher.h"
 #include "test_support.h"
 #include "gui/analyses/analysis_window.h"
 #include "gui/stats/statistics_window.h"
@@ -39,34 +42,6 @@
 #include "core/grid/units.h"
 
 namespace {
-
-struct SeenMessage {
-    QString title;
-    QString text;
-    QMessageBox::Icon icon = QMessageBox::NoIcon;
-    QMessageBox::StandardButtons buttons;
-};
-
-// Watches for modal message boxes while a command runs, records each and dismisses it.
-class MessageCatcher {
-public:
-    MessageCatcher()
-    {
-        QObject::connect(&m_timer, &QTimer::timeout, [this] {
-            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-            if (!box || !box->isVisible()) return;
-            m_seen.push_back(
-                {box->windowTitle(), box->text(), box->icon(), box->standardButtons()});
-            box->done(QMessageBox::Ok);
-        });
-        m_timer.start(10);
-    }
-    const std::vector<SeenMessage>& seen() const { return m_seen; }
-
-private:
-    QTimer m_timer;
-    std::vector<SeenMessage> m_seen;
-};
 
 QStringList menuLines(const QList<QAction*>& actions, const QString& indent = QString())
 {
@@ -83,9 +58,16 @@ QStringList menuLines(const QList<QAction*>& actions, const QString& indent = QS
     return lines;
 }
 
+QMdiSubWindow* showChild(MainFrm& frame, const QString& kind,
+                         const ChildWindowHost::Create& create, int widthTwips, int heightTwips,
+                         bool fixed)
+{
+    return frame.host().open(WindowKind{kind, widthTwips, heightTwips, fixed}, create);
+}
+
 QMdiSubWindow* openPlain(MainFrm& frame, const QString& kind, bool fixed = false)
 {
-    return frame.showChildWindow(
+    return showChild(frame, 
         kind,
         [kind] {
             auto* widget = new QWidget;
@@ -101,14 +83,6 @@ void processDeferredDeletes()
     QCoreApplication::processEvents();
 }
 
-const AnalysisDescriptor* anyBuiltAnalysis()
-{
-    if (const AnalysisDescriptor* frequency = findAnalysis("出現頻度分析"); frequency->build)
-        return frequency;
-    for (const AnalysisDescriptor& descriptor : analysisCatalog())
-        if (descriptor.build) return &descriptor;
-    return nullptr;
-}
 
 }  // namespace
 
@@ -131,7 +105,7 @@ private slots:
     void propEndFollowsOpenChildWindows();
     void propEndSurvivesReopenBeforeDeletion();
     void entryCommandRefusedWhileAChildIsOpen();
-    void analysisCommandOpensItsWindowOrSaysNotAvailable();
+    void everyAnalysisCommandOpensItsWindow();
     void frequencyWindowFromMenu();
     void statisticsWindowFromMenuFollowsAReload();
     void arrangementGeometry();
@@ -330,7 +304,7 @@ void MainFrameTest::startUpFailureReportsEngineError()
 
     // The program's start reports the same engine message in an error box.
     MainFrm started(emptyFolder.path());
-    MessageCatcher catcher;
+    MessageBoxWatcher catcher;
     QVERIFY(!started.start());
     QCOMPARE(catcher.seen().size(), std::size_t{1});
     QCOMPARE(catcher.seen()[0].title, QStringLiteral("メッセ－ジ"));
@@ -348,28 +322,28 @@ void MainFrameTest::childWindowsAreOneInstancePerKind()
         ++builds;
         return new QWidget;
     };
-    QMdiSubWindow* first = frame->showChildWindow("A", create, 3000, 3000, false);
-    QMdiSubWindow* other = frame->showChildWindow("B", create, 3000, 3000, false);
+    QMdiSubWindow* first = showChild(*frame, "A", create, 3000, 3000, false);
+    QMdiSubWindow* other = showChild(*frame, "B", create, 3000, 3000, false);
     QVERIFY(first && other && first != other);
     QCOMPARE(frame->mdiArea()->activeSubWindow(), other);
 
     // Asking for A again brings the open one forward and builds nothing.
-    QCOMPARE(frame->showChildWindow("A", create, 3000, 3000, false), first);
+    QCOMPARE(showChild(*frame, "A", create, 3000, 3000, false), first);
     QCOMPARE(builds, 2);
     QCOMPARE(frame->mdiArea()->subWindowList().size(), 2);
     QCOMPARE(frame->mdiArea()->activeSubWindow(), first);
 
     // A minimised one comes back too.
     first->showMinimized();
-    QCOMPARE(frame->showChildWindow("A", create, 3000, 3000, false), first);
+    QCOMPARE(showChild(*frame, "A", create, 3000, 3000, false), first);
     QVERIFY(!first->isMinimized());
 
     // A request for a window while that same window is being built builds nothing more.
     QMdiSubWindow* nested = reinterpret_cast<QMdiSubWindow*>(1);
-    QMdiSubWindow* outer = frame->showChildWindow(
+    QMdiSubWindow* outer = showChild(*frame, 
         "N",
         [&] {
-            nested = frame->showChildWindow("N", create, 3000, 3000, false);
+            nested = showChild(*frame, "N", create, 3000, 3000, false);
             return create();
         },
         3000, 3000, false);
@@ -382,7 +356,7 @@ void MainFrameTest::childWindowsAreOneInstancePerKind()
     // A create function that gives nothing opens nothing and leaves the flag alone.
     first->close();
     other->close();
-    QVERIFY(!frame->showChildWindow(
+    QVERIFY(!showChild(*frame, 
         "C", [] { return nullptr; }, 3000, 3000, false));
     QVERIFY(frame->propEnd());
 }
@@ -390,8 +364,9 @@ void MainFrameTest::childWindowsAreOneInstancePerKind()
 void MainFrameTest::childWindowOpensAtTopLeftWithItsSize()
 {
     auto frame = shownFrame();
-    QMdiSubWindow* child = frame->showChildWindow(
-        "出現頻度分析", [] { return new QWidget; }, 13750, 9530, false);
+    // The size comes from the table of window kinds.
+    QMdiSubWindow* child =
+        frame->host().open(QStringLiteral("出現頻度分析"), [] { return new QWidget; });
     QCOMPARE(child->pos(), QPoint(0, 0));
     QCOMPARE(child->size(), QSize(917, 635));
     QCOMPARE(child->objectName(), QStringLiteral("出現頻度分析"));
@@ -400,8 +375,7 @@ void MainFrameTest::childWindowOpensAtTopLeftWithItsSize()
     // Moved and resized, closed and opened again: back at the corner with its size.
     child->setGeometry(120, 80, 300, 200);
     child->close();
-    child = frame->showChildWindow(
-        "出現頻度分析", [] { return new QWidget; }, 13750, 9530, false);
+    child = frame->host().open(QStringLiteral("出現頻度分析"), [] { return new QWidget; });
     QCOMPARE(child->geometry(), QRect(0, 0, 917, 635));
 
     // The main window's client area is 13875 x 11190 twips.
@@ -428,7 +402,7 @@ void MainFrameTest::childWindowIsBuiltUnderBusyPointer()
 {
     auto frame = loadedFrame();
     std::optional<Qt::CursorShape> shapeWhileBuilding;
-    frame->showChildWindow(
+    showChild(*frame, 
         "A",
         [&shapeWhileBuilding] {
             if (const QCursor* cursor = QGuiApplication::overrideCursor())
@@ -483,7 +457,7 @@ void MainFrameTest::propEndSurvivesReopenBeforeDeletion()
     again->close();
     processDeferredDeletes();
     QVERIFY(frame->propEnd());
-    QMdiSubWindow* stubborn = frame->showChildWindow(
+    QMdiSubWindow* stubborn = showChild(*frame, 
         "S", [] { return new Stubborn; }, 3000, 3000, false);
     QVERIFY(!stubborn->close());
     processDeferredDeletes();
@@ -498,7 +472,7 @@ void MainFrameTest::entryCommandRefusedWhileAChildIsOpen()
     openPlain(*frame, "A");
     QMdiSubWindow* second = openPlain(*frame, "B");
     {
-        MessageCatcher catcher;
+        MessageBoxWatcher catcher;
         input->trigger();
         QCOMPARE(catcher.seen().size(), std::size_t{1});
         const SeenMessage& message = catcher.seen()[0];
@@ -512,7 +486,7 @@ void MainFrameTest::entryCommandRefusedWhileAChildIsOpen()
     // One of two closed: still refused.
     second->close();
     {
-        MessageCatcher catcher;
+        MessageBoxWatcher catcher;
         input->trigger();
         QCOMPARE(catcher.seen().size(), std::size_t{1});
         QCOMPARE(catcher.seen()[0].text,
@@ -523,7 +497,7 @@ void MainFrameTest::entryCommandRefusedWhileAChildIsOpen()
     frame->childWindow("A")->close();
     QVERIFY(frame->propEnd());
     {
-        MessageCatcher catcher;
+        MessageBoxWatcher catcher;
         input->trigger();
         for (const SeenMessage& message : catcher.seen())
             QVERIFY(message.text !=
@@ -531,7 +505,7 @@ void MainFrameTest::entryCommandRefusedWhileAChildIsOpen()
     }
 }
 
-void MainFrameTest::analysisCommandOpensItsWindowOrSaysNotAvailable()
+void MainFrameTest::everyAnalysisCommandOpensItsWindow()
 {
     auto frame = shownFrame();
     for (QAction* action : frame->findChildren<QAction*>()) {
@@ -539,32 +513,21 @@ void MainFrameTest::analysisCommandOpensItsWindowOrSaysNotAvailable()
         if (windowName.isEmpty()) continue;
         const AnalysisDescriptor* descriptor = findAnalysis(windowName.toStdString());
         QVERIFY(descriptor);
-        MessageCatcher catcher;
+        MessageBoxWatcher catcher;
         action->trigger();
-        if (descriptor->build) {
-            QVERIFY2(catcher.seen().empty(), qPrintable(windowName));
-            QMdiSubWindow* window = frame->childWindow(windowName);
-            QVERIFY2(window, qPrintable(windowName));
-            QVERIFY(qobject_cast<AnalysisWindow*>(window->widget()));
-            QCOMPARE(window->windowTitle(),
-                     QString::fromUtf8(descriptor->caption.data(), descriptor->caption.size()));
-            window->close();
-        } else {
-            // Nothing else happens: an information message only, and no window.
-            QCOMPARE(catcher.seen().size(), std::size_t{1});
-            QCOMPARE(catcher.seen()[0].title, QStringLiteral("ポムランLite"));
-            QCOMPARE(catcher.seen()[0].text, QStringLiteral("この分析はまだ利用できません。"));
-            QCOMPARE(catcher.seen()[0].icon, QMessageBox::Information);
-            QVERIFY(!frame->childWindow(windowName));
-            QVERIFY(frame->propEnd());
-        }
+        QVERIFY2(catcher.seen().empty(), qPrintable(windowName));
+        QMdiSubWindow* window = frame->childWindow(windowName);
+        QVERIFY2(window, qPrintable(windowName));
+        QVERIFY(qobject_cast<AnalysisWindow*>(window->widget()));
+        QCOMPARE(window->windowTitle(),
+                 QString::fromUtf8(descriptor->caption.data(), descriptor->caption.size()));
+        window->close();
     }
 }
 
 void MainFrameTest::frequencyWindowFromMenu()
 {
-    const AnalysisDescriptor* descriptor = anyBuiltAnalysis();
-    if (!descriptor) QSKIP("no analysis window is built yet");
+    const AnalysisDescriptor* descriptor = findAnalysis("出現頻度分析");
     auto frame = shownFrame();
     const QString windowName =
         QString::fromUtf8(descriptor->windowName.data(), descriptor->windowName.size());
@@ -750,7 +713,7 @@ void MainFrameTest::activationRunsOnActivatedButNotAfterAMessage()
     // Returning from a message box of one of its own commands is not.
     openPlain(*frame, "A");
     {
-        MessageCatcher catcher;
+        MessageBoxWatcher catcher;
         frame->findChild<QAction*>("mnuMasterInput")->trigger();
         QCOMPARE(catcher.seen().size(), std::size_t{1});
     }
@@ -909,8 +872,10 @@ void MainFrameTest::settingsFileInUseIsReadAndWritten()
     saved.set(5, true);
     QVERIFY(WriteInitFile(saved, settings).ok());
 
-    auto frame = std::make_unique<MainFrm>(m_databaseFolder.path());
-    frame->setSettingsFile(settings);
+    MainFrmSetup setup;
+    setup.programFolder = m_databaseFolder.path();
+    setup.settingsFile = settings;
+    auto frame = std::make_unique<MainFrm>(setup);
     QVERIFY(frame->load());
     QCOMPARE(frame->options(), saved);
     frame->options().set(9, true);

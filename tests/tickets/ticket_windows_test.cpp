@@ -15,6 +15,7 @@
 #include "gui/app/main_frame.h"
 #include "core/draws/draw_database.h"
 #include "gui/prediction/prediction_window.h"
+#include "gui_support/main_frame_seam.h"
 #include "test_support.h"
 #include "gui/tickets/combination_window.h"
 #include "gui/tickets/ticket_register_window.h"
@@ -143,11 +144,10 @@ void TicketWindowsTest::theMenuAndThePredictionButtonOpenTheTicketWindows()
         QVERIFY(database);
         QVERIFY(database->insertDraws({drawRow(1, {1, 2, 3, 4, 5, 6})}));
     }
-    MainFrm frame(folder);
+    MainFrm frame([&] { MainFrmSetup setup; setup.programFolder = folder; setup.ticketFile = file("menu.sqlite"); return setup; }());
     QVERIFY(frame.load());
-    frame.setTicketFile(file("menu.sqlite"));
 
-    frame.openPrediction();
+    MainFrmTestSeam::openPrediction(frame);
     QMdiSubWindow* prediction = frame.childWindow(QStringLiteral("一発ボボーン"));
     QVERIFY(prediction);
     auto* predictionWindow = qobject_cast<PredictionWindow*>(prediction->widget());
