@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# CI: packages the Release build in build/ (already built by the test command), unpacks the
-# .deb into a temporary root and runs the installed commands there on a fresh home folder.
+# CI: packages the Release build in build/ (already built by the test command), checks it with
+# lintian, unpacks the .deb into a temporary root and runs the installed commands there on a
+# fresh home folder.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 root_dir=$(pwd)
@@ -15,11 +16,19 @@ depends=$(dpkg-deb -f "$deb" Depends)
 echo "$deb: version $version"
 echo "Depends: $depends"
 [ "$version" = "$(sed -n 's/^project(PomuranLite VERSION \([0-9.]*\).*/\1/p' CMakeLists.txt)" ]
-for library in libqt6widgets6 libsqlcipher0 libcurl4 qt6-qpa-plugins fonts-ipafont-gothic; do
+for library in libqt6widgets6 libsqlcipher0 libcurl4 qt6-qpa-plugins qt6-translations-l10n \
+  fonts-ipafont-gothic; do
   grep -q "$library" <<<"$depends" || { echo "missing dependency: $library"; exit 1; }
 done
 # The build's own database holds real draws and must never be shipped.
 if dpkg-deb -c "$deb" | grep -q 'Pomuran\.mdb'; then echo "the package holds a database"; exit 1; fi
+
+echo "== lintian"
+# No error and no warning but those overridden with a reason (packaging/lintian-overrides), and
+# none of the hardening tags, which this lintian reports only as information.
+lintian --fail-on error,warning --display-info --show-overrides "$deb" 2>&1 | grep -v '^running with root' |
+  tee "$work/lintian.txt"
+if grep -q 'hardening-' "$work/lintian.txt"; then echo "the executables lack hardening"; exit 1; fi
 
 echo "== install into $work/root"
 dpkg-deb -x "$deb" "$work/root"
@@ -31,7 +40,17 @@ for size in 16x16 22x22 24x24 32x32 48x48 64x64 128x128 256x256; do
   test -s "$usr/share/icons/hicolor/$size/apps/io.github.pomuranlite.Pomuran.png"
 done
 test -s "$usr/share/icons/hicolor/scalable/apps/io.github.pomuranlite.Pomuran.svg"
-test -s "$usr/share/man/man1/pomuran-cli.1.gz"
+test -s "$usr/share/doc/pomuran/copyright"
+test -s "$usr/share/doc/pomuran/changelog.gz"
+# The man pages render without a warning: the English ones in the C locale, the Japanese one in
+# a UTF-8 locale.
+for page in man1/pomuran-cli.1.gz man1/pomuran.1.gz ja/man1/pomuran-cli.1.gz; do
+  test -s "$usr/share/man/$page"
+  locale=C
+  [[ $page == ja/* ]] && locale=C.UTF-8
+  warnings=$(LC_ALL=$locale MANWIDTH=80 man --warnings -l "$usr/share/man/$page" 2>&1 >/dev/null)
+  [ -z "$warnings" ] || { echo "$page: $warnings"; exit 1; }
+done
 test -s "$usr/share/bash-completion/completions/pomuran-cli"
 desktop-file-validate "$usr/share/applications/io.github.pomuranlite.Pomuran.desktop"
 appstreamcli validate --no-net "$usr/share/metainfo/io.github.pomuranlite.Pomuran.metainfo.xml"
@@ -65,5 +84,15 @@ completions=$(PATH="$usr/bin:$PATH" bash -c '
   _pomuran_cli pomuran-cli 出現頻度 show
   printf "%s\n" "${COMPREPLY[@]}"' _ "$usr/share/bash-completion/completions/pomuran-cli")
 [ "$completions" = "出現頻度分析" ] || { echo "completion gave: $completions"; exit 1; }
+completions=$(bash -c '
+  source /usr/share/bash-completion/bash_completion
+  source "$1"
+  COMP_WORDS=(pomuran-cli tickets add --); COMP_CWORD=3
+  COMP_LINE="${COMP_WORDS[*]}"; COMP_POINT=${#COMP_LINE}
+  _pomuran_cli pomuran-cli -- add
+  printf "%s\n" "${COMPREPLY[@]}"' _ "$usr/share/bash-completion/completions/pomuran-cli" |
+  sort | tr '\n' ' ')
+[ "$completions" = "--count --draw --help --numbers --tickets " ] ||
+  { echo "completion after tickets add gave: $completions"; exit 1; }
 cd "$root_dir"
 echo "package smoke test passed"

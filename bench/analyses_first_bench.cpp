@@ -2,9 +2,9 @@
 // longest history a 16-bit draw number allows. The tables are derived once, as at start-up.
 #include <benchmark/benchmark.h>
 
+#include "bench_support.h"
 #include "core/analyses/analysis_builders.h"
 #include "core/analyses/analysis_catalog.h"
-#include "bench_support.h"
 #include "core/draws/draw_tables.h"
 
 namespace {

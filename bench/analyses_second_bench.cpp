@@ -5,9 +5,9 @@
 
 #include <malloc.h>
 
+#include "bench_support.h"
 #include "core/analyses/analysis_builders.h"
 #include "core/analyses/analysis_catalog.h"
-#include "bench_support.h"
 #include "core/draws/draw_tables.h"
 
 namespace {

@@ -2,9 +2,9 @@
 // the exact chance tests the window runs for one option count.
 #include <benchmark/benchmark.h>
 
+#include "bench_support.h"
 #include "core/backtest/backtest.h"
 #include "core/backtest/backtest_summary.h"
-#include "bench_support.h"
 
 namespace {
 

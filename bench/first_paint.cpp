@@ -22,8 +22,8 @@
 
 #include <sys/resource.h>
 
-#include "gui/app/main_frame.h"
 #include "core/grid/units.h"
+#include "gui/app/main_frame.h"
 #ifdef FIRST_PAINT_POMURAN
 #include "gui/app/program.h"
 #include "gui/prediction/prediction_window.h"

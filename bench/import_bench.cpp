@@ -7,12 +7,13 @@
 #include <random>
 
 #include "bench_support.h"
-#include "core/draws/connection_string.h"
 #include "core/base/cp932.h"
+#include "core/draws/connection_string.h"
 #include "core/draws/draw_csv.h"
 #include "core/draws/draw_database.h"
 #include "core/draws/draw_merge.h"
 #include "core/draws/draw_tables.h"
+#include "core/draws/import_draws.h"
 
 namespace fs = std::filesystem;
 
@@ -89,12 +90,15 @@ void BM_ReadPreviewAndMergeCp932File32767(benchmark::State& state)
         state.PauseTiming();
         fs::copy_file(original, copy, fs::copy_options::overwrite_existing);
         state.ResumeTiming();
-        auto database = DrawDatabase::open(connectStringForFile(copy.string()),
-                                           DrawDatabase::Access::ReadWrite);
-        auto stored = database->readAllDraws();
-        auto import = prepareCsvImport(bytes, CsvEncoding::Detect, stored.value());
-        const Status written =
-            applyCsvImport(database.value(), import.value(), MergeMode::AddAndReplace);
+        // The program's path: read the file, plan it under the lock, write the merge.
+        auto read = readDrawCsv(bytes, CsvValues::StrictNumbers, CsvEncoding::Detect);
+        if (!read) {
+            state.SkipWithError(read.error().c_str());
+            break;
+        }
+        auto imported = importDraws(connectStringForFile(copy.string()), std::move(read.value()),
+                                    MergeMode::AddAndReplace);
+        const Status written = imported ? success() : Status(Error{imported.error()});
         if (!written) {
             state.SkipWithError(written.error().c_str());
             break;

@@ -1,7 +1,6 @@
 // The reload after an import, an update or the entry window: reading the history again,
 // deriving the tables, refreshing the prediction window and rebuilding three open analysis
 // windows, on the database the build made (the real history). Runs on Qt's offscreen platform.
-#include <QAction>
 #include <benchmark/benchmark.h>
 
 #include <QAction>
@@ -10,10 +9,10 @@
 #include <QFileInfo>
 #include <QTemporaryDir>
 
-#include "gui/app/main_frame.h"
-#include "gui/session/draw_session.h"
 #include "bench_support.h"
+#include "gui/app/main_frame.h"
 #include "gui/report/grid_font.h"
+#include "gui/session/draw_session.h"
 
 namespace {
 

@@ -10,12 +10,12 @@
 #include <fstream>
 #include <string>
 
-#include "core/analyses/analysis_catalog.h"
 #include "bench_support.h"
+#include "core/analyses/analysis_catalog.h"
 #include "core/draws/draw_tables.h"
 #include "core/grid/xlsx_export.h"
-#include "gui/report/grid_report.h"
 #include "gui/report/grid_font.h"
+#include "gui/report/grid_report.h"
 
 namespace {
 

@@ -11,10 +11,10 @@
 #include <filesystem>
 #include <memory>
 
-#include "gui/app/main_frame.h"
 #include "bench_support.h"
-#include "gui/report/grid_font.h"
 #include "core/grid/units.h"
+#include "gui/app/main_frame.h"
+#include "gui/report/grid_font.h"
 
 namespace {
 

@@ -5,8 +5,8 @@
 #include "bench_support.h"
 #include "core/grid/units.h"
 #include "gui/app/window_kinds.h"
-#include "gui/stats/statistics_window.h"
 #include "gui/report/grid_font.h"
+#include "gui/stats/statistics_window.h"
 
 #include <QApplication>
 #include <QFile>

@@ -2,12 +2,12 @@
 // history and on a long generated one. Runs on Qt's offscreen platform.
 #include <benchmark/benchmark.h>
 
+#include "bench_support.h"
 #include "core/analyses/analysis_builders.h"
 #include "core/analyses/analysis_catalog.h"
-#include "gui/analyses/analysis_window.h"
-#include "bench_support.h"
 #include "core/draws/connection_string.h"
 #include "core/grid/units.h"
+#include "gui/analyses/analysis_window.h"
 #include "gui/maintenance/entry_table_model.h"
 #include "gui/maintenance/entry_window.h"
 #include "gui/report/grid_font.h"

@@ -9,9 +9,8 @@ target_include_directories(report PUBLIC ${CMAKE_CURRENT_SOURCE_DIR})
 target_link_libraries(report PUBLIC core Qt6::Gui)
 # pomuran-cli stays free of Qt so that it starts at once; for PDF and PNG it hands over to
 # pomuran-cli-painter, the same commands linked with the report library.
-add_executable(pomuran-cli-painter cli/main.cpp)
+add_executable(pomuran-cli-painter gui/painter/main.cpp)
 target_link_libraries(pomuran-cli-painter PRIVATE cli report)
-target_compile_definitions(pomuran-cli-painter PRIVATE POMURAN_REPORT)
 add_dependencies(pomuran-cli pomuran-cli-painter)
 
 # gui: the Qt windows on top of core; pomuran: the program.
@@ -32,6 +31,7 @@ add_library(gui STATIC
   gui/maintenance/empty_history_guide.cpp
   gui/maintenance/update_source_dialog.cpp
   gui/app/help_viewer.cpp
+  gui/app/activation_rule.cpp
   gui/app/child_window_host.cpp
   gui/app/main_frame.cpp
   gui/app/main_menu.cpp
@@ -43,6 +43,7 @@ add_library(gui STATIC
   gui/app/window_arrangement.cpp
   gui/tickets/combination_window.cpp
   gui/tickets/ticket_register_window.cpp
+  gui/tickets/ticket_register_model.cpp
   gui/stats/statistics_window.cpp
 )
 target_include_directories(gui PUBLIC ${CMAKE_CURRENT_SOURCE_DIR})

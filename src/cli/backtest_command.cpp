@@ -7,10 +7,10 @@
 #include <optional>
 #include <sstream>
 
+#include "cli/commands.h"
 #include "core/backtest/backtest.h"
 #include "core/backtest/backtest_grid.h"
 #include "core/backtest/backtest_summary.h"
-#include "cli/commands.h"
 #include "core/draws/data_locations.h"
 #include "core/grid/grid_export.h"
 #include "core/prediction/prediction_options.h"

@@ -4,14 +4,12 @@
 #include <ostream>
 
 #include "cli/commands.h"
-#include "core/draws/data_locations.h"
 #include "core/base/program_version.h"
+#include "core/draws/data_locations.h"
+#include "core/draws/version_report.h"
 
-int runCli(const std::vector<std::string>& args, std::ostream& out, std::ostream& err)
+void defineCli(CLI::App& app, CliContext& context)
 {
-    CliContext context{out, err};
-    CLI::App app{"ポムランLite command line: the draw database and what each window shows",
-                 "pomuran-cli"};
     app.get_formatter()->label("Usage", "usage");
     app.set_version_flag("--version", "", "print the version and the files in use");
     app.require_subcommand(1, 1);
@@ -25,6 +23,13 @@ int runCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
     addCombosCommand(app, context);
     addStatsCommand(app, context);
     addBacktestCommand(app, context);
+}
+
+int runCli(const std::vector<std::string>& args, std::ostream& out, std::ostream& err)
+{
+    CliContext context{out, err};
+    CLI::App app{kCliDescription, "pomuran-cli"};
+    defineCli(app, context);
 
     // CLI11 takes the words last first.
     std::vector<std::string> words(args.rbegin(), args.rend());

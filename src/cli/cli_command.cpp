@@ -55,3 +55,19 @@ Result<DrawHistory> loadHistory(const HistorySource& source)
         return Error{prepared.error()};
     return loadDrawHistory(connectStringForFile(source.database));
 }
+
+Result<std::vector<DrawPrizes>> loadPrizes(const HistorySource& source)
+{
+    if (!source.csv.empty()) {
+        auto text = readTextFile(source.csv);
+        if (!text) return Error{text.error()};
+        auto read = readDrawCsv(text.value(), CsvValues::AsWritten);
+        if (!read) return Error{source.csv + ": " + read.error()};
+        return std::move(read->prizes);
+    }
+    if (Status prepared = prepareDatabaseInUse(source.database); !prepared)
+        return Error{prepared.error()};
+    auto database = DrawDatabase::open(connectStringForFile(source.database));
+    if (!database) return Error{database.error()};
+    return database->readPrizes();
+}

@@ -8,8 +8,9 @@
 #include <ostream>
 #include <string>
 
-#include "core/draws/draw_history.h"
 #include "core/base/result.h"
+#include "core/draws/draw_history.h"
+#include "core/draws/draw_prizes.h"
 
 // Exit statuses: 0 success, 1 failure (one clear line on err), 2 usage error.
 inline constexpr int kExitSuccess = 0;
@@ -43,3 +44,6 @@ struct HistorySource {
 void addHistorySourceOptions(CLI::App* command, HistorySource& source);
 // The draw history from the CSV file when given, else from the database.
 Result<DrawHistory> loadHistory(const HistorySource& source);
+// The prizes kept beside those draws (the CSV file's prize columns, or the database's prize
+// table); none when there are none.
+Result<std::vector<DrawPrizes>> loadPrizes(const HistorySource& source);

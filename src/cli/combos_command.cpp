@@ -5,6 +5,7 @@
 
 #include "cli/commands.h"
 #include "core/tickets/combination_builder.h"
+#include "core/tickets/combination_view.h"
 
 namespace {
 
@@ -14,6 +15,8 @@ struct CombosArguments {
     std::string numbers;
     std::string fixed;
     std::optional<int> reduce;
+    std::string guarantee;
+    std::optional<double> seconds;
     std::string sum;
     std::string oddEven;
     std::string lowHigh;
@@ -43,6 +46,19 @@ Result<std::pair<int, int>> parseRange(const std::string& text)
     }
 }
 
+const char* sourceKey(CoverSource source)
+{
+    switch (source) {
+    case CoverSource::Stored:
+        return "stored";
+    case CoverSource::Search:
+        return "search";
+    case CoverSource::Greedy:
+        return "greedy";
+    }
+    return "";
+}
+
 // "CD" or "C,D" as the letters.
 std::string letters(const std::string& pattern)
 {
@@ -59,27 +75,43 @@ int combos(const CombosArguments& arguments, std::ostream& out, std::ostream& er
     auto picked = parseNumberList(arguments.numbers);
     if (!picked) {
         err << "--numbers: " << picked.error() << '\n';
-        return kExitFailure;
+        return kExitUsage;
     }
     request.picked = *picked;
     auto fixed = parseNumberList(arguments.fixed);
     if (!fixed) {
         err << "--fixed: " << fixed.error() << '\n';
-        return kExitFailure;
+        return kExitUsage;
     }
     request.fixed = *fixed;
     if (arguments.reduce) {
+        // The older spelling of --guarantee 3/3.
         if (*arguments.reduce != 3) {
-            err << "--reduce は 3（3個一致の保証）だけが指定できます\n";
-            return kExitFailure;
+            err << "--reduce は 3（3個一致の保証）だけが指定できます。ほかの保証は --guarantee "
+                   "T/M で指定してください\n";
+            return kExitUsage;
         }
-        request.reduce = true;
+        request.guarantee = Guarantee{3, 3};
     }
+    if (!arguments.guarantee.empty()) {
+        auto guarantee = parseGuarantee(arguments.guarantee);
+        if (!guarantee) {
+            err << "--guarantee: " << guarantee.error() << '\n';
+            return kExitUsage;
+        }
+        if (request.guarantee && !(*request.guarantee == *guarantee)) {
+            err << "--reduce 3 と --guarantee " << arguments.guarantee
+                << " は同時に指定できません\n";
+            return kExitUsage;
+        }
+        request.guarantee = *guarantee;
+    }
+    if (arguments.seconds) request.searchSeconds = *arguments.seconds;
     if (!arguments.sum.empty()) {
         auto range = parseRange(arguments.sum);
         if (!range) {
             err << range.error() << '\n';
-            return kExitFailure;
+            return kExitUsage;
         }
         request.filters.sum = *range;
     }
@@ -99,6 +131,10 @@ int combos(const CombosArguments& arguments, std::ostream& out, std::ostream& er
         }
         history = comboHistoryOf(*draws);
     }
+    if (auto ok = checkComboRequest(request); !ok) {
+        err << ok.error() << '\n';
+        return kExitUsage;
+    }
     auto result = buildCombinations(request, history);
     if (!result) {
         err << result.error() << '\n';
@@ -111,17 +147,31 @@ int combos(const CombosArguments& arguments, std::ostream& out, std::ostream& er
         for (ComboFilter filter : kComboFilters)
             if (request.filters.active(filter))
                 removedBy[filterKey(filter)] = result->removedBy[static_cast<std::size_t>(filter)];
-        if (request.reduce) removedBy["reduce"] = result->removedByReduce;
+        if (request.guarantee) removedBy["reduce"] = result->removedByReduce;
         nlohmann::ordered_json tickets = nlohmann::ordered_json::array();
         for (const TicketNumbers& t : result->tickets)
             tickets.push_back(std::vector<int>(t.begin(), t.end()));
-        const nlohmann::ordered_json document = {
+        nlohmann::ordered_json document = {
             {"count", result->count()},
             {"cost", result->cost()},
             {"guarantee", result->guarantee ? nlohmann::ordered_json(*result->guarantee)
                                             : nlohmann::ordered_json(nullptr)},
             {"removed_by", removedBy},
             {"tickets", tickets}};
+        if (request.guarantee) {
+            const ComboOdds& odds = result->odds;
+            document["reduction"] = {{"guarantee", std::to_string(request.guarantee->t) + "/" +
+                                                       std::to_string(request.guarantee->m)},
+                                     {"full_count", result->fullCount()},
+                                     {"saved", result->savedYen()},
+                                     {"checked_sets", result->check.subsets},
+                                     {"coverable_sets", result->check.coverable},
+                                     {"source", sourceKey(result->source)},
+                                     {"draws", odds.draws},
+                                     {"condition_met", odds.conditionMet},
+                                     {"promise_kept", odds.promiseKept},
+                                     {"fourth_or_better", odds.fourthOrBetter}};
+        }
         out << document.dump() << '\n';
         break;
     }
@@ -139,9 +189,13 @@ int combos(const CombosArguments& arguments, std::ostream& out, std::ostream& er
             if (request.filters.active(filter))
                 out << ", " << filterLabel(filter) << " -"
                     << result->removedBy[static_cast<std::size_t>(filter)];
-        if (request.reduce) out << ", 削減 -" << result->removedByReduce;
+        if (request.guarantee) out << ", 削減 -" << result->removedByReduce;
         out << ")\n";
-        if (result->guarantee) out << *result->guarantee << '\n';
+        if (result->guarantee) {
+            out << *result->guarantee << '\n';
+            for (const std::string& line : comboSummaryLines(*result, *request.guarantee))
+                out << line << '\n';
+        }
         break;
     }
     return kExitSuccess;
@@ -159,10 +213,19 @@ void addCombosCommand(CLI::App& app, CliContext& context)
         ->option_text("LIST");
     command->add_option("--fixed", arguments->fixed, "numbers every ticket holds")
         ->option_text("LIST");
-    command
-        ->add_option("--reduce", arguments->reduce,
-                     "a reduced set: some ticket holds 3 drawn numbers whenever 3 are picked")
+    command->add_option("--reduce", arguments->reduce, "the same as --guarantee 3/3")
         ->option_text("3");
+    command
+        ->add_option("--guarantee", arguments->guarantee,
+                     "a reduced set: some ticket holds T drawn numbers whenever M of them are "
+                     "picked (2/2, 3/3, 3/4, 3/5, 4/4, 4/5, 5/5)")
+        ->option_text("T/M");
+    command
+        ->add_option("--seconds", arguments->seconds,
+                     "time the search may take to shrink a reduced set under fixed numbers or "
+                     "filters (default 1)")
+        ->check(CLI::Range(0.0, 600.0))
+        ->option_text("S");
     command->add_option("--sum", arguments->sum, "the five numbers add up to MIN..MAX")
         ->option_text("MIN-MAX");
     command->add_option("--odd-even", arguments->oddEven, "allowed odd/even letters, as CD")

@@ -1,10 +1,10 @@
 // pomuran-cli export: prints the draw history of a database as CSV (UTF-8, or CP932 for
-// spreadsheet programs that expect it).
+// spreadsheet programs that expect it), with --prizes also the prizes stored beside the draws.
 #include <memory>
 
 #include "cli/commands.h"
-#include "core/draws/connection_string.h"
 #include "core/base/cp932.h"
+#include "core/draws/connection_string.h"
 #include "core/draws/draw_csv.h"
 #include "core/draws/draw_database.h"
 
@@ -13,6 +13,7 @@ namespace {
 struct ExportArguments {
     std::string database;
     std::string encoding = "utf-8";
+    bool prizes = false;
 };
 
 int exportDraws(const ExportArguments& arguments, std::ostream& out, std::ostream& err)
@@ -31,7 +32,17 @@ int exportDraws(const ExportArguments& arguments, std::ostream& out, std::ostrea
         err << rows.error() << '\n';
         return kExitFailure;
     }
-    const std::string text = drawCsv(rows.value());
+    std::string text;
+    if (arguments.prizes) {
+        auto prizes = opened->readPrizes();
+        if (!prizes) {
+            err << prizes.error() << '\n';
+            return kExitFailure;
+        }
+        text = drawCsv(rows.value(), prizes.value());
+    } else {
+        text = drawCsv(rows.value());
+    }
     if (arguments.encoding == "cp932") {
         const auto converted = utf8ToCp932(text);
         if (!converted) {
@@ -56,6 +67,8 @@ void addExportCommand(CLI::App& app, CliContext& context)
         ->check(CLI::IsMember({"utf-8", "cp932"}))
         ->option_text("utf-8|cp932")
         ->capture_default_str();
+    command->add_flag("--prizes", arguments->prizes,
+                      "add the prize columns (1等口数, 1等賞金 … 4等賞金, キャリーオーバー)");
     setCommandAction(command, context, [arguments, &context] {
         return exportDraws(*arguments, context.out, context.err);
     });

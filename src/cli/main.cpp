@@ -1,46 +1,11 @@
 // Entry point of pomuran-cli.
 #include <iostream>
-
-#include "cli/cli.h"
-#include "core/base/file_replacement.h"
-
-#ifdef POMURAN_REPORT
-#include <QGuiApplication>
-
-#include <memory>
-
-#include "cli/show_file.h"
-#include "gui/report/grid_report.h"
-#include "gui/report/grid_font.h"
-
-namespace {
-
-// Ends before main returns: Qt must not be torn down among the static destructors.
-std::unique_ptr<QGuiApplication> qtApplication;
-
-// PDF and PNG are painted with Qt; its application starts on the offscreen platform only when
-// such a file is asked for, so that the other commands run without a display or Qt at all.
-Status writePaintedFile(const WindowReport& report, ShowFormat format,
-                        const std::string& destination)
-{
-    static int argc = 1;
-    static char name[] = "pomuran-cli";
-    static char* argv[] = {name, nullptr};
-    if (!qtApplication) {
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-        qtApplication = std::make_unique<QGuiApplication>(argc, argv);
-        installGridFontSubstitution();
-    }
-    return format == ShowFormat::Pdf ? saveReportPdf(report, destination)
-                                     : saveReportPng(report, destination);
-}
-
-}  // namespace
-#else
 #include <string_view>
 
 #include <unistd.h>
 
+#include "cli/cli.h"
+#include "core/base/file_replacement.h"
 #include "core/base/program_folder.h"
 
 namespace {
@@ -70,18 +35,12 @@ void runPainterInstead(char** argv)
 }
 
 }  // namespace
-#endif
 
 int main(int argc, char** argv)
 {
-#ifndef POMURAN_REPORT
     if (asksForPaintedFile(argc, argv)) runPainterInstead(argv);
-#endif
     // Ctrl-C during an import or an update leaves no half-written file beside the database.
     removeTemporaryFilesOnSignal();
-#ifdef POMURAN_REPORT
-    setPaintedFileWriter(writePaintedFile);
-#endif
     // Large outputs (a million-cell grid) go out in big chunks, not through C stdio.
     std::ios::sync_with_stdio(false);
     int status = runCli(std::vector<std::string>(argv + 1, argv + argc), std::cout, std::cerr);
@@ -90,8 +49,5 @@ int main(int argc, char** argv)
         std::cerr << "pomuran-cli: the output could not be written\n";
         if (status == 0) status = 1;
     }
-#ifdef POMURAN_REPORT
-    qtApplication.reset();
-#endif
     return status;
 }

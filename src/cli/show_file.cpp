@@ -1,10 +1,11 @@
 #include "cli/show_file.h"
 
 #include <fstream>
+#include <sstream>
 
 #include "core/analyses/analysis_catalog.h"
-#include "core/draws/draw_tables.h"
 #include "core/base/file_replacement.h"
+#include "core/draws/draw_tables.h"
 #include "core/grid/xlsx_export.h"
 #include "core/prediction/prediction_engine.h"
 #include "core/prediction/prediction_report.h"
@@ -54,8 +55,7 @@ WindowReport shownWindowReport(const ShowRequest& request, const DrawHistory& hi
     report.drawRange = drawRangeText(history);
     if (const AnalysisDescriptor* analysis = findAnalysis(request.window)) {
         report.caption = analysis->caption;
-        report.sections.push_back(
-            {"", analysis->build(history, tables)});
+        report.sections.push_back({"", analysis->build(history, tables)});
     }
     return report;
 }
@@ -68,10 +68,11 @@ Status saveShownWindow(const ShowRequest& request, const DrawHistory& history,
     case ShowFormat::Text: {
         auto pending = FileReplacement::begin(destination, "save");
         if (!pending) return Error{pending.error()};
-        std::ofstream file(pending->temporaryPath(), std::ios::binary | std::ios::trunc);
-        showWindow(file, request, history);
-        if (!file.flush()) return Error{destination + " に保存できません。"};
-        file.close();
+        // Written through the replacement, which checks every write (a full disk fails the
+        // save and leaves the old file).
+        std::ostringstream text;
+        showWindow(text, request, history);
+        if (Status written = pending->write(text.view()); !written) return written;
         return pending->commit();
     }
     default:

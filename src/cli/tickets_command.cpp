@@ -132,6 +132,20 @@ nlohmann::ordered_json tierCounts(const TicketTotals& totals)
     return byTier;
 }
 
+// "typed" (the player's amount), "imported" (with the draws), or null.
+nlohmann::ordered_json prizeSourceName(PrizeSource source)
+{
+    switch (source) {
+    case PrizeSource::Typed:
+        return "typed";
+    case PrizeSource::Imported:
+        return "imported";
+    case PrizeSource::Unknown:
+        break;
+    }
+    return nullptr;
+}
+
 int checkTicketsCommand(const TicketArguments& arguments, std::ostream& out, std::ostream& err)
 {
     if (arguments.onlyDraw)
@@ -144,10 +158,14 @@ int checkTicketsCommand(const TicketArguments& arguments, std::ostream& out, std
     if (!amounts) return fail(err, amounts.error());
     auto history = loadHistory(arguments.source);
     if (!history) return fail(err, history.error());
+    // Imported with the draws; an amount the player typed wins over it.
+    auto imported = loadPrizes(arguments.source);
+    if (!imported) return fail(err, imported.error());
     if (arguments.onlyDraw)
         std::erase_if(*tickets,
                       [&](const StoredTicket& t) { return t.drawNo != *arguments.onlyDraw; });
-    const TicketReport report = checkTickets(*tickets, DrawLookup(*history), *amounts);
+    const TicketReport report =
+        checkTickets(*tickets, DrawLookup(*history), prizeTable(*amounts, *imported));
     const TicketTotals& total = report.total;
 
     switch (arguments.format) {
@@ -172,6 +190,7 @@ int checkTicketsCommand(const TicketArguments& arguments, std::ostream& out, std
             }
             entry["prize"] =
                 line.prize ? nlohmann::ordered_json(*line.prize) : nlohmann::ordered_json(nullptr);
+            entry["prize_source"] = prizeSourceName(line.prizeSource);
             lines.push_back(entry);
         }
         nlohmann::ordered_json totals = {
@@ -185,7 +204,7 @@ int checkTicketsCommand(const TicketArguments& arguments, std::ostream& out, std
         break;
     }
     case TicketFormat::Csv:
-        out << "id,draw,n1,n2,n3,n4,n5,count,matched,bonus,tier,prize\n";
+        out << "id,draw,n1,n2,n3,n4,n5,count,matched,bonus,tier,prize,prize_source\n";
         for (const CheckedTicket& line : report.tickets) {
             out << line.ticket.id << ',' << line.ticket.drawNo << ','
                 << numbersText(line.ticket.numbers, ",") << ',' << line.ticket.count << ',';
@@ -198,7 +217,9 @@ int checkTicketsCommand(const TicketArguments& arguments, std::ostream& out, std
             } else {
                 out << ",,";
             }
-            out << ',' << (line.prize ? std::to_string(*line.prize) : "") << '\n';
+            const auto source = prizeSourceName(line.prizeSource);
+            out << ',' << (line.prize ? std::to_string(*line.prize) : "") << ','
+                << (source.is_null() ? "" : source.get<std::string>()) << '\n';
         }
         break;
     case TicketFormat::Text:
@@ -212,7 +233,9 @@ int checkTicketsCommand(const TicketArguments& arguments, std::ostream& out, std
             out << "一致 " << line.check->matched.size() << "個" << (line.check->bonus ? "+B" : "")
                 << "  "
                 << (line.check->tier == PrizeTier::None ? "－" : tierName(line.check->tier));
-            if (line.prize) out << "  " << yenText(*line.prize) << "円";
+            if (line.prize)
+                out << "  " << yenText(*line.prize) << "円"
+                    << (line.prizeSource == PrizeSource::Typed ? "（入力）" : "");
             out << '\n';
         }
         out << "合計 " << total.tickets << "口  購入額 " << yenText(total.cost) << "円";

@@ -1,23 +1,23 @@
 // Window tests of the analysis window frame, shown with the appearance frequency analysis.
 #include "core/analyses/analysis_catalog.h"
-#include "test_support.h"
 #include "gui/analyses/analysis_window.h"
 #include "gui/report/grid_font.h"
 #include "gui/ui/grid_view.h"
 #include "gui/ui/report_actions.h"
+#include "test_support.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QDialog>
+#include <QDir>
 #include <QFile>
 #include <QLabel>
-#include <QDir>
-#include <QTemporaryDir>
-#include <QTimer>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QPushButton>
+#include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 
 namespace {
 
@@ -129,11 +129,11 @@ private slots:
         QStringList menu;
         for (const QAction* action : window.gridView()->actions())
             if (!action->isSeparator()) menu << action->text();
-        QCOMPARE(menu, QStringList({QStringLiteral("コピー\tCtrl+C"), QStringLiteral("印刷..."),
-                                    QStringLiteral("PDF で保存..."),
-                                    QStringLiteral("Excel ブックで保存..."),
-                                    QStringLiteral("CSV で保存..."),
-                                    QStringLiteral("画像 (PNG) で保存...")}));
+        QCOMPARE(
+            menu,
+            QStringList({QStringLiteral("コピー\tCtrl+C"), QStringLiteral("印刷..."),
+                         QStringLiteral("PDF で保存..."), QStringLiteral("Excel ブックで保存..."),
+                         QStringLiteral("CSV で保存..."), QStringLiteral("画像 (PNG) で保存...")}));
 
         const WindowReport report = window.report();
         QCOMPARE(report.drawRange, std::string("第1回〜第2回"));

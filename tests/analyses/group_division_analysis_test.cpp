@@ -1,8 +1,8 @@
 #include <gtest/gtest.h>
 
+#include "analyses/text_runs.h"
 #include "core/analyses/analysis_builders.h"
 #include "core/analyses/group_division_analysis.h"
-#include "analyses/text_runs.h"
 #include "test_support.h"
 
 namespace {

@@ -1,8 +1,8 @@
 #include <gtest/gtest.h>
 
+#include "analyses/text_runs.h"
 #include "core/analyses/analysis_builders.h"
 #include "core/analyses/last_digit_heading.h"
-#include "analyses/text_runs.h"
 #include "test_support.h"
 
 namespace {

@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
-#include "core/analyses/analysis_builders.h"
 #include "analyses/text_runs.h"
+#include "core/analyses/analysis_builders.h"
 #include "test_support.h"
 
 namespace {

@@ -13,21 +13,21 @@
 #include <QTimer>
 
 #include "core/analyses/analysis_catalog.h"
-#include "gui/analyses/analysis_window.h"
-#include "gui/app/main_frame.h"
 #include "core/draws/draw_csv.h"
 #include "core/draws/draw_database.h"
 #include "core/draws/draw_merge.h"
+#include "gui/analyses/analysis_window.h"
+#include "gui/app/main_frame.h"
 #include "gui/maintenance/csv_import_dialog.h"
 #include "gui/maintenance/empty_history_guide.h"
 #include "gui/maintenance/entry_window.h"
 #include "gui/prediction/prediction_window.h"
+#include "gui/report/grid_font.h"
 #include "gui/session/draw_session.h"
+#include "gui/ui/grid_view.h"
 #include "gui_support/main_frame_seam.h"
 #include "gui_support/message_box_watcher.h"
 #include "test_support.h"
-#include "gui/report/grid_font.h"
-#include "gui/ui/grid_view.h"
 
 namespace {
 
@@ -168,7 +168,8 @@ void HistoryReloadTest::rejectedOrCancelledFilesLeaveTheDatabaseByteForByte()
         QCOMPARE(readFile(databasePath()), before);
     }
     QCOMPARE(messages.texts().size(), 5);
-    m_preview = DrawDataCommands::ImportPreview([](const CsvImport&, const QString&) { return std::nullopt; });
+    m_preview = DrawDataCommands::ImportPreview(
+        [](const CsvImport&, const QString&) { return std::nullopt; });
     QVERIFY(!frame->dataCommands().importCsvFile(QString::fromStdString(folder + "/good.csv")));
     QCOMPARE(readFile(databasePath()), before);
 }

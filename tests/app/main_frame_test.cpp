@@ -6,6 +6,7 @@
 #include <QApplication>
 #include <QDir>
 #include <QFile>
+#include <QFileDialog>
 #include <QFontInfo>
 #include <QLabel>
 #include <QMdiArea>
@@ -13,6 +14,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QMessageBox>
+#include <QPrintPreviewDialog>
 #include <QPushButton>
 #include <QStandardPaths>
 #include <QTemporaryDir>
@@ -26,20 +28,22 @@
 #include <set>
 
 #include "core/analyses/analysis_catalog.h"
+#include "core/base/player_folders.h"
+#include "core/draws/draw_database.h"
+#include "core/grid/units.h"
+#include "gui/analyses/analysis_window.h"
+#include "gui/app/activation_rule.h"
 #include "gui/app/child_window_host.h"
 #include "gui/app/help_viewer.h"
 #include "gui/app/main_frame.h"
 #include "gui/app/version_window.h"
 #include "gui/app/window_arrangement.h"
-#include "core/draws/draw_database.h"
-#include "core/base/player_folders.h"
+#include "gui/app/window_kinds.h"
+#include "gui/report/grid_font.h"
+#include "gui/stats/statistics_window.h"
 #include "gui_support/main_frame_seam.h"
 #include "gui_support/message_box_watcher.h"
 #include "test_support.h"
-#include "gui/analyses/analysis_window.h"
-#include "gui/stats/statistics_window.h"
-#include "gui/report/grid_font.h"
-#include "core/grid/units.h"
 
 namespace {
 
@@ -58,17 +62,16 @@ QStringList menuLines(const QList<QAction*>& actions, const QString& indent = QS
     return lines;
 }
 
-QMdiSubWindow* showChild(MainFrm& frame, const QString& kind,
-                         const ChildWindowHost::Create& create, int widthTwips, int heightTwips,
-                         bool fixed)
+QMdiSubWindow* showChild(MainFrm& frame, const QString& kind, const ChildWindowHost::Create& create,
+                         int widthTwips, int heightTwips, bool fixed)
 {
     return frame.host().open(WindowKind{kind, widthTwips, heightTwips, fixed}, create);
 }
 
 QMdiSubWindow* openPlain(MainFrm& frame, const QString& kind, bool fixed = false)
 {
-    return showChild(frame, 
-        kind,
+    return showChild(
+        frame, kind,
         [kind] {
             auto* widget = new QWidget;
             widget->setWindowTitle(kind);
@@ -82,7 +85,6 @@ void processDeferredDeletes()
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     QCoreApplication::processEvents();
 }
-
 
 }  // namespace
 
@@ -100,6 +102,8 @@ private slots:
     void startUpFailureReportsEngineError();
     void childWindowsAreOneInstancePerKind();
     void childWindowOpensAtTopLeftWithItsSize();
+    void mainWindowFitsAndRemembersItsGeometry();
+    void activationRuleIgnoresACommandsOwnWindows();
     void fixedFrameCannotBeResized();
     void childWindowIsBuiltUnderBusyPointer();
     void propEndFollowsOpenChildWindows();
@@ -340,8 +344,8 @@ void MainFrameTest::childWindowsAreOneInstancePerKind()
 
     // A request for a window while that same window is being built builds nothing more.
     QMdiSubWindow* nested = reinterpret_cast<QMdiSubWindow*>(1);
-    QMdiSubWindow* outer = showChild(*frame, 
-        "N",
+    QMdiSubWindow* outer = showChild(
+        *frame, "N",
         [&] {
             nested = showChild(*frame, "N", create, 3000, 3000, false);
             return create();
@@ -356,8 +360,8 @@ void MainFrameTest::childWindowsAreOneInstancePerKind()
     // A create function that gives nothing opens nothing and leaves the flag alone.
     first->close();
     other->close();
-    QVERIFY(!showChild(*frame, 
-        "C", [] { return nullptr; }, 3000, 3000, false));
+    QVERIFY(!showChild(
+        *frame, "C", [] { return nullptr; }, 3000, 3000, false));
     QVERIFY(frame->propEnd());
 }
 
@@ -377,9 +381,59 @@ void MainFrameTest::childWindowOpensAtTopLeftWithItsSize()
     child->close();
     child = frame->host().open(QStringLiteral("出現頻度分析"), [] { return new QWidget; });
     QCOMPARE(child->geometry(), QRect(0, 0, 917, 635));
+}
 
-    // The main window's client area is 13875 x 11190 twips.
-    QCOMPARE(frame->mdiArea()->size(), QSize(twipsToPixels(13875), twipsToPixels(11190)));
+void MainFrameTest::mainWindowFitsAndRemembersItsGeometry()
+{
+    QTemporaryDir config;
+    MainFrmSetup setup;
+    setup.programFolder = m_databaseFolder.path();
+    setup.windowStateFile = config.filePath(QStringLiteral("main_window.ini"));
+    {
+        MainFrm frame(setup);
+        QVERIFY(frame.load());
+        // At first start the client area holds the largest child window, or the window is
+        // maximised where the screen is too small for that.
+        const QSize client = frame.mdiArea()->size();
+        const QSize largest = largestWindowSize();
+        QVERIFY(frame.isMaximized() ||
+                (client.width() >= largest.width() && client.height() >= largest.height()));
+        frame.show();
+        frame.showNormal();
+        frame.resize(640, 480);
+        QVERIFY(frame.close());
+    }
+    QVERIFY(QFile::exists(setup.windowStateFile));
+    MainFrm again(setup);
+    QVERIFY(again.load());
+    QVERIFY(!again.isMaximized());
+    QCOMPARE(again.size(), QSize(640, 480));
+}
+
+void MainFrameTest::activationRuleIgnoresACommandsOwnWindows()
+{
+    QWidget own;
+    QMessageBox box;
+    box.setWindowModality(Qt::ApplicationModal);
+    QFileDialog files;
+    files.setModal(true);
+    QPrintPreviewDialog preview;
+    preview.setModal(true);
+    QMenu menu;
+    const struct {
+        const QWidget* window;
+        ActivationBetween between;
+    } cases[] = {
+        {&own, ActivationBetween::OwnWindow},   {&box, ActivationBetween::Transient},
+        {&files, ActivationBetween::Transient}, {&preview, ActivationBetween::Transient},
+        {&menu, ActivationBetween::Transient},  {nullptr, ActivationBetween::Transient},
+    };
+    for (const auto& c : cases)
+        QCOMPARE(activationBetween(c.window), c.between);
+    QVERIFY(activationRunsPrediction(true, ActivationBetween::Transient));
+    QVERIFY(activationRunsPrediction(false, ActivationBetween::OwnWindow));
+    QVERIFY(!activationRunsPrediction(false, ActivationBetween::Transient));
+    QVERIFY(!activationRunsPrediction(false, ActivationBetween::Nothing));
 }
 
 void MainFrameTest::fixedFrameCannotBeResized()
@@ -402,8 +456,8 @@ void MainFrameTest::childWindowIsBuiltUnderBusyPointer()
 {
     auto frame = loadedFrame();
     std::optional<Qt::CursorShape> shapeWhileBuilding;
-    showChild(*frame, 
-        "A",
+    showChild(
+        *frame, "A",
         [&shapeWhileBuilding] {
             if (const QCursor* cursor = QGuiApplication::overrideCursor())
                 shapeWhileBuilding = cursor->shape();
@@ -457,8 +511,8 @@ void MainFrameTest::propEndSurvivesReopenBeforeDeletion()
     again->close();
     processDeferredDeletes();
     QVERIFY(frame->propEnd());
-    QMdiSubWindow* stubborn = showChild(*frame, 
-        "S", [] { return new Stubborn; }, 3000, 3000, false);
+    QMdiSubWindow* stubborn = showChild(
+        *frame, "S", [] { return new Stubborn; }, 3000, 3000, false);
     QVERIFY(!stubborn->close());
     processDeferredDeletes();
     QVERIFY(!frame->propEnd());
@@ -576,8 +630,7 @@ void MainFrameTest::statisticsWindowFromMenuFollowsAReload()
 
     // A reload of the draw history recounts the open window.
     {
-        auto database =
-            DrawDatabase::open(frame.connectString(), DrawDatabase::Access::ReadWrite);
+        auto database = DrawDatabase::open(frame.connectString(), DrawDatabase::Access::ReadWrite);
         QVERIFY(database.ok());
         QVERIFY(database->insertDraws({drawRow(2, {7, 8, 9, 10, 11, 12})}).ok());
     }

@@ -11,8 +11,8 @@
 #include <random>
 
 #include "gui/backtest/backtest_window.h"
-#include "test_support.h"
 #include "gui/ui/grid_view.h"
+#include "test_support.h"
 
 namespace {
 

@@ -5,8 +5,8 @@
 #include <random>
 #include <sstream>
 
-#include "core/backtest/hit_distribution.h"
 #include "cli/cli.h"
+#include "core/backtest/hit_distribution.h"
 #include "test_support.h"
 
 namespace {

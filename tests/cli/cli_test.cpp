@@ -1,7 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
 #include <sys/wait.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <filesystem>
 #include <sstream>
@@ -139,10 +141,10 @@ TEST(Cli, DatabasesThatCannotBeOpenedSayWhyInOneLine)
     struct Case {
         std::string db, reason;
     };
-    for (const Case& c : {Case{dir.file("empty.mdb"), "空です"},
-                          Case{dir.file("folder.mdb"), "フォルダーです"},
-                          Case{dir.file("missing.mdb"), "ありません"},
-                          Case{dir.file("junk.mdb"), "当選データベースではないか"}}) {
+    for (const Case& c :
+         {Case{dir.file("empty.mdb"), "空です"}, Case{dir.file("folder.mdb"), "フォルダーです"},
+          Case{dir.file("missing.mdb"), "ありません"},
+          Case{dir.file("junk.mdb"), "当選データベースではないか"}}) {
         const CliRun run = cli({"tables", "--db", c.db});
         EXPECT_EQ(run.status, 1);
         EXPECT_NE(run.err.find(c.reason), std::string::npos) << run.err;
@@ -305,4 +307,38 @@ TEST(Cli, ImportMergeAddsAndReplacesAndPrintsOneSummaryLine)
             EXPECT_EQ(readFile(db), before) << file;
         }
     }
+}
+
+TEST(Cli, ImportReadsOnlyRegularFilesOfABoundedSizeAndNeverWritesAReadOnlyDatabase)
+{
+    TempDir dir;
+    const std::string db = dir.file("Pomuran.mdb"), fifo = dir.file("fifo.csv");
+    writeFile(dir.file("good.csv"), kHeader + "1,,1,2,3,4,5,6\n");
+    ASSERT_EQ(cli({"import", dir.file("good.csv"), "--db", db}).status, 0);
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    const std::string big = dir.file("big.csv");
+    // Sparse: the size says it all, nothing needs reading.
+    writeFile(big, kHeader);
+    std::filesystem::resize_file(big, kMaxDrawFileBytes + 1);
+    const std::string before = readFile(db);
+    for (const std::string& file : {std::string("/dev/zero"), fifo, big}) {
+        for (const char* merge : {"", " --merge"}) {
+            // A FIFO nobody writes into must not block the import.
+            const CliRun run =
+                shell("timeout 20 '" + std::string(POMURAN_BIN_DIR) + "/pomuran-cli' import '" +
+                      file + "' --db '" + db + "'" + merge);
+            EXPECT_EQ(run.status, 1) << file << run.out;
+            EXPECT_EQ(std::count(run.out.begin(), run.out.end(), '\n'), 1) << run.out;
+            EXPECT_NE(run.out.find(file), std::string::npos) << run.out;
+        }
+    }
+    EXPECT_EQ(readFile(db), before);
+
+    // Read-only by its mode: refused in one Japanese line by every writer, also for root.
+    std::filesystem::permissions(db, std::filesystem::perms::owner_read);
+    writeFile(dir.file("new.csv"), kHeader + "2,,1,2,3,4,5,7\n");
+    const CliRun merged = cli({"import", dir.file("new.csv"), "--db", db, "--merge"});
+    EXPECT_EQ(merged.status, 1);
+    EXPECT_NE(merged.err.find("読み取り専用"), std::string::npos) << merged.err;
+    EXPECT_EQ(readFile(db), before);
 }

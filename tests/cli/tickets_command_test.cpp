@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <filesystem>
 #include <sstream>
 
 #include <nlohmann/json.hpp>
@@ -106,10 +108,48 @@ TEST(CombosCommand, PrintsTheFilteredCombinationsWithWhatEachFilterRemoved)
     EXPECT_FALSE(reducedJson["guarantee"].is_null());
     EXPECT_LT(reducedJson["count"], 126);
 
+    // --reduce 3 is --guarantee 3/3; the reduction block says what the set gives.
+    const CliRun guaranteed =
+        cli({"combos", "--numbers", "1,2,3,4,5,6,7,8,9", "--guarantee", "3/3"});
+    ASSERT_EQ(guaranteed.status, 0) << guaranteed.err;
+    const auto guaranteedJson = nlohmann::json::parse(guaranteed.out);
+    EXPECT_EQ(guaranteedJson["tickets"], reducedJson["tickets"]);
+    EXPECT_EQ(guaranteedJson["reduction"]["full_count"], 126);
+    EXPECT_EQ(guaranteedJson["reduction"]["checked_sets"], 84);
+    EXPECT_EQ(guaranteedJson["reduction"]["draws"], 169911);
+    EXPECT_EQ(guaranteedJson["reduction"]["source"], "stored");
+
+    // Every bad request is a usage error.
     for (const std::vector<std::string>& args :
          {std::vector<std::string>{"combos", "--numbers", "1,2,3"},
           {"combos", "--numbers", "1,2,3,4,5,6", "--reduce", "4"},
           {"combos", "--numbers", "1,2,3,4,5,6", "--sum", "60"},
-          {"combos", "--numbers", "1,2,3,4,5,6", "--fixed", "1,2,3,4,5,6"}})
-        EXPECT_EQ(cli(args).status, 1) << args.back();
+          {"combos", "--numbers", "1,2,3,4,5,6", "--fixed", "1,2,3,4,5,6"},
+          {"combos", "--numbers", "1,2,3,4,5,6", "--guarantee", "4/3"},
+          {"combos", "--numbers", "1,2,3,4,5,6", "--guarantee", "0/2"},
+          {"combos", "--numbers", "1,2,3,4,5,6", "--guarantee", "3/6"},
+          {"combos", "--numbers", "1,2,3,4,5,6", "--guarantee", "3/3", "--fixed", "1,2,3"},
+          {"combos", "--numbers", "1,2,3,4", "--guarantee", "2/2"},
+          {"combos", "--numbers", "1,2,3,4,5,6", "--reduce", "3", "--guarantee", "2/2"}})
+        EXPECT_EQ(cli(args).status, 2) << args.back();
+}
+
+TEST(TicketsCommand, AReadOnlyTicketFileIsRefusedInOneLineAndStaysAsItWas)
+{
+    TempDir dir;
+    const std::string file = dir.file("tickets.sqlite");
+    const std::vector<std::string> add = {"tickets", "add", "--tickets", file,
+                                          "--draw",  "8",   "--numbers", "1,2,3,4,5"};
+    ASSERT_EQ(cli(add).status, 0);
+    std::filesystem::permissions(file, std::filesystem::perms::owner_read);
+    const std::string before = readFile(file);
+    // By the file's mode, so also where the system would let this process write (root).
+    for (const std::vector<std::string>& args :
+         {add, std::vector<std::string>{"tickets", "remove", "--tickets", file, "1"}}) {
+        const CliRun run = cli(args);
+        EXPECT_EQ(run.status, 1);
+        EXPECT_NE(run.err.find("読み取り専用"), std::string::npos) << run.err;
+        EXPECT_EQ(std::count(run.err.begin(), run.err.end(), '\n'), 1) << run.err;
+    }
+    EXPECT_EQ(readFile(file), before);
 }

@@ -1,6 +1,5 @@
 #include <gtest/gtest.h>
 
-#include "core/draws/connection_string.h"
 #include "core/draws/draw_merge.h"
 #include "test_support.h"
 
@@ -36,28 +35,6 @@ TEST(DrawMerge, NewChangedAndIdenticalDrawsAreToldApartAndTheHistoryKeepsWhatThe
     EXPECT_EQ(rawText(plan.merged[0].date), "2000-01-04");  // kept: the file gave no date
     EXPECT_EQ(rawText(plan.merged[1].date), "2000-01-11");
     EXPECT_EQ(fieldNumber(plan.merged[2].numbers[0]), 1);  // draw 3 is not in the file: kept
-}
-
-TEST(DrawMerge, WritingIsAllOrNothingAndNeverEmptiesAHistoryOfDraws)
-{
-    TempDir dir;
-    const std::string path = dir.file("Pomuran.mdb");
-    {
-        auto created = DrawDatabase::create(path);
-        ASSERT_TRUE(created) << created.error();
-        ASSERT_TRUE(created->insertDraws({drawRow(1, {1, 2, 3, 4, 5, 6})}));
-    }
-    auto database = DrawDatabase::open(connectStringForFile(path), DrawDatabase::Access::ReadWrite);
-    ASSERT_TRUE(database);
-    const std::string before = readFile(path);
-    EXPECT_FALSE(writeHistory(database.value(), {incompleteRow(1)}));
-    EXPECT_EQ(readFile(path), before);
-
-    ASSERT_TRUE(writeHistory(database.value(),
-                             {drawRow(1, {1, 2, 3, 4, 5, 6}), drawRow(2, {2, 3, 4, 5, 6, 7})}));
-    auto rows = database->readAllDraws();
-    ASSERT_TRUE(rows);
-    EXPECT_EQ(rows->size(), 2u);
 }
 
 TEST(DrawMerge, SummaryLineCountsEachKind)

@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
+#include "core/base/raw_value.h"
 #include "core/draws/draw_row.h"
-#include "core/draws/raw_value.h"
 
 TEST(FieldNumber, ReadsIntegersAndWholeNumberText)
 {

@@ -10,9 +10,9 @@ MessageBoxWatcher::MessageBoxWatcher(QMessageBox::StandardButton answer) : m_ans
         auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
         if (!box || !box->isVisible()) return;
         QAbstractButton* defaultButton = box->defaultButton();
-        m_seen.push_back({box->windowTitle(), box->text(), box->icon(), box->standardButtons(),
-                          defaultButton ? box->standardButton(defaultButton)
-                                        : QMessageBox::NoButton});
+        m_seen.push_back(
+            {box->windowTitle(), box->text(), box->icon(), box->standardButtons(),
+             defaultButton ? box->standardButton(defaultButton) : QMessageBox::NoButton});
         QAbstractButton* button = box->button(m_answer);
         if (!button) button = box->button(QMessageBox::Ok);
         if (button)

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 #include <sqlcipher/sqlite3.h>
 
 #include <sstream>
@@ -94,7 +96,9 @@ TEST_F(DrawEditorTest, AnEditedRowSurvivesReopening)
     // A second write of the same row checks against what this editor wrote, not what it first read.
     edited.numbers[1] = number(22);
     EXPECT_TRUE(editor.updateRow(1, edited));
-    { DrawEditor closed = std::move(editor); }  // one editor at a time holds the file
+    {
+        DrawEditor closed = std::move(editor);
+    }  // one editor at a time holds the file
     EXPECT_EQ(openEditor().rows()[1].values.numbers[1], number(22));
 }
 
@@ -231,8 +235,9 @@ TEST_F(DrawEditorTest, AnOpenEditorKeepsImportsAndOtherEditorsAwayUntilItCloses)
         ASSERT_FALSE(second);
         EXPECT_NE(second.error().find("使用中"), std::string::npos) << second.error();
 
-        writeFile(m_dir.file("draws.csv"),
-                  "回数,日付,第1数字,第2数字,第3数字,第4数字,第5数字,ボーナス数字\n9,,1,2,3,4,5,6\n");
+        writeFile(
+            m_dir.file("draws.csv"),
+            "回数,日付,第1数字,第2数字,第3数字,第4数字,第5数字,ボーナス数字\n9,,1,2,3,4,5,6\n");
         std::ostringstream out, err;
         EXPECT_EQ(runCli({"import", m_dir.file("draws.csv"), "--db", m_path}, out, err), 1);
         EXPECT_NE(err.str().find("使用中"), std::string::npos) << err.str();
@@ -240,4 +245,14 @@ TEST_F(DrawEditorTest, AnOpenEditorKeepsImportsAndOtherEditorsAwayUntilItCloses)
     }
     EXPECT_TRUE(DrawEditor::open(connectStringForFile(m_path)));
     EXPECT_FALSE(std::filesystem::exists(m_path + ".lock")) << "the lock file outlives its holder";
+}
+
+TEST_F(DrawEditorTest, AReadOnlyDatabaseIsRefusedBeforeAnythingIsWritten)
+{
+    std::filesystem::permissions(m_path, std::filesystem::perms::owner_read);
+    const std::string before = readFile(m_path);
+    auto editor = DrawEditor::open(connectStringForFile(m_path));
+    ASSERT_FALSE(editor);
+    EXPECT_NE(editor.error().find("読み取り専用"), std::string::npos) << editor.error();
+    EXPECT_EQ(readFile(m_path), before);
 }

@@ -14,9 +14,9 @@
 #include "core/draws/connection_string.h"
 #include "core/draws/draw_database.h"
 #include "core/draws/draw_database_lock.h"
-#include "http_test_server.h"
 #include "core/maintenance/draw_update.h"
 #include "core/maintenance/update_source.h"
+#include "http_test_server.h"
 #include "test_support.h"
 
 namespace {
@@ -180,6 +180,8 @@ TEST_F(DrawUpdateTest, ABodyThatIsNoDrawDatabaseKeepsTheOldDatabase)
         EXPECT_NE(result.message.find(c.says), std::string::npos)
             << c.name << ": " << result.message;
         EXPECT_EQ(result.message.find('\n'), std::string::npos) << c.name << ": " << result.message;
+        // The temporary file is nothing the player knows of.
+        EXPECT_EQ(result.message.find(".download-"), std::string::npos) << result.message;
         expectUntouched();
     }
 }
@@ -325,6 +327,21 @@ TEST_F(DrawUpdateTest, AnAnswerLargerThanTheCeilingIsRefusedWhetherAnnouncedOrNo
         EXPECT_NE(result.message.find("大きすぎます"), std::string::npos) << result.message;
         expectUntouched();
     }
+}
+
+TEST_F(DrawUpdateTest, AnAnnouncedSizeOverTheCeilingIsReportedAsAnnounced)
+{
+    // The server announces twice the body's length; libcurl stops at the header.
+    HttpTestServer server({Behaviour::Truncate, 200, m_newBytes});
+    UpdateOptions options;
+    options.server = server.url();
+    options.destination = m_destination;
+    options.maxBytes = static_cast<std::int64_t>(m_newBytes.size());
+    const UpdateResult result = updateDrawDatabase(options);
+    EXPECT_EQ(result.outcome, UpdateOutcome::Failed);
+    const std::string announced = std::to_string(m_newBytes.size() * 2 / 1024) + " KB、上限";
+    EXPECT_NE(result.message.find("（" + announced), std::string::npos) << result.message;
+    expectUntouched();
 }
 
 TEST_F(DrawUpdateTest, AnotherWriterHoldingTheDatabaseTurnsTheUpdateAway)

@@ -33,7 +33,7 @@ TEST(EntryValidation, AGridOfEmptyOrValidCellsHasNoWrongCell)
     EXPECT_FALSE(firstWrongCell({}));
     EXPECT_FALSE(firstWrongCell({row("1", {"1", "2", "3", "4", "5", "6"}),
                                  row("2", {"", "", "", "", "", ""}),
-                                 row("3", {"31", "", "7", "", "", "31"})}));
+                                 row("3", {"31", "", "7", "", "", "30"})}));
 }
 
 TEST(EntryValidation, TheFirstWrongCellIsFoundRowByRowLeftToRight)
@@ -59,4 +59,32 @@ TEST(EntryValidation, EveryRowIsCheckedHoweverLongTheHistory)
     EXPECT_FALSE(firstWrongCell(rows));
     rows[5999][2] = "1.5";
     EXPECT_EQ(firstWrongCell(rows), (EntryCell{5999, 2}));
+}
+
+TEST(EntryValidation, ARepeatedNumberABonusEqualToAMainNumberAndABadDateAreWrong)
+{
+    struct Case {
+        std::array<std::string, 6> numbers;
+        std::string date;
+        std::optional<int> column;  // the wrong cell, if any
+    };
+    const Case cases[] = {
+        {{"1", "2", "3", "4", "5", "6"}, "2026-12-08", std::nullopt},
+        {{"1", "2", "", "", "", ""}, "", std::nullopt},  // unfinished rows are no draws yet
+        {{"7", "2", "3", "07", "5", "6"}, "", 4},        // "07" is 7
+        {{"1", "2", "3", "4", "5", "3"}, "", 6},
+        {{"1", "2", "3", "4", "5", "6"}, "2026-02-30", 7},
+        {{"1", "2", "3", "4", "5", "6"}, "12/08", 7},
+        {{"1", "2", "3", "4", "5", "6"}, "2026/12/08", std::nullopt},
+    };
+    for (const Case& c : cases) {
+        EntryRowTexts texts = row("1", c.numbers);
+        texts[kDateEntryColumn] = c.date;
+        const auto wrong = firstWrongCell({texts});
+        EXPECT_EQ(wrong ? std::optional(wrong->column) : std::nullopt, c.column)
+            << c.numbers[0] << c.numbers[3] << c.numbers[5] << " " << c.date;
+    }
+    EXPECT_EQ(dateAfter("2026-12-29", kDaysBetweenDraws), "2027-01-05");
+    EXPECT_EQ(dateAfter("2024/02/26", kDaysBetweenDraws), "2024-03-04");
+    EXPECT_EQ(dateAfter("", kDaysBetweenDraws), std::nullopt);
 }

@@ -97,8 +97,7 @@ void HttpTestServer::serve(int client)
     if (m_reply.behaviour == Behaviour::Endless) {
         sendAll(client, "HTTP/1.1 200 Test\r\nConnection: close\r\n\r\n");
         const std::string chunk(64 * 1024, 'x');
-        while (!m_stop && ::send(client, chunk.data(), chunk.size(), MSG_NOSIGNAL) > 0) {
-        }
+        while (!m_stop && ::send(client, chunk.data(), chunk.size(), MSG_NOSIGNAL) > 0) {}
         return;
     }
     const std::size_t announced =

@@ -4,7 +4,6 @@
 #include <QAction>
 #include <QApplication>
 #include <QDialog>
-#include <QTimer>
 #include <QDir>
 #include <QFile>
 #include <QGroupBox>
@@ -15,18 +14,19 @@
 #include <QRadioButton>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 
 #include <memory>
 
-#include "gui/app/main_frame.h"
 #include "core/draws/draw_database.h"
+#include "core/grid/units.h"
 #include "core/prediction/prediction_engine.h"
+#include "gui/app/main_frame.h"
 #include "gui/prediction/prediction_window.h"
-#include "gui_support/main_frame_seam.h"
-#include "test_support.h"
 #include "gui/report/grid_font.h"
 #include "gui/ui/grid_view.h"
-#include "core/grid/units.h"
+#include "gui_support/main_frame_seam.h"
+#include "test_support.h"
 
 namespace {
 

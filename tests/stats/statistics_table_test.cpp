@@ -48,5 +48,11 @@ TEST(StatisticsTable, EveryMeasureHasAHeadingAndOneRowPerValue)
     const ResultGrid oddEven = statisticsTable(stats, StatisticsMeasure::OddEven, false);
     EXPECT_EQ(oddEven.text(4, 5), "58800");
     EXPECT_EQ(oddEven.text(5, 5), "34.61%");
-    EXPECT_EQ(probabilityText(1.0 / 169911), "5.89e-06");
+    // Every probability in percent, small ones with enough digits to tell them apart.
+    const std::pair<double, const char*> probabilities[] = {
+        {1.0 / 169911, "0.00059%"}, {0.3461, "34.61%"}, {1e-4, "0.01%"},
+        {2.5e-5, "0.0025%"},        {0, "0.00%"},       {1e-15, "0.00000001%未満"},
+    };
+    for (const auto& [p, text] : probabilities)
+        EXPECT_EQ(probabilityText(p), text) << p;
 }

@@ -13,8 +13,8 @@
 #include <QtTest>
 
 #include "gui/stats/statistics_window.h"
-#include "test_support.h"
 #include "gui/ui/grid_view.h"
+#include "test_support.h"
 
 namespace {
 
@@ -62,7 +62,7 @@ void StatisticsWindowTest::showsEveryMeasureWithChanceBesideTheCounts()
         // Bars for the history and a line (frequency: also the band) for chance.
         QVERIFY2(chart->series().size() >= 2, qPrintable(window.tabs()->tabText(i)));
         QVERIFY(window.figures(measure)->grid().rowCount() > 1);
-        QVERIFY(window.summary(measure)->text().contains(QStringLiteral("対象 40 回")));
+        QVERIFY(window.summary(measure)->text().contains(QStringLiteral("対象40回")));
     }
     QCOMPARE(window.chartView(StatisticsMeasure::Frequency)->chart()->series().size(), 3);
     QCOMPARE(total(bars(window.chartView(StatisticsMeasure::Frequency))), 200.0);
@@ -104,7 +104,7 @@ void StatisticsWindowTest::rebuildFollowsANewHistoryAndKeepsTheChoices()
     const DrawHistory empty;
     window.rebuild(empty);
     QCOMPARE(total(bars(window.chartView(StatisticsMeasure::Sum))), 0.0);
-    QVERIFY(window.summary(StatisticsMeasure::Sum)->text().contains(QStringLiteral("対象 0 回")));
+    QVERIFY(window.summary(StatisticsMeasure::Sum)->text().contains(QStringLiteral("対象0回")));
 }
 
 void StatisticsWindowTest::savesPngAndSvgAndPrints()

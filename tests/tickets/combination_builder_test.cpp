@@ -2,8 +2,10 @@
 
 #include <bit>
 
-#include "test_support.h"
 #include "core/tickets/combination_builder.h"
+#include "core/tickets/combination_view.h"
+#include "core/tickets/cover_table.h"
+#include "test_support.h"
 
 namespace {
 
@@ -120,7 +122,7 @@ TEST(CombinationBuilder, AReducedSetOfFifteenNumbersKeepsTheThreeNumberGuarantee
 {
     ComboRequest request;
     request.picked = {2, 3, 5, 8, 9, 11, 14, 17, 19, 21, 23, 26, 27, 29, 30};
-    request.reduce = true;
+    request.guarantee = Guarantee{3, 3};
     const auto result = buildCombinations(request, {});
     ASSERT_TRUE(result) << result.error();
     ASSERT_TRUE(result->guarantee);
@@ -156,30 +158,201 @@ TEST(CombinationBuilder, AReductionUnderFixedNumbersAndFiltersStatesWhatItCovers
 {
     ComboRequest request;
     request.picked = range(1, 12);
-    request.fixed = {1, 2, 3};
-    request.reduce = true;
+    request.fixed = {1, 2};
+    request.guarantee = Guarantee{3, 3};
     request.filters.sum = std::pair{20, 40};
+    request.searchSeconds = 0.2;
     const auto result = buildCombinations(request, {});
     ASSERT_TRUE(result) << result.error();
     ASSERT_TRUE(result->guarantee);
-    // A triple of three other numbers cannot be on a ticket that holds 1, 2 and 3: the promise
-    // names the covered part.
+    // 3, 4, 5 are only on 1 2 3 4 5, whose sum the filter removes: the promise names the
+    // covered part, and the odds say how often it is kept.
     EXPECT_NE(result->guarantee->find("220 組のうち"), std::string::npos) << *result->guarantee;
+    EXPECT_LT(result->check.coverable, result->check.subsets);
+    EXPECT_EQ(result->check.uncovered, 0);
+    EXPECT_LT(result->odds.promiseKept, result->odds.conditionMet);
     for (const auto& t : result->tickets) {
-        EXPECT_EQ(t[0] + t[1] * 10 + t[2] * 100, 321);
+        EXPECT_EQ(t[0] + t[1] * 10, 21);
         const int sum = t[0] + t[1] + t[2] + t[3] + t[4];
         EXPECT_TRUE(sum >= 20 && sum <= 40) << numbersText(t);
     }
 }
 
-TEST(CombinationBuilder, CoverageCheckFindsATripleThatNoChosenTicketHolds)
+TEST(CombinationBuilder, CoverageCheckFindsASubsetThatNoChosenTicketHolds)
 {
-    const NumberMask picked = 0b111111u << 1;  // 1..6
-    const std::vector<NumberMask> candidates = {0b11111u << 1, 0b11111u << 2};
-    // Only 1..5 chosen: triples with 6 are coverable by 2..6 but not covered.
-    const CoverageCheck check = verifyCoverage(picked, candidates, {candidates[0]});
-    EXPECT_EQ(check.triples, 20);
-    EXPECT_EQ(check.coverable, 16);  // all but those holding both 1 and 6
-    EXPECT_EQ(check.uncovered, 6);   // 6 with two of 2..5
-    EXPECT_EQ(verifyCoverage(picked, candidates, candidates).uncovered, 0);
+    // Positions 0..5; the candidates 0..4 and 1..5.
+    const std::vector<PositionMask> candidates = {0b011111u, 0b111110u};
+    // Only 0..4 chosen: triples with 5 are coverable by 1..5 but not covered.
+    const CoverCheck check = checkCover(6, {3, 3}, candidates, {candidates[0]});
+    EXPECT_EQ(check.subsets, 20);
+    EXPECT_EQ(check.coverable, 16);  // all but those holding both 0 and 5
+    EXPECT_EQ(check.uncovered, 6);   // 5 with two of 1..4
+    EXPECT_EQ(checkCover(6, {3, 3}, candidates, candidates).uncovered, 0);
+    // 2 of 4: any four of six positions share two with 0..4.
+    EXPECT_EQ(checkCover(6, {2, 4}, {}, {candidates[0]}).uncovered, 0);
+    // From 27 picked numbers on a draw always leaves more of them: v = 31 checks 5-subsets.
+    EXPECT_EQ(checkCover(31, {3, 3}, {}, {}).subsets, 169911);
+    EXPECT_EQ(checkCover(28, {3, 3}, {}, {}).subsets, 3276);
+}
+
+// Every draw of five out of 31, straight from the definition: with at least m drawn numbers
+// among the picked ones some ticket holds t of them.
+long long brokenPromises(NumberMask picked, Guarantee g, const std::vector<TicketNumbers>& tickets,
+                         long long& met)
+{
+    std::vector<NumberMask> masks;
+    for (const auto& t : tickets)
+        masks.push_back(maskOf(t));
+    long long broken = 0;
+    met = 0;
+    for (int a = 1; a <= 31; ++a)
+        for (int b = a + 1; b <= 31; ++b)
+            for (int c = b + 1; c <= 31; ++c)
+                for (int d = c + 1; d <= 31; ++d)
+                    for (int e = d + 1; e <= 31; ++e) {
+                        const NumberMask draw =
+                            (1u << a) | (1u << b) | (1u << c) | (1u << d) | (1u << e);
+                        if (std::popcount(draw & picked) < g.m) continue;
+                        ++met;
+                        if (std::none_of(masks.begin(), masks.end(), [&](NumberMask t) {
+                                return std::popcount(t & draw) >= g.t;
+                            }))
+                            ++broken;
+                    }
+    return broken;
+}
+
+TEST(CombinationBuilder, EveryGuaranteeHoldsForEveryDrawOnStoredAndSearchedSets)
+{
+    struct Case {
+        std::vector<int> picked;
+        std::vector<int> fixed;
+        Guarantee g;
+        bool sumFilter;
+    };
+    const std::vector<Case> cases = {
+        {{3, 7, 8, 12, 15, 19, 22, 26, 30}, {}, {2, 2}, false},
+        {range(4, 16), {}, {3, 3}, false},
+        {range(1, 11), {}, {3, 4}, false},
+        {range(10, 21), {}, {3, 5}, false},
+        {range(1, 10), {}, {4, 4}, false},
+        {range(20, 28), {}, {4, 5}, false},
+        {range(1, 7), {}, {5, 5}, false},
+        {range(1, 28), {}, {3, 3}, false},  // draws always hold three or more
+        {range(1, 31), {}, {3, 3}, false},  // every draw holds five
+        {range(5, 17), {9}, {3, 3}, false},
+        {range(1, 13), {}, {3, 4}, true},
+        {range(2, 12), {2}, {2, 2}, true},
+    };
+    for (const Case& c : cases) {
+        ComboRequest request;
+        request.picked = c.picked;
+        request.fixed = c.fixed;
+        request.guarantee = c.g;
+        request.searchSeconds = 0.2;
+        if (c.sumFilter) request.filters.sum = std::pair{30, 60};
+        const auto result = buildCombinations(request, {});
+        const std::string name = std::to_string(c.picked.size()) + " numbers " +
+                                 std::to_string(c.g.t) + "/" + std::to_string(c.g.m);
+        ASSERT_TRUE(result) << name << ": " << result.error();
+        NumberMask picked = 0;
+        for (int n : c.picked)
+            picked |= 1u << n;
+        long long met = 0;
+        const long long broken = brokenPromises(picked, c.g, result->tickets, met);
+        EXPECT_EQ(result->odds.conditionMet, met) << name;
+        EXPECT_EQ(result->odds.promiseKept, met - broken) << name;
+        EXPECT_EQ(result->odds.draws, 169911) << name;
+        if (result->check.coverable == result->check.subsets) {
+            EXPECT_EQ(broken, 0) << name;
+        }
+        EXPECT_EQ(result->source == CoverSource::Stored,
+                  c.fixed.empty() && !c.sumFilter && c.g.t < 5)
+            << name;
+        for (const auto& t : result->tickets)
+            for (int n : c.fixed)
+                EXPECT_NE(std::find(t.begin(), t.end(), n), t.end()) << name;
+    }
+}
+
+TEST(CombinationBuilder, EveryStoredSetIsAVerifiedCoverAndTheTableIsComplete)
+{
+    const auto covers = storedCovers();
+    for (const StoredCover& cover : covers) {
+        const std::vector<PositionMask> tickets(cover.tickets.begin(), cover.tickets.end());
+        const std::string name = std::to_string(cover.v) + " " + std::to_string(cover.guarantee.t) +
+                                 "/" + std::to_string(cover.guarantee.m);
+        for (PositionMask t : tickets)
+            ASSERT_TRUE(std::popcount(t) == 5 && t < (PositionMask{1} << cover.v)) << name;
+        EXPECT_EQ(checkCover(cover.v, cover.guarantee, {}, tickets).uncovered, 0) << name;
+    }
+    for (int v = 6; v <= 31; ++v)
+        for (const Guarantee& g : kOfferedGuarantees)
+            if (g.t < 5) {
+                EXPECT_FALSE(storedCover(v, g).empty()) << v << " " << g.t << "/" << g.m;
+            }
+}
+
+TEST(CombinationBuilder, BadGuaranteesAndTooManyFixedNumbersAreRefused)
+{
+    struct Case {
+        Guarantee g;
+        std::vector<int> fixed;
+        const char* message;
+    };
+    const std::vector<Case> cases = {
+        {{4, 3}, {}, "以下"},
+        {{0, 3}, {}, "1から5"},
+        {{3, 6}, {}, "1から5"},
+        {{3, 3}, {1, 2, 3}, "2 個まで"},
+        {{5, 5}, {1}, "固定数字は使えません"},
+    };
+    for (const Case& c : cases) {
+        ComboRequest request;
+        request.picked = range(1, 10);
+        request.fixed = c.fixed;
+        request.guarantee = c.g;
+        const auto result = buildCombinations(request, {});
+        ASSERT_FALSE(result) << c.message;
+        EXPECT_NE(result.error().find(c.message), std::string::npos) << result.error();
+    }
+    for (const char* text : {"3-3", "33", "a/3", "3/"})
+        EXPECT_FALSE(parseGuarantee(text)) << text;
+    ASSERT_TRUE(parseGuarantee("3/4"));
+    EXPECT_EQ(*parseGuarantee("3/4"), (Guarantee{3, 4}));
+}
+
+TEST(CombinationBuilder, ACancelledSearchKeepsTheVerifiedGreedySet)
+{
+    std::atomic<bool> cancel{true};
+    ComboRequest request;
+    request.picked = range(1, 16);
+    request.filters.sum = std::pair{30, 60};
+    request.guarantee = Guarantee{3, 3};
+    request.cancel = &cancel;
+    request.searchSeconds = 5;
+    const auto result = buildCombinations(request, {});
+    ASSERT_TRUE(result) << result.error();
+    EXPECT_TRUE(result->cancelled);
+    EXPECT_EQ(result->source, CoverSource::Greedy);
+    EXPECT_EQ(static_cast<std::size_t>(result->count()), result->greedySize);
+    EXPECT_EQ(result->check.uncovered, 0);
+}
+
+TEST(CombinationView, SummaryAndTextsSayWhatTheSetGives)
+{
+    ComboRequest request;
+    request.picked = range(1, 5);
+    request.guarantee = Guarantee{5, 5};
+    const auto result = buildCombinations(request, {});
+    ASSERT_TRUE(result) << result.error();
+    // One ticket: three or more of 1..5 drawn in C(5,3)*C(26,2) + 5*26 + 1 draws.
+    EXPECT_EQ(result->odds.fourthOrBetter, 3381);
+    EXPECT_EQ(result->odds.conditionMet, 1);
+    const auto lines = comboSummaryLines(*result, *request.guarantee);
+    ASSERT_EQ(lines.size(), 3u);
+    EXPECT_NE(lines[2].find("3,381 通り（1.990%）"), std::string::npos) << lines[2];
+    EXPECT_EQ(comboCsvText(result->tickets),
+              "No,第1数字,第2数字,第3数字,第4数字,第5数字\n1,1,2,3,4,5\n");
+    EXPECT_EQ(comboClipboardText(result->tickets), "1\t2\t3\t4\t5\n");
 }

@@ -1,7 +1,8 @@
 #include <gtest/gtest.h>
 
-#include "test_support.h"
 #include "core/tickets/ticket_check.h"
+#include "core/tickets/ticket_grids.h"
+#include "test_support.h"
 
 TEST(TicketCheck, TotalsCountTicketsCostTiersWinningsAndWhatIsStillOpen)
 {
@@ -43,6 +44,12 @@ TEST(TicketCheck, TotalsCountTicketsCostTiersWinningsAndWhatIsStillOpen)
     EXPECT_EQ(draw10.unpriced, 2);
     EXPECT_DOUBLE_EQ(*draw10.returnRate(), 1.5);
     EXPECT_FALSE(report.byDraw.at(11).returnRate());  // nothing checked yet
+    // Shown: not known while the 2等 amount is missing; a draw without a win has its rate.
+    EXPECT_EQ(returnRateText(draw10), "未確定");
+    EXPECT_EQ(returnRateText(report.byDraw.at(11)), "－");
+    TicketTotals lost;
+    lost.add(report.tickets[2]);
+    EXPECT_EQ(returnRateText(lost), "0.0%");
 
     EXPECT_EQ(report.total.tickets, 9);
     EXPECT_EQ(report.total.cost, 1800);

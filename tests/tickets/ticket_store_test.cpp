@@ -4,8 +4,8 @@
 
 #include "core/base/player_folders.h"
 #include "core/base/program_folder.h"
-#include "test_support.h"
 #include "core/tickets/ticket_store.h"
+#include "test_support.h"
 
 namespace {
 StoredTicket ticket(int drawNo, TicketNumbers numbers, int count = 1)

@@ -1,8 +1,8 @@
 #include <gtest/gtest.h>
 
-#include "test_support.h"
 #include "core/tickets/combination_builder.h"
 #include "core/tickets/ticket.h"
+#include "test_support.h"
 
 TEST(Ticket,
      EveryDrawSplitsAllTicketsIntoOneFiveOneHundredTwentyFiveAndThreeThousandTwoHundredFifty)

@@ -3,23 +3,25 @@
 // ticket file leave the stored tickets alone.
 #include <QAction>
 #include <QCheckBox>
+#include <QComboBox>
 #include <QDir>
 #include <QLabel>
 #include <QMdiSubWindow>
 #include <QPushButton>
-#include <QTableWidget>
+#include <QTableView>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QToolButton>
 
-#include "gui/app/main_frame.h"
 #include "core/draws/draw_database.h"
+#include "gui/app/main_frame.h"
 #include "gui/prediction/prediction_window.h"
-#include "gui_support/main_frame_seam.h"
-#include "test_support.h"
 #include "gui/tickets/combination_window.h"
+#include "gui/tickets/ticket_register_model.h"
 #include "gui/tickets/ticket_register_window.h"
 #include "gui/ui/grid_view.h"
+#include "gui_support/main_frame_seam.h"
+#include "test_support.h"
 
 class TicketWindowsTest : public QObject {
     Q_OBJECT
@@ -41,6 +43,16 @@ namespace {
 DrawHistory smallHistory()
 {
     return historyOf({drawRow(9, {2, 11, 16, 25, 31, 8}), drawRow(10, {4, 9, 15, 22, 28, 30})});
+}
+
+QString cell(const TicketRegisterWindow& window, int row, int column, int role = Qt::DisplayRole)
+{
+    return window.model()->index(row, column).data(role).toString();
+}
+
+int rows(const TicketRegisterWindow& window)
+{
+    return window.model()->rowCount();
 }
 }  // namespace
 
@@ -70,11 +82,34 @@ void TicketWindowsTest::aReducedSetShowsItsGuaranteeAndGoesIntoTheRegister()
     CombinationWindow window(smallHistory(), 10, 0, tickets);
     window.takeNumbers({1, 2, 3, 4, 5, 6, 7, 8, 9});
     QCOMPARE(window.result().count(), 126);
-    window.reduceBox()->setChecked(true);
-    QVERIFY(window.result().guarantee.has_value());
-    QVERIFY(window.result().count() < 126);
+    // Every offered guarantee is a choice; 3/3 on nine numbers is the stored set of 12.
+    QCOMPARE(window.guaranteeBox()->count(), 1 + static_cast<int>(std::size(kOfferedGuarantees)));
+    window.guaranteeBox()->setCurrentIndex(2);
+    QVERIFY(!window.searching());
+    QCOMPARE(window.result().count(), 12);
     const QLabel* guarantee = window.findChild<QLabel*>(QStringLiteral("guarantee"));
     QVERIFY(guarantee && guarantee->text().contains(QStringLiteral("確認済み")));
+    const QLabel* summary = window.findChild<QLabel*>(QStringLiteral("summary"));
+    QVERIFY(summary && summary->text().contains(QStringLiteral("22,800 円の節約")));
+
+    // A fixed number rules out the stored set: greedy at once, then a search within a second.
+    window.setFixed(1, true);
+    const long long greedy = window.result().count();
+    QVERIFY(window.searching());
+    QTRY_VERIFY_WITH_TIMEOUT(!window.searching(), 5000);
+    QTest::qWait(50);
+    QVERIFY(window.result().count() <= greedy);
+    QCOMPARE(window.result().check.uncovered, 0);
+    // A cancelled search keeps the verified set on screen.
+    window.setFixed(2, true);
+    const long long shown = window.result().count();
+    window.cancelSearch();
+    QVERIFY(!window.searching());
+    QCOMPARE(window.result().count(), shown);
+    QCOMPARE(window.result().check.uncovered, 0);
+    window.setFixed(1, false);
+    window.setFixed(2, false);
+    QTRY_VERIFY_WITH_TIMEOUT(!window.searching(), 5000);
     QVERIFY(window.csvText().startsWith(QStringLiteral("No,第1数字")));
 
     QString error;
@@ -92,12 +127,13 @@ void TicketWindowsTest::registerChecksEditsAndTotalsTickets()
     QString error;
     QVERIFY2(window.addTicket(10, QStringLiteral("30, 22 15 9 1"), 2, &error), qPrintable(error));
     QVERIFY(window.addTicket(11, QStringLiteral("1,2,3,4,5"), 1, &error));
-    QCOMPARE(window.table()->rowCount(), 2);
-    QCOMPARE(window.table()->item(0, 8)->text(), QStringLiteral("4等"));
-    QCOMPARE(window.table()->item(1, 8)->text(), QStringLiteral("未抽選"));
+    QCOMPARE(rows(window), 2);
+    QCOMPARE(cell(window, 0, 8), QStringLiteral("4等"));
+    QCOMPARE(cell(window, 1, 8), QStringLiteral("未抽選"));
     // Matched main numbers stand out; an unmatched one keeps the plain background.
-    QCOMPARE(window.table()->item(0, 2)->text(), QStringLiteral("1"));
-    QVERIFY(window.table()->item(0, 3)->background() != window.table()->item(0, 2)->background());
+    QCOMPARE(cell(window, 0, 2), QStringLiteral("1"));
+    QVERIFY(window.model()->index(0, 3).data(Qt::BackgroundRole) !=
+            window.model()->index(0, 2).data(Qt::BackgroundRole));
 
     for (const QString& bad : {QStringLiteral("1,2,3,4"), QStringLiteral("1,2,3,4,32"),
                                QStringLiteral("1,1,2,3,4"), QStringLiteral("a,b,c,d,e")}) {
@@ -105,7 +141,7 @@ void TicketWindowsTest::registerChecksEditsAndTotalsTickets()
         QVERIFY(!window.addTicket(10, bad, 1, &error));
         QVERIFY(!error.isEmpty());
     }
-    QCOMPARE(window.table()->rowCount(), 2);
+    QCOMPARE(rows(window), 2);
 
     QVERIFY(!window.setPrizeAmount(10, PrizeTier::Fourth, QStringLiteral("-5"), &error));
     QVERIFY(window.setPrizeAmount(10, PrizeTier::Fourth, QStringLiteral("1,000"), &error));
@@ -117,9 +153,9 @@ void TicketWindowsTest::registerChecksEditsAndTotalsTickets()
 
     const long long id = window.report().tickets[1].ticket.id;
     QVERIFY(window.updateTicket(id, 10, QStringLiteral("4,9,15,22,28"), 1, &error));
-    QCOMPARE(window.table()->item(1, 8)->text(), QStringLiteral("1等"));
+    QCOMPARE(cell(window, 1, 8), QStringLiteral("1等"));
     QVERIFY(window.removeTicket(id, &error));
-    QCOMPARE(window.table()->rowCount(), 1);
+    QCOMPARE(rows(window), 1);
 }
 
 void TicketWindowsTest::aDamagedTicketFileIsReportedAndLeftAlone()
@@ -144,7 +180,12 @@ void TicketWindowsTest::theMenuAndThePredictionButtonOpenTheTicketWindows()
         QVERIFY(database);
         QVERIFY(database->insertDraws({drawRow(1, {1, 2, 3, 4, 5, 6})}));
     }
-    MainFrm frame([&] { MainFrmSetup setup; setup.programFolder = folder; setup.ticketFile = file("menu.sqlite"); return setup; }());
+    MainFrm frame([&] {
+        MainFrmSetup setup;
+        setup.programFolder = folder;
+        setup.ticketFile = file("menu.sqlite");
+        return setup;
+    }());
     QVERIFY(frame.load());
 
     MainFrmTestSeam::openPrediction(frame);
@@ -167,8 +208,8 @@ void TicketWindowsTest::theMenuAndThePredictionButtonOpenTheTicketWindows()
     combination->takeNumbers({1, 2, 3, 4, 5});
     QString error;
     QVERIFY(combination->addToRegister(1, &error));
-    QCOMPARE(registerWindow->table()->rowCount(), 1);
-    QCOMPARE(registerWindow->table()->item(0, 8)->text(), QStringLiteral("1等"));
+    QCOMPARE(rows(*registerWindow), 1);
+    QCOMPARE(cell(*registerWindow, 0, 8), QStringLiteral("1等"));
 }
 
 QTEST_MAIN(TicketWindowsTest)

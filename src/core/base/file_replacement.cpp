@@ -65,6 +65,13 @@ std::string reason(int error)
     return std::strerror(error);
 }
 
+// A file without any write permission is one the player protected on purpose, even where the
+// system would let this process write it.
+bool readOnly(const std::string& path, const struct stat& status)
+{
+    return (status.st_mode & 0222) == 0 || ::access(path.c_str(), W_OK) != 0;
+}
+
 }  // namespace
 
 std::string replacementRefusal(const std::string& path)
@@ -74,10 +81,18 @@ std::string replacementRefusal(const std::string& path)
     if (S_ISDIR(status.st_mode)) return path + "：フォルダーのため置き換えられません。";
     if (S_ISLNK(status.st_mode)) return path + "：リンク先のないシンボリックリンクです。";
     if (!S_ISREG(status.st_mode)) return path + "：通常のファイルではないため置き換えません。";
-    // A file without any write permission is one the player protected on purpose, even where
-    // the system would let this process write it.
-    if ((status.st_mode & 0222) == 0 || ::access(path.c_str(), W_OK) != 0)
+    if (readOnly(path, status))
         return path + "：書き込みが許可されていない（読み取り専用の）ため置き換えません。";
+    return {};
+}
+
+std::string writeRefusal(const std::string& path)
+{
+    struct stat status {};
+    if (::stat(path.c_str(), &status) != 0) return {};
+    if (!S_ISREG(status.st_mode)) return path + "：通常のファイルではないため書き込みません。";
+    if (readOnly(path, status))
+        return path + "：書き込みが許可されていない（読み取り専用の）ため書き込みません。";
     return {};
 }
 
@@ -162,6 +177,19 @@ Status FileReplacement::commit()
         return Error{m_target + "：置き換えられませんでした（" + reason(errno) + "）。"};
     m_temporary.clear();
     keepOnSignal(std::exchange(m_slot, -1));
+    // The rename is an entry of the folder: only once the folder is on the disk does a power cut
+    // leave the new file at the name instead of the old one (or neither).
+    const std::string folder = std::filesystem::path(m_target).parent_path().string();
+    const int folderFd =
+        ::open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (folderFd >= 0) {
+        // Some file systems cannot sync a folder (EINVAL); a failing disk says EIO.
+        const bool folderFailed = ::fsync(folderFd) != 0 && errno == EIO;
+        ::close(folderFd);
+        if (folderFailed)
+            return Error{m_target + "：置き換えた内容をディスクに書き込めませんでした（" +
+                         reason(EIO) + "）。"};
+    }
     return success();
 }
 

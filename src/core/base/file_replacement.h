@@ -52,3 +52,7 @@ void keepOnSignal(int slot);
 // Why the player may not replace the file at `path` (not a regular file, no write permission),
 // or an empty text when nothing stands in the way (or the file does not exist).
 std::string replacementRefusal(const std::string& path);
+// The one rule for every writer of an existing file (merge, entry, tickets): why it must not be
+// written (not a regular file, read-only by its mode or for this process), or an empty text. The
+// mode counts even for a process the system would let write (root).
+std::string writeRefusal(const std::string& path);

@@ -1,5 +1,5 @@
-// SqlTransaction: a write transaction (the draw database, the ticket file) that rolls back unless committed, so
-// a write that fails halfway leaves the file as it was.
+// SqlTransaction: a write transaction (the draw database, the ticket file) that rolls back unless
+// committed, so a write that fails halfway leaves the file as it was.
 #pragma once
 
 #include <sqlcipher/sqlite3.h>

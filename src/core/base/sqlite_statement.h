@@ -3,7 +3,7 @@
 
 #include <sqlcipher/sqlite3.h>
 
-#include "core/draws/raw_value.h"
+#include "core/base/raw_value.h"
 
 class Statement {
 public:

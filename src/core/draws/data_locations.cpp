@@ -4,10 +4,10 @@
 #include <system_error>
 #include <unistd.h>
 
-#include "core/draws/connection_string.h"
-#include "core/draws/draw_database.h"
 #include "core/base/player_folders.h"
 #include "core/base/program_folder.h"
+#include "core/draws/connection_string.h"
+#include "core/draws/draw_database.h"
 
 namespace fs = std::filesystem;
 

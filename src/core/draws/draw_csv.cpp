@@ -12,7 +12,10 @@
 #include <filesystem>
 #include <optional>
 
+#include <fcntl.h>
 #include <sys/mman.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include "core/base/cp932.h"
 #include "core/base/csv_field.h"
@@ -342,6 +345,7 @@ int columnOf(std::string_view raw)
     if (std::find(kDrawNo.begin(), kDrawNo.end(), name) != kDrawNo.end()) return kDrawNoSlot;
     if (std::find(kDate.begin(), kDate.end(), name) != kDate.end()) return kDateSlot;
     if (std::find(kBonus.begin(), kBonus.end(), name) != kBonus.end()) return 7;
+    if (name.find("等") != std::string::npos) return -1;  // a prize column
     // 第N数字, 本数字N, 数字N, 第N本数字, 本数字第N, N数字 with N = 1..5.
     std::string digitless;
     int digit = 0;
@@ -362,7 +366,9 @@ int columnOf(std::string_view raw)
 }
 
 struct Heading {
-    std::array<int, kColumnCount> fieldOf;  // column -> field index, -1 when absent
+    std::array<int, kColumnCount> fieldOf;           // column -> field index, -1 when absent
+    std::array<int, kPrizeFieldCount> prizeFieldOf;  // prize field -> field index, -1 when absent
+    int prizeColumns = 0;
     std::size_t fieldCount = 0;
     int line = 0;
 };
@@ -372,11 +378,24 @@ std::optional<Heading> headingOf(const Record& record, std::string& problem)
 {
     Heading heading;
     heading.fieldOf.fill(-1);
+    heading.prizeFieldOf.fill(-1);
     heading.fieldCount = record.fields.size();
     heading.line = record.line;
     for (std::size_t f = 0; f < record.fields.size(); ++f) {
         const int column = columnOf(record.fields[f]);
-        if (column < 0) continue;
+        if (column < 0) {
+            const int prize = prizeFieldOfHeading(record.fields[f]);
+            if (prize < 0) continue;
+            auto& slot = heading.prizeFieldOf[static_cast<std::size_t>(prize)];
+            if (slot >= 0) {
+                problem = lineText(record.line) + ": 見出しの列 " + prizeFieldName(prize) +
+                          " が二つあります（'" + quotedForMessage(record.fields[f]) + "'）。";
+                return std::nullopt;
+            }
+            slot = static_cast<int>(f);
+            ++heading.prizeColumns;
+            continue;
+        }
         auto& slot = heading.fieldOf[static_cast<std::size_t>(column)];
         if (slot >= 0) {
             problem = lineText(record.line) + ": 見出しの列 " + kColumns[column] +
@@ -423,10 +442,26 @@ public:
         DrawRow& row = out.rows.emplace_back();
         if (!strict) {
             readAsWritten(record, row);
+            if (m_heading.prizeColumns)
+                if (const auto drawNo = fieldNumber(row.drawNo)) {
+                    DrawPrizes prizes;
+                    std::string ignored;
+                    // Read as written: out-of-range amounts are left out, not refused.
+                    readPrizes(record, static_cast<int>(*drawNo), prizes, nullptr, ignored);
+                    if (!prizes.empty()) out.prizes.push_back(prizes);
+                }
             return;
         }
         std::string problem;
         if (!readStrict(record, row, problem)) {
+            out.rows.pop_back();
+            reject(std::move(problem));
+            return;
+        }
+        DrawPrizes prizes;
+        if (m_heading.prizeColumns &&
+            !readPrizes(record, static_cast<int>(std::get<std::int64_t>(row.drawNo)), prizes,
+                        &out.prizeWarnings, problem)) {
             out.rows.pop_back();
             reject(std::move(problem));
             return;
@@ -443,6 +478,7 @@ public:
         }
         m_lineOfDraw[drawNo] = record.line;
         m_rowOfDraw[drawNo] = out.rows.size() - 1;
+        if (!prizes.empty()) out.prizes.push_back(prizes);
     }
 
 private:
@@ -451,6 +487,43 @@ private:
         const int f = m_heading.fieldOf[static_cast<std::size_t>(column)];
         if (f < 0 || f >= static_cast<int>(record.fields.size())) return {};
         return record.fields[static_cast<std::size_t>(f)];
+    }
+
+    // The line's prize fields into `prizes`. A field that is not an amount becomes a warning
+    // (when warnings are wanted) and is left out; a negative or absurd amount fails the line
+    // with `problem`, unless warnings is null (then it is left out too).
+    bool readPrizes(const Record& record, int drawNo, DrawPrizes& prizes,
+                    std::vector<CsvRejection>* warnings, std::string& problem) const
+    {
+        prizes.drawNo = drawNo;
+        for (int p = 0; p < kPrizeFieldCount; ++p) {
+            const int f = m_heading.prizeFieldOf[static_cast<std::size_t>(p)];
+            if (f < 0 || f >= static_cast<int>(record.fields.size())) continue;
+            const std::string_view raw = record.fields[static_cast<std::size_t>(f)];
+            const PrizeText text = parsePrizeText(raw);
+            switch (text.kind) {
+            case PrizeTextKind::Empty:
+                break;
+            case PrizeTextKind::NoWinner:
+            case PrizeTextKind::Value:
+                prizeField(prizes, p) = text.value;
+                break;
+            case PrizeTextKind::NotAnAmount:
+                if (warnings)
+                    warnings->push_back(
+                        {record.line,
+                         std::to_string(f + 1) + "列目 " + prizeFieldName(p) + " '" +
+                             quotedForMessage(raw) +
+                             "' は金額ではありません（この金額なしで取り込みます）。"});
+                break;
+            case PrizeTextKind::OutOfRange:
+                if (!warnings) break;
+                problem = std::to_string(f + 1) + "列目 " + prizeFieldName(p) + " '" +
+                          quotedForMessage(raw) + "' は 0〜1,000,000,000 の範囲外です。";
+                return false;
+            }
+        }
+        return true;
     }
 
     void readAsWritten(const Record& record, DrawRow& row) const
@@ -621,6 +694,7 @@ Result<DrawCsv> readDrawCsv(std::string_view bytes, CsvValues values, CsvEncodin
 
     // About 30 bytes a line: reserving once avoids growing the vector line by line.
     reserveRows(out.rows, std::min<std::size_t>((text.size() - pos) / 24 + 1, 1u << 20));
+    out.prizeColumns = heading->prizeColumns;
     RowReader reader(*heading, values);
     while (pos < text.size()) {
         nextRecord(text, pos, lineNo, out.separator, record);
@@ -655,12 +729,24 @@ std::vector<DrawRow> sortedByDrawNo(std::vector<DrawRow> rows)
     return rows;
 }
 
-std::string drawCsv(const std::vector<DrawRow>& rows)
+namespace {
+std::string csvText(const std::vector<DrawRow>& rows, const std::vector<DrawPrizes>* prizes)
 {
+    std::vector<const DrawPrizes*> prizesOf;  // draw number -> its prize data
+    if (prizes)
+        for (const DrawPrizes& draw : *prizes)
+            if (draw.drawNo >= 0 && draw.drawNo <= kHighestDrawNo) {
+                if (prizesOf.size() <= static_cast<std::size_t>(draw.drawNo))
+                    prizesOf.resize(static_cast<std::size_t>(draw.drawNo) + 1);
+                prizesOf[static_cast<std::size_t>(draw.drawNo)] = &draw;
+            }
     std::string out;
-    out.reserve(rows.size() * 32 + 96);
+    out.reserve(rows.size() * (prizes ? 96 : 32) + 256);
     for (int c = 0; c < kColumnCount; ++c)
         out += (c ? "," : "") + kColumns[c];
+    if (prizes)
+        for (int p = 0; p < kPrizeFieldCount; ++p)
+            out += "," + prizeFieldName(p);
     out += '\n';
     for (const DrawRow& row : rows) {
         appendCsvField(out, rawText(row.drawNo));
@@ -670,9 +756,32 @@ std::string drawCsv(const std::vector<DrawRow>& rows)
             out += ',';
             appendCsvField(out, rawText(number));
         }
+        if (prizes) {
+            const auto drawNo = fieldNumber(row.drawNo);
+            const DrawPrizes* draw =
+                drawNo && *drawNo >= 0 && static_cast<std::size_t>(*drawNo) < prizesOf.size()
+                    ? prizesOf[static_cast<std::size_t>(*drawNo)]
+                    : nullptr;
+            for (int p = 0; p < kPrizeFieldCount; ++p) {
+                out += ',';
+                if (draw)
+                    if (const auto& value = prizeField(*draw, p)) out += std::to_string(*value);
+            }
+        }
         out += '\n';
     }
     return out;
+}
+}  // namespace
+
+std::string drawCsv(const std::vector<DrawRow>& rows)
+{
+    return csvText(rows, nullptr);
+}
+
+std::string drawCsv(const std::vector<DrawRow>& rows, const std::vector<DrawPrizes>& prizes)
+{
+    return csvText(rows, &prizes);
 }
 
 Result<std::string> readTextFile(const std::string& path)
@@ -680,22 +789,44 @@ Result<std::string> readTextFile(const std::string& path)
     std::error_code error;
     if (std::filesystem::is_directory(path, error))
         return Error{path + ": フォルダです。CSV ファイルを選んでください。"};
-    std::FILE* file = std::fopen(path.c_str(), "rb");
-    if (!file)
+    // Without O_NONBLOCK a FIFO would block the open until someone writes into it.
+    const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0)
         return Error{path + ": ファイルを読めません（" + std::string(std::strerror(errno)) +
                      "）。"};
+    struct stat status {};
+    if (::fstat(fd, &status) != 0 || !S_ISREG(status.st_mode)) {
+        ::close(fd);
+        return Error{path +
+                     ": 通常のファイルではないため読みません。CSV ファイルを選んでください。"};
+    }
+    const auto tooLarge = [&path] {
+        return Error{path + ": ファイルが大きすぎます（上限 " +
+                     std::to_string(kMaxDrawFileBytes / (1024 * 1024)) + " MB）。"};
+    };
+    if (status.st_size > kMaxDrawFileBytes) {
+        ::close(fd);
+        return tooLarge();
+    }
+    ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK);
     std::string content;
-    std::error_code sizeError;
-    const auto size = std::filesystem::file_size(path, sizeError);
-    if (!sizeError) content.reserve(static_cast<std::size_t>(size));
+    content.reserve(static_cast<std::size_t>(status.st_size));
     char buffer[1 << 16];
-    std::size_t n;
-    while ((n = std::fread(buffer, 1, sizeof buffer, file)) > 0)
-        content.append(buffer, n);
-    const bool failed = std::ferror(file) != 0;
-    const int savedErrno = errno;
-    std::fclose(file);
-    if (failed)
+    int savedErrno = 0;
+    for (;;) {
+        const ssize_t n = ::read(fd, buffer, sizeof buffer);
+        if (n < 0 && errno == EINTR) continue;
+        if (n < 0) savedErrno = errno;
+        if (n <= 0) break;
+        // A file that grows while it is read is held to the same ceiling.
+        if (static_cast<std::int64_t>(content.size()) + n > kMaxDrawFileBytes) {
+            ::close(fd);
+            return tooLarge();
+        }
+        content.append(buffer, static_cast<std::size_t>(n));
+    }
+    ::close(fd);
+    if (savedErrno != 0)
         return Error{path + ": ファイルを読めません（" + std::string(std::strerror(savedErrno)) +
                      "）。"};
     return content;

@@ -2,6 +2,8 @@
 
 #include <cerrno>
 #include <cstring>
+#include <filesystem>
+#include <string_view>
 #include <utility>
 
 #include <fcntl.h>
@@ -15,6 +17,33 @@ std::string databaseInUseMessage(const std::string& databasePath)
                           "書き込みません。"
                           "終わってからやり直してください。";
 }
+
+namespace {
+
+// Temporary files of imports and updates killed before they could remove them: only the
+// holder of the lock makes them, so once it is held every one of them is a leftover.
+void removeLeftoverTemporaries(const std::string& databasePath)
+{
+    namespace fs = std::filesystem;
+    const fs::path database(databasePath);
+    const std::string base = database.filename().string();
+    std::error_code error;
+    fs::directory_iterator entries(
+        database.has_parent_path() ? database.parent_path() : fs::path("."), error);
+    if (error) return;
+    for (const fs::directory_entry& entry : entries) {
+        const std::string name = entry.path().filename().string();
+        if (!name.starts_with(base + ".")) continue;
+        const std::string_view tag = std::string_view(name).substr(base.size() + 1);
+        // "import-XXXXXX", "download-XXXXXX": the names FileReplacement gives them.
+        for (std::string_view kind : {std::string_view("import-"), std::string_view("download-")})
+            if (tag.size() == kind.size() + 6 && tag.starts_with(kind) &&
+                entry.is_regular_file(error) && !entry.is_symlink(error))
+                fs::remove(entry.path(), error);
+    }
+}
+
+}  // namespace
 
 Result<DrawDatabaseLock> DrawDatabaseLock::acquire(const std::string& databasePath)
 {
@@ -42,8 +71,10 @@ Result<DrawDatabaseLock> DrawDatabaseLock::acquire(const std::string& databasePa
         struct stat held {
         }, named{};
         if (::fstat(fd, &held) == 0 && ::stat(lockPath.c_str(), &named) == 0 &&
-            held.st_dev == named.st_dev && held.st_ino == named.st_ino)
+            held.st_dev == named.st_dev && held.st_ino == named.st_ino) {
+            removeLeftoverTemporaries(databasePath);
             return DrawDatabaseLock(fd, std::move(lockPath));
+        }
         ::close(fd);
     }
     return Error{databaseInUseMessage(databasePath)};

@@ -1,6 +1,7 @@
 #include "core/draws/draw_merge.h"
 
 #include <algorithm>
+#include <map>
 #include <unordered_map>
 
 #include "core/draws/draw_csv.h"
@@ -35,12 +36,17 @@ MergePlan planMerge(const std::vector<DrawRow>& stored, const std::vector<DrawRo
         const auto drawNo = fieldNumber(row.drawNo);
         const auto found = drawNo ? incomingOf.find(*drawNo) : incomingOf.end();
         if (found == incomingOf.end()) {
+            ++plan.storedOnly;
+            plan.onlyStored.push_back(row);
             plan.merged.push_back(row);
             continue;
         }
         // A draw number stored twice: the file's draw takes the place of the first row and the
         // surplus rows go.
-        if (matched[found->second]) continue;
+        if (matched[found->second]) {
+            ++plan.duplicates;
+            continue;
+        }
         matched[found->second] = true;
         const DrawRow& fileRow = incoming[found->second];
         DrawRow result = fileRow;
@@ -69,9 +75,64 @@ MergePlan planMerge(const std::vector<DrawRow>& stored, const std::vector<DrawRo
 
 std::string summaryLine(const MergeSummary& summary)
 {
-    return std::to_string(summary.added) + " added, " + std::to_string(summary.replaced) +
-           " replaced, " + std::to_string(summary.unchanged) + " unchanged, " +
-           std::to_string(summary.rejected) + " rejected";
+    // "removed" only when something is: scripts read the four counts of the usual line.
+    std::string line = std::to_string(summary.added) + " added, " +
+                       std::to_string(summary.replaced) + " replaced, " +
+                       std::to_string(summary.unchanged) + " unchanged, ";
+    if (summary.removed > 0) line += std::to_string(summary.removed) + " removed, ";
+    line += std::to_string(summary.rejected) + " rejected";
+    if (summary.withPrizes)
+        line += ", prizes for " + std::to_string(summary.withPrizes) + " draws (" +
+                std::to_string(summary.prizesChanged) + " amounts new or changed)";
+    return line;
+}
+
+PrizeMerge planPrizeMerge(const std::vector<DrawPrizes>& stored,
+                          const std::vector<DrawPrizes>& incoming)
+{
+    PrizeMerge merge;
+    std::map<int, DrawPrizes> table;
+    for (const DrawPrizes& draw : stored)
+        table.emplace(draw.drawNo, draw);
+    std::map<int, const DrawPrizes*> fileDraws;  // a draw given twice: the later line counts
+    for (const DrawPrizes& draw : incoming)
+        if (!draw.empty()) fileDraws[draw.drawNo] = &draw;
+    merge.drawsWithPrizes = static_cast<int>(fileDraws.size());
+    for (const auto& [drawNo, file] : fileDraws) {
+        DrawPrizes& target = table[drawNo];
+        target.drawNo = drawNo;
+        for (int p = 0; p < kPrizeFieldCount; ++p) {
+            const auto& given = prizeField(*file, p);
+            if (!given) continue;
+            auto& kept = prizeField(target, p);
+            if (!kept)
+                ++merge.newAmounts;
+            else if (*kept != *given)
+                merge.differing.push_back({drawNo, p, *kept, *given});
+            kept = given;
+        }
+    }
+    merge.merged.reserve(table.size());
+    for (auto& entry : table)
+        merge.merged.push_back(std::move(entry.second));
+    return merge;
+}
+
+std::vector<DrawPrizes> prizesOfDraws(const std::vector<DrawPrizes>& prizes,
+                                      const std::vector<DrawRow>& rows)
+{
+    std::vector<bool> present(static_cast<std::size_t>(kHighestDrawNo) + 1, false);
+    for (const DrawRow& row : rows)
+        if (const auto drawNo = fieldNumber(row.drawNo);
+            drawNo && *drawNo >= 0 && *drawNo <= kHighestDrawNo)
+            present[static_cast<std::size_t>(*drawNo)] = true;
+    std::vector<DrawPrizes> kept;
+    kept.reserve(prizes.size());
+    for (const DrawPrizes& draw : prizes)
+        if (draw.drawNo >= 0 && draw.drawNo <= kHighestDrawNo &&
+            present[static_cast<std::size_t>(draw.drawNo)])
+            kept.push_back(draw);
+    return kept;
 }
 
 bool holdsDraws(const std::vector<DrawRow>& rows)
@@ -80,39 +141,42 @@ bool holdsDraws(const std::vector<DrawRow>& rows)
                        [](const DrawRow& row) { return completeDraw(row).has_value(); });
 }
 
-Status writeHistory(DrawDatabase& database, const std::vector<DrawRow>& rows)
+MergeSummary CsvImport::summary(MergeMode mode) const
 {
-    if (!holdsDraws(rows)) {
-        auto current = database.readAllDraws();
-        if (!current) return Error{current.error()};
-        if (holdsDraws(current.value()))
-            return Error{
-                "当選データを含まないファイルでは、登録済みの当選データを置き換えません。"};
-    }
-    return database.replaceAllDraws(rows);
+    MergeSummary summary{static_cast<int>(plan.added.size()), static_cast<int>(plan.changed.size()),
+                         plan.unchanged, static_cast<int>(file.rejected.size())};
+    summary.removed = plan.duplicates + (mode == MergeMode::ReplaceAll ? plan.storedOnly : 0);
+    summary.withPrizes = prizes.drawsWithPrizes;
+    summary.prizesChanged = prizes.newAmounts + static_cast<int>(prizes.differing.size());
+    return summary;
 }
 
-MergeSummary CsvImport::summary() const
+bool CsvImport::addsOrChanges() const
 {
-    return {static_cast<int>(plan.added.size()), static_cast<int>(plan.changed.size()),
-            plan.unchanged, static_cast<int>(file.rejected.size())};
+    return !plan.added.empty() || !plan.changed.empty() || prizes.changes();
 }
 
-Result<CsvImport> prepareCsvImport(std::string_view bytes, CsvEncoding encoding,
-                                   const std::vector<DrawRow>& stored)
+std::vector<DrawPrizes> CsvImport::prizesAfter(MergeMode mode) const
 {
-    auto read = readDrawCsv(bytes, CsvValues::StrictNumbers, encoding);
-    if (!read) return Error{read.error()};
+    return prizesOfDraws(prizes.merged, mode == MergeMode::ReplaceAll ? file.rows : plan.merged);
+}
+
+CsvImport planCsvImport(DrawCsv file, const std::vector<DrawRow>& stored,
+                        const std::vector<DrawPrizes>& storedPrizes)
+{
     CsvImport import;
-    import.file = std::move(read.value());
+    import.file = std::move(file);
     import.file.rows = sortedByDrawNo(std::move(import.file.rows));
     import.plan = planMerge(stored, import.file.rows);
+    import.prizes = planPrizeMerge(storedPrizes, import.file.prizes);
     return import;
 }
 
-Status applyCsvImport(DrawDatabase& database, const CsvImport& import, MergeMode mode)
+Result<CsvImport> prepareCsvImport(std::string_view bytes, CsvEncoding encoding,
+                                   const std::vector<DrawRow>& stored,
+                                   const std::vector<DrawPrizes>& storedPrizes)
 {
-    if (mode == MergeMode::ReplaceAll) return writeHistory(database, import.file.rows);
-    if (import.plan.added.empty() && import.plan.changed.empty()) return success();
-    return writeHistory(database, import.plan.merged);
+    auto read = readDrawCsv(bytes, CsvValues::StrictNumbers, encoding);
+    if (!read) return Error{read.error()};
+    return planCsvImport(std::move(read.value()), stored, storedPrizes);
 }

@@ -4,7 +4,7 @@
 #include <array>
 #include <optional>
 
-#include "core/draws/raw_value.h"
+#include "core/base/raw_value.h"
 #include "core/lottery/lottery_rules.h"
 
 // Column names of the saved query, in field order.

@@ -46,11 +46,72 @@ PixelRect PixelRect::intersected(const PixelRect& other) const
 
 GridGeometry::GridGeometry(const ResultGrid& grid)
 {
-    const int columns = grid.columnCount();
-    const int rows = grid.rowCount();
+    std::vector<int> columns(static_cast<std::size_t>(std::max(grid.columnCount(), 0)));
+    for (int c = 1; c <= grid.columnCount(); ++c)
+        columns[c - 1] = columnWidthToPixels(grid.columnWidth(c));
+    layOut(grid, columns);
+}
+
+GridGeometry::GridGeometry(const ResultGrid& grid, const TextWidths& widths, int padding)
+{
+    layOut(grid, fittedColumns(grid, widths, padding));
+}
+
+std::vector<int> GridGeometry::fittedColumns(const ResultGrid& grid, const TextWidths& widths,
+                                             int padding)
+{
+    const int columns = std::max(grid.columnCount(), 0);
+    // Index c - 1 for column c.
+    std::vector<int> pixels(static_cast<std::size_t>(columns));
+    for (int c = 1; c <= columns; ++c)
+        pixels[c - 1] = columnWidthToPixels(grid.columnWidth(c));
+    const auto room = [&](int first, int last) {
+        int sum = 0;
+        for (int c = first; c <= last; ++c)
+            sum += pixels[c - 1];
+        return sum;
+    };
+    const bool overflow = grid.overflow();
+    for (int r = 1; r <= grid.rowCount(); ++r) {
+        for (int c = 1; c <= columns; ++c) {
+            const std::string_view text = withoutTrailingSpaces(grid.textView(c, r));
+            if (text.empty()) continue;
+            const HAlign align = grid.hAlign(c, r);
+            const int margins = align == HAlign::Center ? 0 : 2 * kCellTextMargin;
+            // A hair below a whole pixel is rounding in the advances, not a clipped text.
+            const int needed =
+                static_cast<int>(std::ceil(widths(text) - 1e-3)) + margins + std::max(padding, 0);
+            int& own = pixels[c - 1];
+            if (needed <= own) continue;
+            if (!overflow || align == HAlign::Right) {
+                own = needed;
+            } else if (align == HAlign::Left) {
+                const int available = room(c, overflowEnd(grid, c, r, columns));
+                if (needed > available) own += needed - available;
+            } else {
+                // Centred on its own cell, spreading evenly over empty cells on both sides.
+                const int eachSide = (needed - own + 1) / 2;
+                int left = 0, right = 0;
+                for (int k = c - 1; k >= 1 && left < eachSide && grid.textView(k, r).empty(); --k)
+                    left += pixels[k - 1];
+                for (int k = c + 1; k <= columns && right < eachSide && grid.textView(k, r).empty();
+                     ++k)
+                    right += pixels[k - 1];
+                const int shortfall = std::max(eachSide - left, eachSide - right);
+                if (shortfall > 0) own += 2 * shortfall;
+            }
+        }
+    }
+    return pixels;
+}
+
+void GridGeometry::layOut(const ResultGrid& grid, const std::vector<int>& columnPixels)
+{
+    const int columns = static_cast<int>(columnPixels.size());
+    const int rows = std::max(grid.rowCount(), 0);
     m_columnEdges.assign(static_cast<std::size_t>(columns) + 1, 0);
     for (int c = 1; c <= columns; ++c)
-        m_columnEdges[c] = m_columnEdges[c - 1] + columnWidthToPixels(grid.columnWidth(c));
+        m_columnEdges[c] = m_columnEdges[c - 1] + columnPixels[c - 1];
     m_rowEdges.assign(static_cast<std::size_t>(rows) + 1, 0);
     for (int r = 1; r <= rows; ++r)
         m_rowEdges[r] = m_rowEdges[r - 1] + rowHeightToPixels(grid.rowHeight(r));

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "core/grid/result_grid.h"
+#include "core/grid/text_width.h"
 
 // Grid units to screen pixels. One width unit is 8 px and one height unit 1.6 px, so that the
 // analysis windows' sizes in twips fit the grids they show, vertical scroll bar included: the
@@ -18,6 +19,10 @@ inline constexpr double kPixelsPerWidthUnit = 8.0;
 inline constexpr double kPixelsPerHeightUnit = 1.6;
 int columnWidthToPixels(double units);  // never negative
 int rowHeightToPixels(double units);    // never negative
+
+// Pixels between a cell's edge and left- or right-aligned text; centred text may use the whole
+// cell.
+inline constexpr int kCellTextMargin = 2;
 
 // A rectangle in pixels; right() and bottom() are one past the last pixel.
 struct PixelRect {
@@ -50,7 +55,14 @@ struct AreaLayout {
 class GridGeometry {
 public:
     GridGeometry() = default;
+    // The grid's own widths, as set.
     explicit GridGeometry(const ResultGrid& grid);
+    // The grid's widths, each column widened where a text of its cells would be clipped: a cell
+    // text (without its trailing spaces) must fit the columns it may cover (textColumns()) with
+    // its margins and `padding` more pixels. Text running on over empty cells that still lacks
+    // room widens its own column. So a draw number longer than its column's set width widens
+    // that column to the widest one, on screen as on paper.
+    GridGeometry(const ResultGrid& grid, const TextWidths& widths, int padding = 0);
 
     int columnCount() const { return static_cast<int>(m_columnEdges.size()) - 1; }
     int rowCount() const { return static_cast<int>(m_rowEdges.size()) - 1; }
@@ -108,6 +120,11 @@ public:
                                     int firstCol, int lastCol) const;
 
 private:
+    void layOut(const ResultGrid& grid, const std::vector<int>& columnPixels);
+    // The column widths in pixels that keep every text of the grid unclipped.
+    static std::vector<int> fittedColumns(const ResultGrid& grid, const TextWidths& widths,
+                                          int padding);
+
     std::vector<int> m_columnEdges{0};  // m_columnEdges[c - 1] = columnLeft(c); size count + 1
     std::vector<int> m_rowEdges{0};
     int m_frozenColumns = 0;

@@ -42,6 +42,10 @@ inline constexpr Rgb kMatchedBonusBack = kPaleMagenta;
 inline constexpr std::array<Rgb, 4> kPrizeTierBacks = {kPalePink, kPaleMagenta, kPaleYellow,
                                                        kPaleGreen};
 inline constexpr Rgb kTotalRowBack = kPaleGreen;
+// 購入記録: a ticket whose draw is not in the history yet, and a prize the player typed (it wins
+// over the amount imported with the draws).
+inline constexpr Rgb kNotDrawnText = rgb(128, 128, 128);
+inline constexpr Rgb kTypedPrizeText = kBlue;
 // The import preview: a changed draw as stored (grey) and as the file has it (red).
 inline constexpr Rgb kStoredValueText = rgb(128, 128, 128);
 inline constexpr Rgb kFileValueText = kRed;

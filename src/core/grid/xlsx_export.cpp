@@ -14,6 +14,7 @@ namespace {
 
 constexpr const char* kGridFontName = "ＭＳ Ｐゴシック";
 constexpr double kGridFontPoints = 9;
+constexpr int kSpreadsheetCellPadding = 5;  // pixels
 constexpr int kRowsPerProgress = 256;
 
 lxw_color_t toColor(Rgb c)
@@ -177,7 +178,9 @@ Status saveXlsx(const ResultGrid& grid, std::string_view sheetName, const std::s
     }
     worksheet_gridlines(sheet, LXW_HIDE_ALL_GRIDLINES);
 
-    const GridGeometry geometry(grid);
+    // A spreadsheet shows a number too wide for its column as "###": every text gets its room
+    // in the grid font plus the few pixels of padding a spreadsheet puts around a cell's text.
+    const GridGeometry geometry(grid, gridFontWidths(), kSpreadsheetCellPadding);
     for (int c = 1; c <= grid.columnCount(); ++c)
         worksheet_set_column_pixels(sheet, static_cast<lxw_col_t>(c - 1),
                                     static_cast<lxw_col_t>(c - 1), geometry.columnWidth(c),

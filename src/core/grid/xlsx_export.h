@@ -6,8 +6,8 @@
 #include <string_view>
 
 #include "core/base/result.h"
-#include "core/grid/save_progress.h"
 #include "core/grid/result_grid.h"
+#include "core/grid/save_progress.h"
 
 // One worksheet named after the window: whole numbers as numbers, other texts as texts, colours,
 // borders, column widths, row heights and frozen panes as the grid has them. Rows are streamed

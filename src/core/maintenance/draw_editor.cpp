@@ -2,9 +2,10 @@
 
 #include <limits>
 
-#include "core/draws/connection_string.h"
+#include "core/base/file_replacement.h"
 #include "core/base/sql_transaction.h"
 #include "core/base/sqlite_statement.h"
+#include "core/draws/connection_string.h"
 
 namespace {
 
@@ -19,7 +20,7 @@ constexpr const char* kSelectOne =
 constexpr const char* kUpdateOne =
     "UPDATE 結果マスタ SET 回数 = ?, 日付 = ?, 第1数字 = ?, 第2数字 = ?, 第3数字 = ?,"
     " 第4数字 = ?, 第5数字 = ?, ボーナス数字 = ? WHERE rowid = ?;";
-constexpr const char* kInsertOne = "INSERT INTO 結果マスタ (回数) VALUES (?);";
+constexpr const char* kInsertOne = "INSERT INTO 結果マスタ (回数, 日付) VALUES (?, ?);";
 constexpr const char* kDeleteOne = "DELETE FROM 結果マスタ WHERE rowid = ?;";
 
 // Reads 回数..ボーナス数字 from `first` on.
@@ -85,6 +86,7 @@ Result<DrawEditor> DrawEditor::open(const std::string& connectString)
     if (!pieces) return Error{"接続文字列が正しくありません: " + connectString};
     auto lock = DrawDatabaseLock::acquire(pieces->dataSource);
     if (!lock) return Error{lock.error()};
+    if (auto refusal = writeRefusal(pieces->dataSource); !refusal.empty()) return Error{refusal};
     auto database = DrawDatabase::open(connectString, DrawDatabase::Access::ReadWrite);
     if (!database) return Error{database.error()};
     sqlite3* db = database->handle();
@@ -133,6 +135,28 @@ Status DrawEditor::updateRow(std::size_t index, const DrawRow& values)
     return success();
 }
 
+Status DrawEditor::updateRows(const std::vector<std::pair<std::size_t, DrawRow>>& rows)
+{
+    for (const auto& [index, values] : rows)
+        if (index >= m_rows.size()) return Error{"行がありません。"};
+    sqlite3* db = m_database.handle();
+    SqlTransaction transaction(db);
+    if (!transaction.begun()) return writeError(db, m_database);
+    Statement update(db, kUpdateOne);
+    if (!update.get()) return writeError(db, m_database);
+    for (const auto& [index, values] : rows) {
+        if (auto unchanged = checkUnchanged(m_rows[index]); !unchanged) return unchanged;
+        sqlite3_reset(update.get());
+        bindRow(update.get(), values);
+        sqlite3_bind_int64(update.get(), 9, m_rows[index].rowId);
+        if (sqlite3_step(update.get()) != SQLITE_DONE) return writeError(db, m_database);
+    }
+    if (!transaction.commit()) return writeError(db, m_database);
+    for (const auto& [index, values] : rows)
+        m_rows[index].values = values;
+    return success();
+}
+
 std::optional<int> DrawEditor::drawNoAfter(std::optional<std::size_t> after) const
 {
     if (!after || *after >= m_rows.size()) return 1;
@@ -141,7 +165,8 @@ std::optional<int> DrawEditor::drawNoAfter(std::optional<std::size_t> after) con
     return previous + 1;
 }
 
-Result<std::size_t> DrawEditor::insertRowAfter(std::optional<std::size_t> after)
+Result<std::size_t> DrawEditor::insertRowAfter(std::optional<std::size_t> after,
+                                               const RawValue& date)
 {
     if (after && *after >= m_rows.size()) return Error{"行がありません。"};
     const auto drawNo = drawNoAfter(after);
@@ -152,12 +177,14 @@ Result<std::size_t> DrawEditor::insertRowAfter(std::optional<std::size_t> after)
     Statement insert(db, kInsertOne);
     if (!insert.get()) return writeError(db, m_database);
     sqlite3_bind_int64(insert.get(), 1, *drawNo);
+    bindValue(insert.get(), 2, date);
     if (sqlite3_step(insert.get()) != SQLITE_DONE) return writeError(db, m_database);
     const std::int64_t rowId = sqlite3_last_insert_rowid(db);
     if (!transaction.commit()) return writeError(db, m_database);
     EditorRow row;
     row.rowId = rowId;
     row.values.drawNo = std::int64_t{*drawNo};
+    row.values.date = date;
     const std::size_t index = after ? *after + 1 : 0;
     m_rows.insert(m_rows.begin() + static_cast<std::ptrdiff_t>(index), std::move(row));
     return index;

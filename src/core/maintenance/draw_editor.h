@@ -6,12 +6,13 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
+#include "core/base/result.h"
 #include "core/draws/draw_database.h"
 #include "core/draws/draw_database_lock.h"
 #include "core/draws/draw_row.h"
-#include "core/base/result.h"
 
 struct EditorRow {
     std::int64_t rowId = 0;  // identity of the row in 結果マスタ
@@ -31,9 +32,12 @@ public:
     // Writes all columns of row `index`. Fails, writing nothing, when the row no longer holds
     // what was read or was removed; the row read stays as it was.
     Status updateRow(std::size_t index, const DrawRow& values);
+    // Writes several rows (index, values) in one transaction: all of them or, when any row no
+    // longer holds what was read or a write fails, none.
+    Status updateRows(const std::vector<std::pair<std::size_t, DrawRow>>& rows);
     // Adds an empty row after row `after` (at the top when nothing is given) holding the draw
-    // number that follows that row's; returns the new row's index.
-    Result<std::size_t> insertRowAfter(std::optional<std::size_t> after);
+    // number that follows that row's and `date`; returns the new row's index.
+    Result<std::size_t> insertRowAfter(std::optional<std::size_t> after, const RawValue& date = {});
     // Removes row `index`, unless it no longer holds what was read.
     Status deleteRow(std::size_t index);
 

@@ -3,9 +3,11 @@
 #include <algorithm>
 #include <cctype>
 #include <cerrno>
+#include <charconv>
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
+#include <limits>
 #include <memory>
 #include <mutex>
 #include <optional>
@@ -16,13 +18,15 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include "core/base/file_replacement.h"
+#include "core/base/program_folder.h"
+#include "core/base/program_version.h"
 #include "core/draws/connection_string.h"
 #include "core/draws/draw_csv.h"
 #include "core/draws/draw_database.h"
 #include "core/draws/draw_database_lock.h"
-#include "core/base/file_replacement.h"
-#include "core/base/program_folder.h"
-#include "core/base/program_version.h"
+#include "core/draws/draw_merge.h"
+#include "core/draws/import_draws.h"
 #include "core/maintenance/update_source.h"
 
 namespace fs = std::filesystem;
@@ -36,6 +40,7 @@ struct Transfer {
     const std::function<bool(std::int64_t, std::int64_t)>* progress = nullptr;
     std::int64_t maxBytes = 0;
     std::int64_t received = 0;
+    std::int64_t announced = -1;  // the last response's Content-Length; -1 when none
     bool tooLarge = false;
     std::string writeError;
 };
@@ -57,6 +62,32 @@ std::size_t writeBody(char* data, std::size_t size, std::size_t count, void* use
     return bytes;
 }
 
+// Reads Content-Length itself: when the announced size is over the ceiling, libcurl stops at the
+// header and reports no size at all.
+std::size_t readHeader(char* data, std::size_t size, std::size_t count, void* user)
+{
+    auto* transfer = static_cast<Transfer*>(user);
+    const std::size_t bytes = size * count;
+    std::string line(data, bytes);
+    std::transform(line.begin(), line.end(), line.begin(),
+                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+    if (line.starts_with("http/")) transfer->announced = -1;  // a new response (a redirect)
+    constexpr std::string_view kName = "content-length:";
+    if (line.starts_with(kName)) {
+        std::size_t at = kName.size();
+        while (at < line.size() && line[at] == ' ')
+            ++at;
+        std::int64_t value = 0;
+        const auto [end, error] =
+            std::from_chars(line.data() + at, line.data() + line.size(), value);
+        if (error == std::errc::result_out_of_range)
+            transfer->announced = std::numeric_limits<std::int64_t>::max();
+        else if (error == std::errc() && end != line.data() + at)
+            transfer->announced = value;
+    }
+    return bytes;
+}
+
 // The easy handle, cleaned up on every way out.
 struct CurlDeleter {
     void operator()(CURL* curl) const { curl_easy_cleanup(curl); }
@@ -66,6 +97,7 @@ using CurlHandle = std::unique_ptr<CURL, CurlDeleter>;
 // "300 MB", "12 KB": sizes in the messages.
 std::string byteSize(std::int64_t bytes)
 {
+    if (bytes >= std::int64_t{1} << 30) return std::to_string(bytes >> 30) + " GB";
     if (bytes >= 1024 * 1024) return std::to_string(bytes / (1024 * 1024)) + " MB";
     if (bytes >= 1024) return std::to_string(bytes / 1024) + " KB";
     return std::to_string(bytes) + " バイト";
@@ -149,8 +181,7 @@ UpdateResult transferError(CURLcode code, CURL* curl, const UpdateOptions& optio
     case CURLE_FILESIZE_EXCEEDED:
     case CURLE_WRITE_ERROR:
         if (code == CURLE_FILESIZE_EXCEEDED || transfer.tooLarge) {
-            curl_off_t announced = -1;
-            curl_easy_getinfo(curl, CURLINFO_CONTENT_LENGTH_DOWNLOAD_T, &announced);
+            const std::int64_t announced = transfer.announced;
             const std::int64_t size = announced > 0 ? announced : transfer.received;
             return failed("ダウンロードするファイルが大きすぎます（" + byteSize(size) +
                           (announced > 0 ? "" : "超") + "、上限 " + byteSize(options.maxBytes) +
@@ -198,6 +229,15 @@ std::optional<std::string> verificationProblem(const std::string& path, std::int
         return "ダウンロードした当選データベースから全データ選択クエリを読めません（" +
                rows.error() + "）。";
     return std::nullopt;
+}
+
+// The temporary file is nothing the player knows: messages name the address it came from.
+std::string naming(std::string text, const std::string& temporary, const std::string& name)
+{
+    for (std::size_t at = text.find(temporary); at != std::string::npos;
+         at = text.find(temporary, at + name.size()))
+        text.replace(at, temporary.size(), name);
+    return text;
 }
 
 void initialiseCurl()
@@ -260,6 +300,8 @@ UpdateResult updateDrawDatabase(const UpdateOptions& options)
     // holds the same ceiling when no size is announced.
     curl_easy_setopt(curl, CURLOPT_MAXFILESIZE_LARGE, static_cast<curl_off_t>(options.maxBytes));
     curl_easy_setopt(curl, CURLOPT_NOSIGNAL, 1L);
+    curl_easy_setopt(curl, CURLOPT_HEADERFUNCTION, readHeader);
+    curl_easy_setopt(curl, CURLOPT_HEADERDATA, &transfer);
     curl_easy_setopt(curl, CURLOPT_WRITEFUNCTION, writeBody);
     curl_easy_setopt(curl, CURLOPT_WRITEDATA, &transfer);
     curl_easy_setopt(curl, CURLOPT_NOPROGRESS, 0L);
@@ -279,15 +321,73 @@ UpdateResult updateDrawDatabase(const UpdateOptions& options)
     if (csv) {
         // A CSV file is never put in place of the database: the caller merges its draws.
         auto text = readTextFile(temporary->temporaryPath());
-        if (!text) return failed(text.error());
+        if (!text) return failed(naming(text.error(), temporary->temporaryPath(), url));
         return {UpdateOutcome::CsvDownloaded, url, std::move(text.value())};
     }
     if (auto problem = verificationProblem(temporary->temporaryPath(), transfer.received))
-        return failed(*problem);
+        return failed(naming(*problem, temporary->temporaryPath(), url));
+
+    // What the stored file holds that the download lacks: draws typed in by the player are not
+    // lost without asking, and a prize table is not lost to a download that has none.
+    std::string note;
+    {
+        auto stored = DrawDatabase::open(connectStringForFile(options.destination));
+        auto storedRows =
+            stored ? stored->readAllDraws() : Result<std::vector<DrawRow>>(Error{stored.error()});
+        auto storedPrizes =
+            stored ? stored->readPrizes() : Result<std::vector<DrawPrizes>>(Error{stored.error()});
+        // A stored file that cannot be read has nothing to keep: the verified download replaces it.
+        if (storedRows && storedPrizes) {
+            auto downloaded = DrawDatabase::open(connectStringForFile(temporary->temporaryPath()),
+                                                 DrawDatabase::Access::ReadWrite);
+            if (!downloaded) return failed(downloaded.error());
+            auto rows = downloaded->readAllDraws();
+            auto prizes = downloaded->readPrizes();
+            if (!rows) return failed(rows.error());
+            if (!prizes) return failed(prizes.error());
+            CsvImport preview;
+            preview.file.rows = sortedByDrawNo(std::move(rows.value()));
+            preview.file.prizes = std::move(prizes.value());
+            preview.plan = planMerge(storedRows.value(), preview.file.rows);
+            preview.prizes = planPrizeMerge(storedPrizes.value(), preview.file.prizes);
+            MissingDrawsChoice choice = MissingDrawsChoice::Replace;
+            if (!preview.plan.onlyStored.empty() && options.missingDraws)
+                choice = options.missingDraws(preview);
+            if (choice == MissingDrawsChoice::Cancel)
+                return {UpdateOutcome::Cancelled,
+                        std::string("当選データの最新化を中止しました。") + kUnchanged,
+                        {}};
+            if (choice == MissingDrawsChoice::Keep) {
+                // The download is merged in as an import under the lock held since the start.
+                stored = Error{""};
+                downloaded = Error{""};
+                auto import = DrawImport::prepare(std::move(lock.value()),
+                                                  connectStringForFile(options.destination),
+                                                  std::move(preview.file));
+                if (!import) return failed(import.error());
+                auto merged = import->apply(MergeMode::AddAndReplace);
+                if (!merged) return failed(merged.error());
+                return {UpdateOutcome::Updated,
+                        std::string(kUpdatedMessage) + "（ダウンロードにない登録済みの " +
+                            std::to_string(preview.plan.onlyStored.size()) + " 行は残しました）",
+                        {}};
+            }
+            if (preview.file.prizes.empty() && !storedPrizes->empty()) {
+                if (Status kept = downloaded->writePrizes(
+                        prizesOfDraws(storedPrizes.value(), preview.file.rows));
+                    !kept)
+                    return failed(kept.error());
+                note = "（当せん金額は登録済みのものを残しました）";
+            }
+        }
+    }
 
     if (!isExistingFile(options.destination))
         return {UpdateOutcome::MissingFile, missingFileMessage(options.destination), {}};
+    // The journal of an interrupted write belongs to the old file: rolled back and gone before
+    // the new file takes its place, or the next writer would roll it into the new one.
+    settleJournalForReplacement(connectStringForFile(options.destination));
     if (auto replaced = temporary->commit(); !replaced)
         return failed("当選データファイルを置き換えられませんでした（" + replaced.error() + "）");
-    return {UpdateOutcome::Updated, kUpdatedMessage, {}};
+    return {UpdateOutcome::Updated, kUpdatedMessage + note, {}};
 }

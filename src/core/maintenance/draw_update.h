@@ -6,6 +6,9 @@
 #include <functional>
 #include <string>
 
+#include "core/draws/draw_csv.h"
+struct CsvImport;
+
 inline constexpr const char* kDownloadPath = "/download/Pomuran/Pomuran.mdb";
 inline constexpr const char* kUpdatedMessage = "当選データを最新化しました。";
 
@@ -25,6 +28,14 @@ struct UpdateResult {
     std::string csv;      // the downloaded CSV file (CsvDownloaded only)
 };
 
+// What to do with a downloaded database that lacks draws the stored one holds (draws the player
+// typed in, say).
+enum class MissingDrawsChoice {
+    Replace,  // the download becomes the history; those draws go
+    Keep,    // the download's draws and prizes are merged into the stored history (追加・更新)
+    Cancel,  // nothing changes
+};
+
 struct UpdateOptions {
     // A server (scheme, host and port: the database is fetched from its download path) or the
     // full address of a database or a CSV file (ending in .mdb or .csv).
@@ -35,10 +46,14 @@ struct UpdateOptions {
     long timeoutMs = 300000;
     // The largest download accepted: far above any real draw database (32,767 draws take about
     // 2 MB), low enough that an endless answer never fills the disk.
-    std::int64_t maxBytes = std::int64_t{256} * 1024 * 1024;
+    std::int64_t maxBytes = kMaxDrawFileBytes;
     // Called while the body arrives (bytes so far, expected total or 0 when unknown); return
     // false to cancel.
     std::function<bool(std::int64_t received, std::int64_t total)> progress;
+    // Asked, with the preview of the download against the stored history, when the downloaded
+    // database lacks stored draws (preview.plan.onlyStored). Without it the download replaces
+    // the history as it is: callers that show nothing decide beforehand.
+    std::function<MissingDrawsChoice(const CsvImport& preview)> missingDraws;
 };
 
 // "<server>/download/Pomuran/Pomuran.mdb", without a doubled separator; an address that already
@@ -47,6 +62,8 @@ std::string downloadUrl(const std::string& server);
 // "当選データファイル：'PATH'が存在しません"
 std::string missingFileMessage(const std::string& path);
 
-// Runs one update. The destination is only ever replaced by a verified copy, by a rename; on
-// every other outcome its bytes are exactly what they were, and no temporary file is left.
+// Runs one update. The destination is only ever replaced by a verified copy, by a rename (or,
+// when the player keeps draws the download lacks, merged with it in one transaction); on every
+// other outcome its bytes are exactly what they were, and no temporary file is left. A download
+// without a prize table takes over the stored prizes of its draws.
 UpdateResult updateDrawDatabase(const UpdateOptions& options);

@@ -6,8 +6,8 @@
 #include <string>
 #include <string_view>
 
-#include "core/draws/data_locations.h"
 #include "core/base/result.h"
+#include "core/draws/data_locations.h"
 
 inline constexpr int kOptionCount = 12;
 // Only this much of the settings file is read (the program writes under 400 bytes).

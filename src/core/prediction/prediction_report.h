@@ -4,9 +4,9 @@
 
 #include <string>
 
-#include "core/report/window_report.h"
 #include "core/prediction/prediction_grids.h"
 #include "core/prediction/prediction_options.h"
+#include "core/report/window_report.h"
 
 // With options: one note per option ("反映する" / "反映しない"); without them (the command line's
 // --enabled-options) one note with the count in force.

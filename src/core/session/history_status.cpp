@@ -62,7 +62,8 @@ HistoryStatus historyStatus(const DrawHistory& history, std::chrono::sys_days to
     if (!latest) return status;
     status.latestDate = parseDrawDate(latest->date);
     if (status.latestDate) {
-        status.daysOld = static_cast<int>((today - std::chrono::sys_days(*status.latestDate)).count());
+        status.daysOld =
+            static_cast<int>((today - std::chrono::sys_days(*status.latestDate)).count());
         status.probablyBehind = *status.daysOld > kStaleAfterDays;
     }
     return status;

@@ -12,11 +12,11 @@
 inline constexpr int kStaleAfterDays = 7;
 
 struct HistoryStatus {
-    std::size_t draws = 0;                        // complete draws in the history
-    int latestDrawNo = 0;                         // 回数 of the last complete draw; 0 without one
+    std::size_t draws = 0;  // complete draws in the history
+    int latestDrawNo = 0;   // 回数 of the last complete draw; 0 without one
     std::optional<std::chrono::year_month_day> latestDate;  // its 日付, when it reads as a date
-    std::optional<int> daysOld;                   // days from that date to today
-    bool probablyBehind = false;                  // daysOld > kStaleAfterDays
+    std::optional<int> daysOld;                             // days from that date to today
+    bool probablyBehind = false;                            // daysOld > kStaleAfterDays
 };
 
 // A stored 日付 as a date: "2025-11-25", "2025/11/25" (a time of day after it is ignored) or

@@ -2,6 +2,7 @@
 // their cyan, counts outside the fair-draw 95% band in red (above) or blue (below).
 #include "core/stats/statistics_table.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 
@@ -167,9 +168,9 @@ ResultGrid pairTable(const PairFrequency& pairs)
 
 std::string pValueReading(double pValue)
 {
-    if (pValue < 0.01) return " (偶然とは言いにくい偏り)";
-    if (pValue < 0.05) return " (やや偏り: 公平でも 20 回に 1 回は起こる程度)";
-    return " (偶然の範囲)";
+    if (pValue < 0.01) return "（偶然とは言いにくい偏り）";
+    if (pValue < 0.05) return "（やや偏り: 公平でも20回に1回は起こる程度）";
+    return "（偶然の範囲）";
 }
 
 }  // namespace
@@ -183,11 +184,19 @@ std::string fixedText(double value, int decimals)
 
 std::string probabilityText(double probability)
 {
+    // Two decimals from 0.01% up; below, two significant digits ("0.00059%"), down to a
+    // millionth of a percent, so that every figure of a table reads in the same unit.
+    constexpr int kMostDecimals = 8;
+    const double percent = probability * 100;
+    int decimals = 2;
+    if (percent > 0 && percent < 0.01)
+        decimals = std::min(kMostDecimals, static_cast<int>(std::ceil(-std::log10(percent))) + 1);
     char text[64];
-    if (probability >= 1e-4 || probability == 0)
-        std::snprintf(text, sizeof text, "%.2f%%", probability * 100);
+    if (percent > 0 && percent < 0.5 * std::pow(10.0, -kMostDecimals))
+        std::snprintf(text, sizeof text, "%.*f%%未満", kMostDecimals,
+                      std::pow(10.0, -kMostDecimals));
     else
-        std::snprintf(text, sizeof text, "%.2e", probability);
+        std::snprintf(text, sizeof text, "%.*f%%", decimals, percent);
     return text;
 }
 
@@ -217,45 +226,45 @@ std::string measureCaption(StatisticsMeasure measure)
 std::string measureSummary(const HistoryStatistics& statistics, StatisticsMeasure measure,
                            bool withBonus)
 {
-    const std::string draws = "対象 " + std::to_string(statistics.frequency.draws) + " 回。";
+    const std::string draws = "対象" + std::to_string(statistics.frequency.draws) + "回。";
     switch (measure) {
     case StatisticsMeasure::Frequency: {
         const NumberFrequency& frequency =
             withBonus ? statistics.frequencyWithBonus : statistics.frequency;
         const ChiSquareTest test = uniformityTest(frequency);
-        return draws + "1 数字あたりの期待値 " + fixedText(frequency.expected, 2) +
-               " 回、公平な抽せんなら 95% が " + std::to_string(frequency.low) + "～" +
-               std::to_string(frequency.high) + " 回に入ります。偏りの検定: カイ二乗 " +
-               fixedText(test.statistic, 2) + " (自由度 " + std::to_string(test.degreesOfFreedom) +
-               ")、p 値 " + fixedText(test.pValue, 4) + pValueReading(test.pValue) +
-               "。31 数字もあれば範囲を外れる数字が 1～2 個あるのは普通です。";
+        return draws + "1数字あたりの期待値" + fixedText(frequency.expected, 2) +
+               "回、公平な抽せんなら95%が" + std::to_string(frequency.low) + "～" +
+               std::to_string(frequency.high) + "回に入ります。偏りの検定: カイ二乗" +
+               fixedText(test.statistic, 2) + "（自由度" + std::to_string(test.degreesOfFreedom) +
+               "）、p値" + fixedText(test.pValue, 4) + pValueReading(test.pValue) +
+               "。31数字もあれば範囲を外れる数字が1～2個あるのは普通です。";
     }
     case StatisticsMeasure::Gaps:
         return draws +
-               "間隔 g = 出てから次に出るまでの回数。期待値は公平な抽せん (1 回に出る確率 5/31) "
-               "での間隔の個数です。現在の間隔の確率 5% 未満は赤。";
+               "間隔 g = 出てから次に出るまでの回数。期待値は公平な抽せん（1回に出る確率5/31）"
+               "での間隔の個数です。現在の間隔の確率5%未満は赤。";
     case StatisticsMeasure::Sum:
     case StatisticsMeasure::OddEven:
     case StatisticsMeasure::LowHigh:
     case StatisticsMeasure::Consecutive:
     case StatisticsMeasure::LastDigits: {
         const ChiSquareTest test = patternTest(patternOf(statistics, measure));
-        std::string reading = draws + "確率は本数字 5 個の全 169,911 通りを数えた正確な値です" +
-                              (measure == StatisticsMeasure::Sum ? " (平均 80)。" : "。");
+        std::string reading = draws + "確率は本数字5個の全169,911通りを数えた正確な値です" +
+                              (measure == StatisticsMeasure::Sum ? "（平均80）。" : "。");
         if (test.degreesOfFreedom > 0)
-            reading += "分布の検定: カイ二乗 " + fixedText(test.statistic, 2) + " (自由度 " +
-                       std::to_string(test.degreesOfFreedom) + ")、p 値 " +
+            reading += "分布の検定: カイ二乗" + fixedText(test.statistic, 2) + "（自由度" +
+                       std::to_string(test.degreesOfFreedom) + "）、p値" +
                        fixedText(test.pValue, 4) + pValueReading(test.pValue) + "。";
         return reading;
     }
     case StatisticsMeasure::Pairs: {
         const PairFrequency& pairs = statistics.pairs;
-        return draws + "1 ペアあたりの期待値 " + fixedText(pairs.expected, 2) +
-               " 回。ペアは 465 通りあるため、偶然でも極端に見えるペアが出ます: 最多の " +
-               std::to_string(pairs.most.front().observed) + " 回以上になるペアは偶然でも平均 " +
-               fixedText(pairs.pairsAtOrAboveMostByChance, 2) + " 個、最少の " +
-               std::to_string(pairs.least.front().observed) + " 回以下は平均 " +
-               fixedText(pairs.pairsAtOrBelowLeastByChance, 2) + " 個あります。";
+        return draws + "1ペアあたりの期待値" + fixedText(pairs.expected, 2) +
+               "回。ペアは465通りあるため、偶然でも極端に見えるペアが出ます: 最多の" +
+               std::to_string(pairs.most.front().observed) + "回以上になるペアは偶然でも平均" +
+               fixedText(pairs.pairsAtOrAboveMostByChance, 2) + "個、最少の" +
+               std::to_string(pairs.least.front().observed) + "回以下は平均" +
+               fixedText(pairs.pairsAtOrBelowLeastByChance, 2) + "個あります。";
     }
     }
     return draws;

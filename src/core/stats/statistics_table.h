@@ -31,5 +31,6 @@ ResultGrid statisticsTable(const HistoryStatistics& statistics, StatisticsMeasur
 
 // Fixed-point text with `decimals` digits ("12.35"); used by the tooltips too.
 std::string fixedText(double value, int decimals);
-// A probability as readable text: percent with 2 decimals, or scientific below 0.01%.
+// A probability as a percentage: 2 decimals, or 2 significant digits below 0.01% ("0.00059%"),
+// never in e-notation.
 std::string probabilityText(double probability);

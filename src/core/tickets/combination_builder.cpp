@@ -2,9 +2,11 @@
 
 #include <algorithm>
 #include <bit>
-#include <queue>
+#include <cctype>
+#include <chrono>
 
 #include "core/analyses/pattern_letters.h"
+#include "core/tickets/cover_table.h"
 
 namespace {
 
@@ -55,29 +57,6 @@ bool passes(ComboFilter filter, NumberMask mask, const MaskTraits& traits,
         return !std::binary_search(history.firstPrizes.begin(), history.firstPrizes.end(), mask);
     }
     return true;
-}
-
-// Index of the triple a < b < c in a flat table.
-constexpr int tripleIndex(int a, int b, int c)
-{
-    return (a << 10) | (b << 5) | c;
-}
-constexpr int kTripleTableSize = 1 << 15;
-
-// The ten triples of a five-number mask.
-std::array<int, 10> triplesOf(NumberMask mask)
-{
-    std::array<int, 5> n{};
-    int k = 0;
-    for (NumberMask rest = mask; rest && k < 5; rest &= rest - 1)
-        n[k++] = std::countr_zero(rest);
-    std::array<int, 10> triples{};
-    int t = 0;
-    for (int i = 0; i < 5; ++i)
-        for (int j = i + 1; j < 5; ++j)
-            for (int l = j + 1; l < 5; ++l)
-                triples[t++] = tripleIndex(n[i], n[j], n[l]);
-    return triples;
 }
 
 bool lexicographicallyBefore(NumberMask a, NumberMask b)
@@ -176,90 +155,208 @@ ComboHistory comboHistoryOf(const DrawHistory& history)
     return combo;
 }
 
-std::vector<NumberMask> coverTriples(NumberMask picked, const std::vector<NumberMask>& candidates)
+Status checkGuarantee(Guarantee guarantee)
 {
-    // Only triples of picked numbers count; a candidate may not hold numbers outside them.
-    std::vector<std::uint8_t> covered(kTripleTableSize, 0);
-    std::vector<std::uint16_t> coverCount(kTripleTableSize, 0);
-    auto gainOf = [&](NumberMask mask) {
-        int gain = 0;
-        if ((mask & picked) != mask) return 0;
-        for (int t : triplesOf(mask))
-            gain += covered[t] ? 0 : 1;
-        return gain;
-    };
-    // Lazy greedy: a candidate's gain only falls as others are chosen, so a stale gain is an
-    // upper bound and a candidate whose fresh gain still tops the heap is the best one. Ties go
-    // to the lower index, which keeps the result repeatable.
-    using Entry = std::pair<int, int>;  // gain, -index
-    std::priority_queue<Entry> heap;
-    for (std::size_t i = 0; i < candidates.size(); ++i) {
-        const int gain = gainOf(candidates[i]);
-        if (gain > 0) heap.push({gain, -static_cast<int>(i)});
-    }
-    std::vector<NumberMask> chosen;
-    while (!heap.empty()) {
-        const auto [stale, negIndex] = heap.top();
-        heap.pop();
-        const NumberMask mask = candidates[static_cast<std::size_t>(-negIndex)];
-        const int gain = gainOf(mask);
-        if (gain == 0) continue;
-        if (gain < stale && !heap.empty() && Entry{gain, negIndex} < heap.top()) {
-            heap.push({gain, negIndex});
-            continue;
-        }
-        chosen.push_back(mask);
-        for (int t : triplesOf(mask)) {
-            covered[t] = 1;
-            ++coverCount[t];
-        }
-    }
-    // Drop a ticket whose every triple another chosen ticket also holds, last chosen first
-    // (the early, greedy-best tickets are the least likely to be redundant).
-    std::vector<bool> kept(chosen.size(), true);
-    for (std::size_t i = chosen.size(); i-- > 0;) {
-        const auto triples = triplesOf(chosen[i]);
-        if (std::all_of(triples.begin(), triples.end(), [&](int t) { return coverCount[t] > 1; })) {
-            kept[i] = false;
-            for (int t : triples)
-                --coverCount[t];
-        }
-    }
-    std::vector<NumberMask> result;
-    for (std::size_t i = 0; i < chosen.size(); ++i)
-        if (kept[i]) result.push_back(chosen[i]);
-    std::sort(result.begin(), result.end(), lexicographicallyBefore);
-    return result;
+    if (guarantee.t < 1 || guarantee.t > kTicketNumbers || guarantee.m < 1 ||
+        guarantee.m > kTicketNumbers)
+        return Error{"保証の数は1から5で指定してください（一致する数/当選数字の数、例: 3/3）"};
+    if (guarantee.t > guarantee.m)
+        return Error{"保証の一致する数 " + std::to_string(guarantee.t) + " は当選数字の数 " +
+                     std::to_string(guarantee.m) + " 以下にしてください（例: 3/4）"};
+    return success();
 }
 
-CoverageCheck verifyCoverage(NumberMask picked, const std::vector<NumberMask>& candidates,
-                             const std::vector<NumberMask>& chosen)
+Result<Guarantee> parseGuarantee(const std::string& text)
 {
-    std::vector<int> numbers;
-    for (int n = kLowestNumber; n <= kHighestNumber; ++n)
-        if (picked & bit(n)) numbers.push_back(n);
-    std::vector<std::uint8_t> coverable(kTripleTableSize, 0);
-    for (NumberMask mask : candidates)
-        if ((mask & picked) == mask)
-            for (int t : triplesOf(mask))
-                coverable[t] = 1;
-    CoverageCheck check;
-    const std::size_t size = numbers.size();
-    for (std::size_t i = 0; i < size; ++i)
-        for (std::size_t j = i + 1; j < size; ++j)
-            for (std::size_t l = j + 1; l < size; ++l) {
-                ++check.triples;
-                if (!coverable[tripleIndex(numbers[i], numbers[j], numbers[l])]) continue;
-                ++check.coverable;
-                const NumberMask triple = bit(numbers[i]) | bit(numbers[j]) | bit(numbers[l]);
-                const bool held = std::any_of(chosen.begin(), chosen.end(),
-                                              [&](NumberMask t) { return (t & triple) == triple; });
-                if (!held) ++check.uncovered;
+    const auto bad =
+        Error{"保証は 一致する数/当選数字の数 の形で指定してください（例: 3/3）: " + text};
+    if (text.size() != 3 || text[1] != '/' || !std::isdigit(static_cast<unsigned char>(text[0])) ||
+        !std::isdigit(static_cast<unsigned char>(text[2])))
+        return bad;
+    const Guarantee guarantee{text[0] - '0', text[2] - '0'};
+    if (auto ok = checkGuarantee(guarantee); !ok) return Error{ok.error()};
+    return guarantee;
+}
+
+std::string guaranteeLabel(Guarantee g)
+{
+    const std::string t = std::to_string(g.t);
+    const std::string m = std::to_string(g.m);
+    return t + "個一致（当選数字" + m + "個が選んだ数字に入れば）";
+}
+
+namespace {
+
+// "（4等以上）" for the prize that t matched numbers reach at least.
+std::string prizeNote(int t)
+{
+    switch (t) {
+    case 5:
+        return "（1等）";
+    case 4:
+        return "（3等以上）";
+    case 3:
+        return "（4等以上）";
+    default:
+        return "";
+    }
+}
+
+std::string promiseText(int v, Guarantee g, const CoverCheck& check, int k)
+{
+    const std::string t = std::to_string(g.t);
+    const std::string m = std::to_string(g.m);
+    const std::string ks = std::to_string(k);
+    // With many picked numbers every draw holds more of them than m: the sets checked are the
+    // smallest a draw can leave among the picked numbers.
+    const std::string why = k > g.m ? "（選んだ数字が " + std::to_string(v) +
+                                          " 個なので、当選数字は必ず " + ks +
+                                          " 個以上が選んだ数字に入ります）"
+                                    : "";
+    if (check.coverable == check.subsets)
+        return "選んだ数字 " + std::to_string(v) + " 個の中に当選数字が" + m +
+               "個以上あれば、どれか1口が必ず" + t + "個以上一致します" + prizeNote(g.t) +
+               "。当選数字" + ks + "個の組 " + std::to_string(check.subsets) +
+               " 組すべてを確認済み" + why;
+    return "選んだ数字 " + std::to_string(v) + " 個から当選数字" + ks + "個の組 " +
+           std::to_string(check.subsets) + " 組のうち、固定数字と絞り込みの条件で作れる " +
+           std::to_string(check.coverable) + " 組について、その" + ks +
+           "個が当選数字ならどれか1口が必ず" + t + "個以上一致します" + prizeNote(g.t) + "。残る " +
+           std::to_string(check.subsets - check.coverable) + " 組には保証がありません。確認済み" +
+           why;
+}
+
+// Bit n (1..31) of a number mask as position n - 1.
+PositionMask positionsOfNumbers(NumberMask mask)
+{
+    return mask >> kLowestNumber;
+}
+
+}  // namespace
+
+ComboOdds comboOdds(NumberMask picked, Guarantee guarantee,
+                    const std::vector<TicketNumbers>& tickets)
+{
+    std::vector<PositionMask> positions;
+    positions.reserve(tickets.size());
+    for (const TicketNumbers& t : tickets)
+        positions.push_back(positionsOfNumbers(maskOf(t)));
+    const std::vector<bool> holdsT = heldSubsets(guarantee.t, positions);
+    const std::vector<bool> holdsThree = heldSubsets(3, positions);
+    const PositionMask pickedPositions = positionsOfNumbers(picked);
+    ComboOdds odds;
+    // Every draw of five main numbers out of 31.
+    for (int a = 0; a < kNumberCount; ++a)
+        for (int b = a + 1; b < kNumberCount; ++b)
+            for (int c = b + 1; c < kNumberCount; ++c)
+                for (int d = c + 1; d < kNumberCount; ++d)
+                    for (int e = d + 1; e < kNumberCount; ++e) {
+                        const PositionMask draw = (PositionMask{1} << a) | (PositionMask{1} << b) |
+                                                  (PositionMask{1} << c) | (PositionMask{1} << d) |
+                                                  (PositionMask{1} << e);
+                        ++odds.draws;
+                        const PositionMask inPick = draw & pickedPositions;
+                        if (holdsHeldSubset(inPick, 3, holdsThree)) ++odds.fourthOrBetter;
+                        if (std::popcount(inPick) < guarantee.m) continue;
+                        ++odds.conditionMet;
+                        if (holdsHeldSubset(inPick, guarantee.t, holdsT)) ++odds.promiseKept;
+                    }
+    return odds;
+}
+
+namespace {
+
+// The reduced set for a request: the stored set when nothing narrows the tickets, otherwise the
+// greedy set shrunk by the search within the request's time. Every set is checked by
+// enumeration before it is returned.
+Result<std::vector<NumberMask>> reduce(const ComboRequest& request, NumberMask picked,
+                                       NumberMask fixed, const std::vector<int>& numbers,
+                                       bool filtered, const std::vector<NumberMask>& kept,
+                                       ComboResult& result)
+{
+    const Guarantee g = *request.guarantee;
+    const int v = static_cast<int>(numbers.size());
+    const bool narrowed = fixed != 0 || filtered;
+    // Picked numbers as positions 0..v-1 and back.
+    std::array<int, kHighestNumber + 1> positionOf{};
+    for (int i = 0; i < v; ++i)
+        positionOf[static_cast<std::size_t>(numbers[static_cast<std::size_t>(i)])] = i;
+    std::vector<PositionMask> candidates;
+    if (narrowed) {
+        candidates.reserve(kept.size());
+        for (NumberMask mask : kept) {
+            PositionMask p = 0;
+            for (NumberMask rest = mask; rest; rest &= rest - 1)
+                p |= PositionMask{1}
+                     << positionOf[static_cast<std::size_t>(std::countr_zero(rest))];
+            candidates.push_back(p);
+        }
+    }
+    std::vector<PositionMask> chosen;
+    if (!narrowed) {
+        const auto stored = storedCover(v, g);
+        if (!stored.empty() &&
+            checkCover(v, g, {}, {stored.begin(), stored.end()}).uncovered == 0) {
+            chosen.assign(stored.begin(), stored.end());
+            result.source = CoverSource::Stored;
+        }
+    }
+    if (chosen.empty() && g.t == kTicketNumbers) {
+        // Five matched numbers: every allowed ticket is needed.
+        chosen = narrowed ? candidates : std::vector<PositionMask>{};
+        if (!narrowed)
+            for (NumberMask mask : kept) {
+                PositionMask p = 0;
+                for (NumberMask rest = mask; rest; rest &= rest - 1)
+                    p |= PositionMask{1}
+                         << positionOf[static_cast<std::size_t>(std::countr_zero(rest))];
+                chosen.push_back(p);
             }
-    return check;
+        result.source = CoverSource::Greedy;
+    }
+    if (chosen.empty()) {
+        auto problem = CoverProblem::make(v, g, candidates);
+        if (!problem) return Error{problem.error()};
+        chosen = greedyCover(*problem);
+        result.greedySize = chosen.size();
+        result.source = CoverSource::Greedy;
+        if (request.searchSeconds > 0 && checkCover(v, g, candidates, chosen).uncovered == 0) {
+            SearchControl control;
+            control.deadline =
+                std::chrono::steady_clock::now() +
+                std::chrono::microseconds(static_cast<long long>(request.searchSeconds * 1e6));
+            control.cancel = request.cancel;
+            control.progress = request.progress;
+            std::vector<PositionMask> shrunk = shrinkCover(*problem, chosen, control);
+            if (shrunk.size() < chosen.size() &&
+                checkCover(v, g, candidates, shrunk).uncovered == 0) {
+                chosen = std::move(shrunk);
+                result.source = CoverSource::Search;
+            }
+            result.cancelled = request.cancel && request.cancel->load();
+        }
+    }
+    result.check = checkCover(v, g, candidates, chosen);
+    if (result.check.uncovered != 0)
+        return Error{"削減した組合せの保証を確かめられませんでした（" +
+                     std::to_string(result.check.uncovered) + " 組が含まれていません）"};
+    std::vector<NumberMask> reduced;
+    reduced.reserve(chosen.size());
+    for (PositionMask p : chosen)
+        reduced.push_back(relabel(p, numbers));
+    std::sort(reduced.begin(), reduced.end(), lexicographicallyBefore);
+    result.removedByReduce = static_cast<long long>(kept.size() - reduced.size());
+    result.guarantee = promiseText(v, g, result.check, checkedSubsetSize(v, g));
+    std::vector<TicketNumbers> tickets;
+    for (NumberMask mask : reduced)
+        tickets.push_back(numbersOf(mask));
+    result.odds = comboOdds(picked, g, tickets);
+    return reduced;
 }
 
-Result<ComboResult> buildCombinations(const ComboRequest& request, const ComboHistory& history)
+}  // namespace
+
+Status checkComboRequest(const ComboRequest& request)
 {
     NumberMask fixed = 0;
     for (int n : request.fixed) {
@@ -286,6 +383,31 @@ Result<ComboResult> buildCombinations(const ComboRequest& request, const ComboHi
         return Error{ok.error()};
     if (filters.sum && filters.sum->first > filters.sum->second)
         return Error{"合計の範囲は小さい方から指定してください"};
+    if (request.guarantee) {
+        if (auto ok = checkGuarantee(*request.guarantee); !ok) return Error{ok.error()};
+        const int room = kTicketNumbers - request.guarantee->t;
+        if (std::popcount(fixed) > room)
+            return Error{request.guarantee->t == kTicketNumbers
+                             ? std::string("5個一致の保証では固定数字は使えません")
+                             : std::to_string(request.guarantee->t) +
+                                   "個一致の保証では固定数字は " + std::to_string(room) +
+                                   " 個までです（残りの数字で" +
+                                   std::to_string(request.guarantee->t) + "個一致させるため）"};
+    }
+
+    return success();
+}
+
+Result<ComboResult> buildCombinations(const ComboRequest& request, const ComboHistory& history)
+{
+    if (auto ok = checkComboRequest(request); !ok) return Error{ok.error()};
+    NumberMask fixed = 0;
+    for (int n : request.fixed)
+        fixed |= bit(n);
+    NumberMask picked = fixed;
+    for (int n : request.picked)
+        picked |= bit(n);
+    const ComboFilters& filters = request.filters;
 
     std::vector<ComboFilter> active;
     for (ComboFilter filter : kComboFilters)
@@ -320,26 +442,10 @@ Result<ComboResult> buildCombinations(const ComboRequest& request, const ComboHi
                     }
             }
 
-    if (request.reduce && !kept.empty()) {
-        std::vector<NumberMask> reduced = coverTriples(picked, kept);
-        const CoverageCheck check = verifyCoverage(picked, kept, reduced);
-        if (check.uncovered != 0)
-            return Error{"削減した組合せの保証を確かめられませんでした（" +
-                         std::to_string(check.uncovered) + "組の3数字が含まれていません）"};
-        result.removedByReduce = static_cast<long long>(kept.size() - reduced.size());
-        if (check.coverable == check.triples)
-            result.guarantee = "選んだ数字 " + std::to_string(size) +
-                               " 個の中に当選数字が3個以上あれば、どれか1口が必ず3個以上一致します"
-                               "（4等以上）。3数字の組 " +
-                               std::to_string(check.triples) + " 組すべてを確認済み";
-        else
-            result.guarantee = "選んだ数字 " + std::to_string(size) + " 個の3数字の組 " +
-                               std::to_string(check.triples) +
-                               " 組のうち、固定数字と絞り込みの条件で作れる " +
-                               std::to_string(check.coverable) +
-                               " 組について、その3個が当選数字ならどれか1口が必ず3個以上一致します"
-                               "（4等以上）。確認済み";
-        kept = std::move(reduced);
+    if (request.guarantee && !kept.empty()) {
+        auto reduced = reduce(request, picked, fixed, numbers, !active.empty(), kept, result);
+        if (!reduced) return Error{reduced.error()};
+        kept = std::move(*reduced);
     }
     result.tickets.reserve(kept.size());
     for (NumberMask mask : kept)

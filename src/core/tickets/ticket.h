@@ -8,8 +8,8 @@
 #include <string>
 #include <vector>
 
-#include "core/draws/draw_row.h"
 #include "core/base/result.h"
+#include "core/draws/draw_row.h"
 
 inline constexpr int kTicketNumbers = kMainCount;
 inline constexpr int kAllTicketCount = static_cast<int>(kCombinationCount);

@@ -42,8 +42,37 @@ void TicketTotals::add(const CheckedTicket& line)
         unpriced += count;
 }
 
+PrizeTable prizeTable(const std::map<int, PrizeAmounts>& typed,
+                      const std::vector<DrawPrizes>& imported)
+{
+    PrizeTable table;
+    for (const DrawPrizes& draw : imported) {
+        DrawPrizeAmounts& amounts = table[draw.drawNo];
+        for (int t = 0; t < kPrizeTierCount; ++t)
+            if (const auto yen = draw.paidYen(t)) {
+                amounts.yen[static_cast<std::size_t>(t)] = yen;
+                amounts.source[static_cast<std::size_t>(t)] = PrizeSource::Imported;
+            }
+    }
+    for (const auto& [drawNo, yen] : typed) {
+        DrawPrizeAmounts& amounts = table[drawNo];
+        for (std::size_t t = 0; t < yen.size(); ++t)
+            if (yen[t]) {
+                amounts.yen[t] = yen[t];
+                amounts.source[t] = PrizeSource::Typed;
+            }
+    }
+    return table;
+}
+
 TicketReport checkTickets(const std::vector<StoredTicket>& tickets, const DrawLookup& draws,
                           const std::map<int, PrizeAmounts>& amounts)
+{
+    return checkTickets(tickets, draws, prizeTable(amounts, {}));
+}
+
+TicketReport checkTickets(const std::vector<StoredTicket>& tickets, const DrawLookup& draws,
+                          const PrizeTable& prizes)
 {
     TicketReport report;
     report.tickets.reserve(tickets.size());
@@ -52,10 +81,12 @@ TicketReport checkTickets(const std::vector<StoredTicket>& tickets, const DrawLo
         if (const Draw* draw = draws.find(ticket.drawNo)) {
             line.check = checkTicket(ticket.numbers, *draw);
             const int tier = tierIndex(line.check->tier);
-            const auto prizes = amounts.find(ticket.drawNo);
-            if (tier >= 0 && prizes != amounts.end())
-                if (const auto& yen = prizes->second[static_cast<std::size_t>(tier)])
+            const auto amounts = prizes.find(ticket.drawNo);
+            if (tier >= 0 && amounts != prizes.end())
+                if (const auto& yen = amounts->second.yen[static_cast<std::size_t>(tier)]) {
                     line.prize = *yen * ticket.count;
+                    line.prizeSource = amounts->second.source[static_cast<std::size_t>(tier)];
+                }
         }
         report.byDraw[ticket.drawNo].add(line);
         report.total.add(line);

@@ -51,6 +51,7 @@ std::string returnRateText(const TicketTotals& totals)
 {
     const auto rate = totals.returnRate();
     if (!rate) return "－";
+    if (!totals.returnRateSettled()) return "未確定";
     char text[32];
     std::snprintf(text, sizeof text, "%.1f%%", *rate * 100.0);
     return text;

@@ -17,7 +17,8 @@ ResultGrid comboListGrid(const std::vector<TicketNumbers>& tickets, std::size_t 
 // without an amount, return rate.
 ResultGrid ticketTotalsGrid(const TicketReport& report);
 
-// "12.5%"; "－" when nothing is checked yet.
+// "12.5%"; "－" when nothing is checked yet; "未確定" while a winning ticket has no amount (the
+// rate would read too low).
 std::string returnRateText(const TicketTotals& totals);
 // "1,234,000" for yen.
 std::string yenText(long long yen);

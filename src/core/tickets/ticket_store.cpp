@@ -4,6 +4,7 @@
 #include <cstdlib>
 #include <filesystem>
 
+#include "core/base/file_replacement.h"
 #include "core/base/player_folders.h"
 #include "core/base/sql_transaction.h"
 #include "core/base/sqlite_statement.h"
@@ -57,6 +58,14 @@ Status validTicket(const StoredTicket& ticket)
 std::string TicketStore::errorText(const std::string& message) const
 {
     return m_path + ": " + message;
+}
+
+Status TicketStore::checkWritable() const
+{
+    // The engine would open a protected file for reading only and refuse the write in English,
+    // or (for root) write it anyway.
+    if (auto refusal = writeRefusal(m_path); !refusal.empty()) return Error{refusal};
+    return success();
 }
 
 Result<TicketStore> TicketStore::open(const std::string& path)
@@ -161,6 +170,7 @@ Result<std::vector<long long>> TicketStore::add(const std::vector<StoredTicket>&
 {
     for (const StoredTicket& ticket : tickets)
         if (auto valid = validTicket(ticket); !valid) return Error{valid.error()};
+    if (Status writable = checkWritable(); !writable) return Error{writable.error()};
     SqlTransaction transaction(m_db);
     if (!transaction.begun()) return Error{errorText(sqlite3_errmsg(m_db))};
     Statement insert(m_db, "INSERT INTO tickets (draw, n1, n2, n3, n4, n5, count, source)"
@@ -186,6 +196,7 @@ Status TicketStore::update(const StoredTicket& ticket)
     if (auto valid = validTicket(ticket); !valid) return valid;
     StoredTicket sorted = ticket;
     std::sort(sorted.numbers.begin(), sorted.numbers.end());
+    if (Status writable = checkWritable(); !writable) return Error{writable.error()};
     SqlTransaction transaction(m_db);
     if (!transaction.begun()) return Error{errorText(sqlite3_errmsg(m_db))};
     Statement statement(m_db, "UPDATE tickets SET draw = ?, n1 = ?, n2 = ?, n3 = ?, n4 = ?,"
@@ -204,6 +215,7 @@ Status TicketStore::update(const StoredTicket& ticket)
 
 Status TicketStore::remove(long long id)
 {
+    if (Status writable = checkWritable(); !writable) return Error{writable.error()};
     SqlTransaction transaction(m_db);
     if (!transaction.begun()) return Error{errorText(sqlite3_errmsg(m_db))};
     Statement statement(m_db, "DELETE FROM tickets WHERE id = ?;");
@@ -239,6 +251,7 @@ Status TicketStore::setPrizeAmount(int drawNo, PrizeTier tier, std::optional<lon
     if (auto draw = checkDrawNo(drawNo); !draw) return draw;
     if (tier == PrizeTier::None) return Error{"等級を指定してください"};
     if (yen && *yen < 0) return Error{"当選金額は0円以上にしてください"};
+    if (Status writable = checkWritable(); !writable) return Error{writable.error()};
     SqlTransaction transaction(m_db);
     if (!transaction.begun()) return Error{errorText(sqlite3_errmsg(m_db))};
     // SQLite 3.15 has no UPSERT: delete, then insert when there is an amount.

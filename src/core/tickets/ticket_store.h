@@ -56,6 +56,7 @@ public:
 private:
     TicketStore(sqlite3* db, std::string path) : m_db(db), m_path(std::move(path)) {}
     std::string errorText(const std::string& message) const;
+    Status checkWritable() const;
 
     sqlite3* m_db = nullptr;
     std::string m_path;

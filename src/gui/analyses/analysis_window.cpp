@@ -1,9 +1,9 @@
 #include "gui/analyses/analysis_window.h"
 
 #include "gui/analyses/analysis_legend.h"
+#include "gui/report/grid_font.h"
 #include "gui/ui/busy_pointer.h"
 #include "gui/ui/close_child_window.h"
-#include "gui/report/grid_font.h"
 #include "gui/ui/grid_view.h"
 #include "gui/ui/report_actions.h"
 
@@ -33,9 +33,10 @@ AnalysisWindow::AnalysisWindow(const AnalysisDescriptor& descriptor, const DrawH
 
     auto* description = new QLabel(fromView(descriptor.description), this);
     description->setObjectName(QStringLiteral("Label1"));
+    // The description wraps rather than being cut where the window is narrow for it.
+    description->setWordWrap(true);
     auto* top = new QHBoxLayout;
-    top->addWidget(description);
-    top->addStretch(1);
+    top->addWidget(description, 1);
     if (QWidget* legend = makeAnalysisLegend(descriptor.legend, this)) top->addWidget(legend);
 
     m_grid = new GridView(this);

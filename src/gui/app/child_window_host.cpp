@@ -6,9 +6,7 @@
 #include "core/grid/units.h"
 #include "gui/ui/busy_pointer.h"
 
-ChildWindowHost::ChildWindowHost(QMdiArea* area, QObject* parent) : QObject(parent), m_area(area)
-{
-}
+ChildWindowHost::ChildWindowHost(QMdiArea* area, QObject* parent) : QObject(parent), m_area(area) {}
 
 QMdiSubWindow* ChildWindowHost::window(const QString& kind) const
 {
@@ -73,8 +71,8 @@ QMdiSubWindow* ChildWindowHost::open(const WindowKind& kind, const Create& creat
     // once the frame is shown.
     if (kind.clientSize) {
         const QMargins margins = frame->contentsMargins();
-        frame->setFixedSize(size + QSize(margins.left() + margins.right(),
-                                         margins.top() + margins.bottom()));
+        frame->setFixedSize(
+            size + QSize(margins.left() + margins.right(), margins.top() + margins.bottom()));
     }
     return frame;
 }

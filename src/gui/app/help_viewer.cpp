@@ -1,5 +1,7 @@
 #include "gui/app/help_viewer.h"
 
+#include "gui/ui/close_child_window.h"
+
 #include <QFile>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -49,6 +51,7 @@ HelpViewer::HelpViewer(QWidget* parent) : QWidget(parent, Qt::Window)
     loadIndex();
     connect(m_index, &QListWidget::currentRowChanged, this, &HelpViewer::showSelectedKeyword);
     connect(m_search, &QLineEdit::textEdited, this, &HelpViewer::selectFirstMatch);
+    addEscapeToClose(*this);
     resize(800, 560);
 }
 

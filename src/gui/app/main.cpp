@@ -7,9 +7,10 @@
 #include <cstring>
 #include <iostream>
 
-#include "gui/app/program.h"
-#include "core/draws/data_locations.h"
 #include "core/base/program_version.h"
+#include "core/draws/data_locations.h"
+#include "core/draws/version_report.h"
+#include "gui/app/program.h"
 
 int main(int argc, char* argv[])
 {

@@ -14,6 +14,7 @@
 #include <QSettings>
 #include <QStatusBar>
 #include <QTimer>
+#include <QWindow>
 
 #include "core/analyses/analysis_catalog.h"
 #include "core/draws/draw_merge.h"
@@ -22,13 +23,14 @@
 #include "core/session/history_status.h"
 #include "core/tickets/ticket_store.h"
 #include "gui/analyses/analysis_window.h"
+#include "gui/app/activation_rule.h"
 #include "gui/app/child_window_host.h"
 #include "gui/app/help_viewer.h"
 #include "gui/app/main_menu.h"
 #include "gui/app/version_window.h"
 #include "gui/app/window_arrangement.h"
-#include "gui/maintenance/empty_history_guide.h"
 #include "gui/backtest/backtest_window.h"
+#include "gui/maintenance/empty_history_guide.h"
 #include "gui/maintenance/entry_window.h"
 #include "gui/prediction/prediction_window.h"
 #include "gui/session/draw_session.h"
@@ -36,6 +38,7 @@
 #include "gui/tickets/combination_window.h"
 #include "gui/tickets/ticket_register_window.h"
 #include "gui/ui/busy_pointer.h"
+#include "gui/ui/close_child_window.h"
 
 MainFrm::MainFrm(const QString& programFolder, QWidget* parent)
     : MainFrm(
@@ -58,6 +61,7 @@ MainFrm::MainFrm(MainFrmSetup setup, QWidget* parent)
         m_setup.ticketFile = QString::fromStdString(defaultTicketFile());
 
     m_mdiArea = new QMdiArea(this);
+    addCloseChildWindowKey(*m_mdiArea);
     // Analysis windows may be taller than the client area: the client area scrolls to reach them.
     m_mdiArea->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     m_mdiArea->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
@@ -74,8 +78,8 @@ MainFrm::MainFrm(MainFrmSetup setup, QWidget* parent)
                   [this](MenuCommand command, const QString& window) { run(command, window); });
     createStatusBar();
     placeAtFirstStart();
-    // Which window becomes active tells a return to the main window from a dialog's end.
-    qApp->installEventFilter(this);
+    // Which window had the focus tells a return to the main window from a dialog's end.
+    connect(qApp, &QGuiApplication::focusWindowChanged, this, &MainFrm::noteFocusWindow);
 }
 
 MainFrm::~MainFrm()
@@ -133,24 +137,60 @@ QMdiSubWindow* MainFrm::childWindow(const QString& kind) const
 void MainFrm::run(MenuCommand command, const QString& window)
 {
     switch (command) {
-    case MenuCommand::End: close(); return;
-    case MenuCommand::Prediction: openPrediction(); return;
-    case MenuCommand::Backtest: openBacktest(); return;
-    case MenuCommand::Combination: openCombinationBuilder(); return;
-    case MenuCommand::TicketRegister: openTicketRegister(); return;
-    case MenuCommand::Analysis: openAnalysis(window); return;
-    case MenuCommand::Statistics: openStatistics(); return;
-    case MenuCommand::Update: m_data->updateDrawData(); return;
-    case MenuCommand::Input: enterDrawData(); return;
-    case MenuCommand::CsvImport: m_data->importCsv(); return;
-    case MenuCommand::CsvExport: m_data->exportCsv(); return;
-    case MenuCommand::Settings: m_data->editSettings(); return;
-    case MenuCommand::TileOneAboveTheOther: tileOneAboveTheOther(*m_mdiArea); return;
-    case MenuCommand::TileSideBySide: tileSideBySide(*m_mdiArea); return;
-    case MenuCommand::Cascade: m_mdiArea->cascadeSubWindows(); return;
-    case MenuCommand::ArrangeIcons: arrangeIcons(*m_mdiArea); return;
-    case MenuCommand::Help: showHelp(); return;
-    case MenuCommand::About: showVersion(); return;
+    case MenuCommand::End:
+        close();
+        return;
+    case MenuCommand::Prediction:
+        openPrediction();
+        return;
+    case MenuCommand::Backtest:
+        openBacktest();
+        return;
+    case MenuCommand::Combination:
+        openCombinationBuilder();
+        return;
+    case MenuCommand::TicketRegister:
+        openTicketRegister();
+        return;
+    case MenuCommand::Analysis:
+        openAnalysis(window);
+        return;
+    case MenuCommand::Statistics:
+        openStatistics();
+        return;
+    case MenuCommand::Update:
+        m_data->updateDrawData();
+        return;
+    case MenuCommand::Input:
+        enterDrawData();
+        return;
+    case MenuCommand::CsvImport:
+        m_data->importCsv();
+        return;
+    case MenuCommand::CsvExport:
+        m_data->exportCsv();
+        return;
+    case MenuCommand::Settings:
+        m_data->editSettings();
+        return;
+    case MenuCommand::TileOneAboveTheOther:
+        tileOneAboveTheOther(*m_mdiArea);
+        return;
+    case MenuCommand::TileSideBySide:
+        tileSideBySide(*m_mdiArea);
+        return;
+    case MenuCommand::Cascade:
+        m_mdiArea->cascadeSubWindows();
+        return;
+    case MenuCommand::ArrangeIcons:
+        arrangeIcons(*m_mdiArea);
+        return;
+    case MenuCommand::Help:
+        showHelp();
+        return;
+    case MenuCommand::About:
+        showVersion();
+        return;
     }
 }
 
@@ -238,9 +278,8 @@ void MainFrm::openTicketRegister()
 {
     m_host->open(QString::fromUtf8(kTicketRegisterWindowName), [this] {
         auto* window = new TicketRegisterWindow(connectString(), history(), m_setup.ticketFile);
-        followHistory(window, [](TicketRegisterWindow& shown, const DrawSession&) {
-            shown.reload();
-        });
+        followHistory(window,
+                      [](TicketRegisterWindow& shown, const DrawSession&) { shown.reload(); });
         return window;
     });
 }
@@ -289,6 +328,7 @@ void MainFrm::showHelp()
     if (!m_helpViewer) {
         m_helpViewer = new HelpViewer(this);
         m_helpViewer->setAttribute(Qt::WA_DeleteOnClose);
+        connect(m_helpViewer, &QObject::destroyed, this, &MainFrm::noteOwnWindowClosed);
     }
     m_helpViewer->show();
     m_helpViewer->raise();
@@ -302,6 +342,7 @@ void MainFrm::showVersion()
     if (!m_versionWindow) {
         m_versionWindow = new VersionWindow(this);
         m_versionWindow->setAttribute(Qt::WA_DeleteOnClose);
+        connect(m_versionWindow, &QObject::destroyed, this, &MainFrm::noteOwnWindowClosed);
     }
     m_versionWindow->show();
     m_versionWindow->raise();
@@ -315,33 +356,37 @@ void MainFrm::onActivated()
     openPrediction();
 }
 
-bool MainFrm::eventFilter(QObject* watched, QEvent* event)
+void MainFrm::noteFocusWindow(QWindow* window)
 {
-    if (event->type() == QEvent::ActivationChange || event->type() == QEvent::WindowActivate) qDebug() << "ev" << watched << event->type();
-    if (event->type() == QEvent::ActivationChange && watched != this && watched->isWidgetType()) {
-        auto* widget = static_cast<QWidget*>(watched);
-        if (widget->isWindow() && widget->isActiveWindow()) {
-            // A command's dialog, message box, file dialog, print preview or menu hands the
-            // main window back when it ends: that is no return of the player's.
-            const auto* dialog = qobject_cast<QDialog*>(widget);
-            const bool transient = (dialog && dialog->isModal()) ||
-                                   widget->windowModality() != Qt::NonModal ||
-                                   widget->windowType() == Qt::Popup;
-            m_between = transient ? Between::Transient : Between::OwnWindow;
-            qDebug() << "between" << widget << transient;
-        }
-    }
-    return QMainWindow::eventFilter(watched, event);
+    if (!window || window == windowHandle()) return;
+    QWidget* widget = nullptr;
+    for (QWidget* topLevel : QApplication::topLevelWidgets())
+        if (topLevel->windowHandle() == window) widget = topLevel;
+    // A message box of the version window is still a transient between two own windows.
+    const ActivationBetween between = activationBetween(widget);
+    if (m_between != ActivationBetween::Transient) m_between = between;
+}
+
+void MainFrm::noteOwnWindowClosed()
+{
+    // Closing the version window or the help hands the activation back to this window.
+    if (m_between != ActivationBetween::Transient) m_between = ActivationBetween::OwnWindow;
 }
 
 void MainFrm::changeEvent(QEvent* event)
 {
     QMainWindow::changeEvent(event);
-    if (event->type() != QEvent::ActivationChange || !isActiveWindow()) return;
-    const Between between = std::exchange(m_between, Between::Nothing);
-    qDebug() << "activated" << int(between);
+    if (event->type() != QEvent::ActivationChange) return;
+    if (!isActiveWindow()) {
+        // A command's message box, file dialog, print preview or menu takes the activation
+        // while it runs; it is known here, before it is shown to the player.
+        if (QApplication::activeModalWidget() || QApplication::activePopupWidget())
+            m_between = ActivationBetween::Transient;
+        return;
+    }
+    const ActivationBetween between = std::exchange(m_between, ActivationBetween::Nothing);
     const bool first = !std::exchange(m_activatedOnce, true);
-    if (m_exiting || (!first && between != Between::OwnWindow)) return;
+    if (m_exiting || !activationRunsPrediction(first, between)) return;
     emit activated();
     onActivated();
 }
@@ -391,9 +436,8 @@ void MainFrm::placeAtFirstStart()
     }
     // Room for the largest child window, its scroll bars and buttons in view.
     const int border = 2 * m_mdiArea->frameWidth();
-    const QSize client =
-        QSize(twipsToPixels(kClientWidthTwips), twipsToPixels(kClientHeightTwips))
-            .expandedTo(largestWindowSize() + QSize(border, border));
+    const QSize client = QSize(twipsToPixels(kClientWidthTwips), twipsToPixels(kClientHeightTwips))
+                             .expandedTo(largestWindowSize() + QSize(border, border));
     const QSize outer(client.width(), client.height() + menuBar()->sizeHint().height() +
                                           statusBar()->sizeHint().height());
     resize(outer);
@@ -438,7 +482,7 @@ void MainFrm::showHistoryStatus()
 
 void MainFrm::showReloadedOutside()
 {
-    m_reloadNotice->setText(QStringLiteral("当選データを読み直しました（第%1回まで）")
-                                .arg(tables().LatestDrawNo));
+    m_reloadNotice->setText(
+        QStringLiteral("当選データを読み直しました（第%1回まで）").arg(tables().LatestDrawNo));
     QTimer::singleShot(15000, m_reloadNotice, &QLabel::clear);
 }

@@ -13,6 +13,7 @@
 #include "core/draws/draw_history.h"
 #include "core/draws/draw_tables.h"
 #include "core/prediction/prediction_options.h"
+#include "gui/app/activation_rule.h"
 #include "gui/maintenance/draw_data_commands.h"
 #include "gui/ui/message_titles.h"
 
@@ -23,6 +24,7 @@ class QLabel;
 class QMdiArea;
 class QMdiSubWindow;
 class QPushButton;
+class QWindow;
 class VersionWindow;
 class EmptyHistoryGuide;
 enum class MenuCommand;
@@ -44,7 +46,7 @@ inline constexpr const char* kWindowStateFileName = "main_window.ini";
 struct MainFrmSetup {
     QString programFolder;  // where Pomuran.mdb is; empty means beside the executable
     std::string settingsFile = kSettingsFileName;  // the prediction options, read and written
-    QString ticketFile;      // 組合せ作成 and 購入記録; empty means the player's data folder
+    QString ticketFile;  // 組合せ作成 and 購入記録; empty means the player's data folder
     QString downloadServer;  // the update's server; empty means the update source
     DrawDataCommands::ImportPreview importPreview;  // empty means the preview dialog
     // The QSettings file the window's size and state are remembered in; empty remembers
@@ -89,7 +91,6 @@ signals:
 protected:
     void changeEvent(QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
-    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private slots:
     void run(MenuCommand command, const QString& window);
@@ -106,6 +107,8 @@ private slots:
     void onActivated();
     void showHistoryStatus();
     void showReloadedOutside();
+    void noteFocusWindow(QWindow* window);
+    void noteOwnWindowClosed();
 
 private:
     friend struct MainFrmTestSeam;
@@ -128,8 +131,6 @@ private:
     QLabel* m_reloadNotice = nullptr;
     bool m_exiting = false;
     bool m_activatedOnce = false;
-    // What became active since the main window last was: nothing, one of the program's own
-    // windows (the version window), or a dialog, message box or menu of a command.
-    enum class Between { Nothing, OwnWindow, Transient };
-    Between m_between = Between::Nothing;
+    // What had the focus since the main window last was active.
+    ActivationBetween m_between = ActivationBetween::Nothing;
 };

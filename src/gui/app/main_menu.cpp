@@ -4,8 +4,6 @@
 #include <QMenu>
 #include <QMenuBar>
 
-
-
 namespace {
 
 struct MenuEntry {

@@ -2,7 +2,9 @@
 
 #include <QApplication>
 #include <QIcon>
+#include <QLibraryInfo>
 #include <QMessageBox>
+#include <QTranslator>
 
 #include <filesystem>
 
@@ -11,10 +13,24 @@
 #include "gui/app/version_window.h"
 #include "gui/report/grid_font.h"
 
+bool installQtTranslations(QCoreApplication& app)
+{
+    auto* translator = new QTranslator(&app);
+    if (!translator->load(QStringLiteral("qtbase_ja"),
+                          QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
+        delete translator;
+        return false;
+    }
+    return QCoreApplication::installTranslator(translator);
+}
+
 int runProgram(QApplication& app, const DataLocations& locations)
 {
+    // Before any window exists: a text Qt translates is looked up when the widget is made.
+    installQtTranslations(app);
     QGuiApplication::setDesktopFileName(QStringLiteral("io.github.pomuranlite.Pomuran"));
     installGridFontSubstitution();
+    installApplicationFont();
     installVersionFontSubstitution();
     // Every window, the child windows' title bars included, shows the program's picture.
     app.setWindowIcon(QIcon(versionPicture(64)));
@@ -32,8 +48,8 @@ int runProgram(QApplication& app, const DataLocations& locations)
     setup.programFolder =
         QString::fromStdString(std::filesystem::path(locations.database).parent_path().string());
     setup.settingsFile = locations.settingsFile;
-    setup.windowStateFile = QString::fromStdString(
-        (playerConfigFolder() / kWindowStateFileName).string());
+    setup.windowStateFile =
+        QString::fromStdString((playerConfigFolder() / kWindowStateFileName).string());
     MainFrm mainFrm(std::move(setup));
     if (!mainFrm.start()) return 1;
     mainFrm.show();

@@ -5,6 +5,13 @@
 #include "core/draws/data_locations.h"
 
 class QApplication;
+class QCoreApplication;
+
+// Qt's own texts (the standard buttons, the file, print, page-setup and colour dialogs) in
+// Japanese, whatever the desktop's language, as every other text of the program is. Loads
+// qtbase_ja.qm from the translations folder of the Qt in use; false when it is not installed (the
+// dialogs then stay in English and nothing else changes).
+bool installQtTranslations(QCoreApplication& app);
 
 // Runs the program in app until its main window closes; 1 when the draw database cannot be made
 // or read.

@@ -12,6 +12,7 @@
 
 #include "core/base/program_version.h"
 #include "gui/report/palette_color.h"
+#include "gui/ui/close_child_window.h"
 
 namespace {
 
@@ -126,6 +127,7 @@ VersionWindow::VersionWindow(QWidget* parent)
     layout->setContentsMargins(16, 16, 16, 12);
     layout->addLayout(top);
     layout->addLayout(buttons);
+    addEscapeToClose(*this);
     setFixedSize(sizeHint().expandedTo(QSize(340, 0)));
 }
 

@@ -3,9 +3,9 @@
 #include <algorithm>
 
 #include "core/analyses/analysis_catalog.h"
-#include "gui/backtest/backtest_window.h"
 #include "core/grid/units.h"
 #include "core/prediction/prediction_grids.h"
+#include "gui/backtest/backtest_window.h"
 #include "gui/maintenance/entry_window.h"
 #include "gui/stats/statistics_window.h"
 #include "gui/tickets/combination_window.h"

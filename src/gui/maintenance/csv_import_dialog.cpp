@@ -83,6 +83,33 @@ ResultGrid rejectedLinesGrid(const std::vector<CsvRejection>& rejected)
     return grid;
 }
 
+ResultGrid prizeDifferencesGrid(const std::vector<PrizeDifference>& differing)
+{
+    ResultGrid grid = listGrid(static_cast<int>(differing.size()),
+                               {{"回数", 6}, {"項目", 14}, {"登録済み", 16}, {"ファイル", 16}});
+    for (std::size_t i = 0; i < differing.size(); ++i) {
+        const int row = static_cast<int>(i) + 2;
+        grid.setNumber(1, row, differing[i].drawNo);
+        grid.setText(2, row, prizeFieldName(differing[i].field));
+        grid.setNumber(3, row, differing[i].stored);
+        grid.setNumber(4, row, differing[i].incoming);
+        grid.setForeground(cellAt(3, row), kStoredValueText);
+        grid.setForeground(cellAt(4, row), kFileValueText);
+    }
+    return grid;
+}
+
+ResultGrid onlyStoredGrid(const std::vector<DrawRow>& rows)
+{
+    ResultGrid grid = listGrid(static_cast<int>(rows.size()), {{"回数", 6}, {"登録済み", 52}});
+    for (std::size_t i = 0; i < rows.size(); ++i) {
+        grid.setText(1, static_cast<int>(i) + 2, rawText(rows[i].drawNo));
+        grid.setText(2, static_cast<int>(i) + 2, drawText(rows[i]));
+    }
+    grid.setHAlign(blockOf(2, 2, 2, grid.rowCount()), HAlign::Left);
+    return grid;
+}
+
 CsvImportDialog::CsvImportDialog(const CsvImport& import, const QString& source, QWidget* parent)
     : QDialog(parent), m_import(import)
 {
@@ -110,6 +137,14 @@ CsvImportDialog::CsvImportDialog(const CsvImport& import, const QString& source,
                                .arg(summary.unchanged)
                                .arg(summary.rejected),
                            this));
+    const PrizeMerge& prizes = import.prizes;
+    if (import.file.prizeColumns > 0 || prizes.drawsWithPrizes > 0)
+        facts->addWidget(label(QStringLiteral("当せん金額のある回: %1　　新しい金額: %2　　"
+                                              "登録済みと違う金額: %3")
+                                   .arg(prizes.drawsWithPrizes)
+                                   .arg(prizes.newAmounts)
+                                   .arg(prizes.differing.size()),
+                               this));
 
     auto* changedBox = new QGroupBox(
         QStringLiteral("登録済みと内容が違う回（%1）").arg(import.plan.changed.size()), this);
@@ -122,13 +157,38 @@ CsvImportDialog::CsvImportDialog(const CsvImport& import, const QString& source,
         QStringLiteral("取り込めない行（%1）").arg(import.file.rejected.size()), this);
     m_rejected = new GridView(rejectedBox);
     m_rejected->setObjectName(QStringLiteral("rejectedLines"));
-    m_rejected->setGrid(rejectedLinesGrid(import.file.rejected));
+    // Prize fields that are not amounts are listed too: their draws come in without them.
+    std::vector<CsvRejection> lines = import.file.rejected;
+    lines.insert(lines.end(), import.file.prizeWarnings.begin(), import.file.prizeWarnings.end());
+    m_rejected->setGrid(rejectedLinesGrid(lines));
     (new QVBoxLayout(rejectedBox))->addWidget(m_rejected);
+
+    QGroupBox* prizeBox = nullptr;
+    if (!prizes.differing.empty()) {
+        prizeBox = new QGroupBox(
+            QStringLiteral("登録済みと違う当せん金額（%1）").arg(prizes.differing.size()), this);
+        m_prizes = new GridView(prizeBox);
+        m_prizes->setObjectName(QStringLiteral("differingPrizes"));
+        m_prizes->setGrid(prizeDifferencesGrid(prizes.differing));
+        (new QVBoxLayout(prizeBox))->addWidget(m_prizes);
+    }
+    QGroupBox* onlyStoredBox = nullptr;
+    if (!import.plan.onlyStored.empty()) {
+        onlyStoredBox = new QGroupBox(
+            QStringLiteral("ファイルにない登録済みの回（%1）: 追加・更新なら残り、全て置き換えなら"
+                           "消えます")
+                .arg(import.plan.onlyStored.size()),
+            this);
+        m_onlyStored = new GridView(onlyStoredBox);
+        m_onlyStored->setObjectName(QStringLiteral("onlyStoredDraws"));
+        m_onlyStored->setGrid(onlyStoredGrid(import.plan.onlyStored));
+        (new QVBoxLayout(onlyStoredBox))->addWidget(m_onlyStored);
+    }
 
     m_addButton = new QPushButton(QStringLiteral("追加・更新(&A)"), this);
     m_addButton->setToolTip(QStringLiteral(
         "新しい回を追加し、内容が違う回を置き換えます。ファイルにない回は残ります。"));
-    m_addButton->setEnabled(summary.added + summary.replaced > 0);
+    m_addButton->setEnabled(import.addsOrChanges());
     m_replaceButton = new QPushButton(QStringLiteral("全て置き換え(&R)"), this);
     m_replaceButton->setToolTip(QStringLiteral("ファイルの内容を当選データ全体にします。"));
     // A file without any draw never replaces the history.
@@ -150,7 +210,9 @@ CsvImportDialog::CsvImportDialog(const CsvImport& import, const QString& source,
     layout->addLayout(facts);
     layout->addWidget(changedBox, 1);
     layout->addWidget(rejectedBox, 1);
-    if (summary.added + summary.replaced == 0 && !rows.empty())
+    if (prizeBox) layout->addWidget(prizeBox, 1);
+    if (onlyStoredBox) layout->addWidget(onlyStoredBox, 1);
+    if (!import.addsOrChanges() && !rows.empty())
         layout->addWidget(label(
             QStringLiteral("登録済みの当選データと同じです。追加・更新するものはありません。"),
             this));
@@ -161,8 +223,7 @@ void CsvImportDialog::choose(MergeMode mode)
 {
     if (mode == MergeMode::ReplaceAll) {
         // Stored rows the file does not hold are lost by a replacement: say how many.
-        const int lost = m_import.plan.storedRows - m_import.plan.unchanged -
-                         static_cast<int>(m_import.plan.changed.size());
+        const int lost = m_import.summary(MergeMode::ReplaceAll).removed;
         if (lost > 0) {
             const auto answer = QMessageBox::warning(
                 this, kMainTitle,

@@ -1,6 +1,7 @@
 // CsvImportDialog: the preview shown before draws from a CSV file are written: what the file
 // holds, what is new, what differs from the stored draws, the rejected lines, and the choice
-// between 追加・更新, 全て置き換え and cancelling.
+// between 追加・更新, 全て置き換え and cancelling. Also the prize data the file brings, the stored
+// amounts it gives otherwise, and the stored draws it lacks (a downloaded database file too).
 #pragma once
 
 #include <QDialog>
@@ -24,6 +25,8 @@ public:
     QPushButton* cancelButton() const { return m_cancelButton; }
     GridView* changedView() const { return m_changed; }
     GridView* rejectedView() const { return m_rejected; }
+    GridView* prizeView() const { return m_prizes; }           // null without differing amounts
+    GridView* onlyStoredView() const { return m_onlyStored; }  // null when the file lacks none
 
 private:
     void choose(MergeMode mode);
@@ -32,6 +35,8 @@ private:
     MergeMode m_mode = MergeMode::AddAndReplace;
     GridView* m_changed = nullptr;
     GridView* m_rejected = nullptr;
+    GridView* m_prizes = nullptr;
+    GridView* m_onlyStored = nullptr;
     QPushButton* m_addButton = nullptr;
     QPushButton* m_replaceButton = nullptr;
     QPushButton* m_cancelButton = nullptr;
@@ -40,3 +45,5 @@ private:
 // The grids the preview shows, as plain data (for the dialog and its tests).
 ResultGrid changedDrawsGrid(const std::vector<ChangedDraw>& changed);
 ResultGrid rejectedLinesGrid(const std::vector<CsvRejection>& rejected);
+ResultGrid prizeDifferencesGrid(const std::vector<PrizeDifference>& differing);
+ResultGrid onlyStoredGrid(const std::vector<DrawRow>& rows);

@@ -12,6 +12,7 @@
 #include "core/draws/draw_database.h"
 #include "core/draws/draw_database_lock.h"
 #include "core/draws/draw_merge.h"
+#include "core/draws/import_draws.h"
 #include "core/maintenance/draw_update.h"
 #include "core/maintenance/update_source.h"
 #include "gui/app/child_window_host.h"
@@ -26,12 +27,8 @@
 
 DrawDataCommands::DrawDataCommands(DrawSession& session, ChildWindowHost& host, QWidget* window,
                                    QString downloadServer, ImportPreview importPreview)
-    : QObject(window),
-      m_session(session),
-      m_host(host),
-      m_window(window),
-      m_downloadServer(std::move(downloadServer)),
-      m_importPreview(std::move(importPreview))
+    : QObject(window), m_session(session), m_host(host), m_window(window),
+      m_downloadServer(std::move(downloadServer)), m_importPreview(std::move(importPreview))
 {
     connect(&m_session, &DrawSession::historyChanged, this, [this] {
         if (m_guide && holdsDraws(m_session.history().rows())) m_guide->close();
@@ -68,6 +65,13 @@ void DrawDataCommands::updateDrawData()
                               .filePath(QString::fromUtf8(kDatabaseFileName))
                               .toStdString();
 
+    if (m_importPreview)
+        options.missingDraws = [this](const CsvImport& preview) {
+            const auto mode = m_importPreview(preview, QStringLiteral("ダウンロード"));
+            return !mode                            ? MissingDrawsChoice::Cancel
+                   : *mode == MergeMode::ReplaceAll ? MissingDrawsChoice::Replace
+                                                    : MissingDrawsChoice::Keep;
+        };
     const UpdateResult result = runDrawUpdate(m_window, std::move(options));
     // A CSV source is merged through the same preview as a CSV file; a new database file is
     // read at once.
@@ -99,45 +103,45 @@ bool DrawDataCommands::importCsvFile(const QString& path)
 
 bool DrawDataCommands::mergeCsv(const std::string& bytes, const QString& source)
 {
-    auto database = DrawDatabase::open(m_session.connectString(), DrawDatabase::Access::ReadWrite);
-    if (!database) return fail(QString::fromStdString(database.error()));
-    // One writer at a time, from reading what is stored to writing the merge, so that nobody's
-    // draws written meanwhile are lost to a preview made before them.
-    auto lock = DrawDatabaseLock::acquire(database->path());
-    if (!lock) return fail(QString::fromStdString(lock.error()));
-    std::optional<CsvImport> import;
+    std::optional<DrawImport> import;
     {
-        auto stored = database->readAllDraws();
-        if (!stored) return fail(QString::fromStdString(stored.error()));
         BusyPointer busy;
-        auto prepared = prepareCsvImport(bytes, CsvEncoding::Detect, stored.value());
-        if (!prepared)
-            return fail(source + QStringLiteral(": ") + QString::fromStdString(prepared.error()));
-        import = std::move(prepared.value());
+        auto read = readDrawCsv(bytes, CsvValues::StrictNumbers, CsvEncoding::Detect);
+        if (!read)
+            return fail(source + QStringLiteral(": ") + QString::fromStdString(read.error()));
+        // The lock is held from reading what is stored, through the preview, to the write, so
+        // that nobody's draws written meanwhile are lost to a preview made before them.
+        auto prepared = DrawImport::prepare(m_session.connectString(), std::move(read.value()));
+        if (!prepared) return fail(QString::fromStdString(prepared.error()));
+        import.emplace(std::move(prepared.value()));
     }
     std::optional<MergeMode> mode;
     if (m_importPreview) {
-        mode = m_importPreview(*import, source);
+        mode = m_importPreview(import->plan(), source);
     } else {
-        CsvImportDialog preview(*import, source, m_window);
+        CsvImportDialog preview(import->plan(), source, m_window);
         if (preview.exec() == QDialog::Accepted) mode = preview.chosenMode();
     }
     if (!mode) return false;
+    std::optional<ImportOutcome> outcome;
     {
         // The file is written as one transaction: all of it or, on any failure, nothing.
         BusyPointer busy;
-        if (Status written = applyCsvImport(database.value(), *import, *mode); !written)
-            return fail(QString::fromStdString(written.error()));
+        auto applied = import->apply(*mode);
+        if (!applied) return fail(QString::fromStdString(applied.error()));
+        outcome = applied.value();
     }
+    import.reset();  // lets go of the lock before the windows read the new history
     reloadAndReport();
-    const MergeSummary summary = import->summary();
-    const QString done =
+    const MergeSummary& summary = outcome->summary;
+    QString done =
         *mode == MergeMode::ReplaceAll
-            ? QStringLiteral("当選データを %1 回分に置き換えました。").arg(import->file.rows.size())
+            ? QStringLiteral("当選データを %1 回分に置き換えました。").arg(outcome->rows)
             : QStringLiteral("当選データを取り込みました（追加 %1、更新 %2、変更なし %3）。")
                   .arg(summary.added)
                   .arg(summary.replaced)
                   .arg(summary.unchanged);
+    if (summary.removed > 0) done += QStringLiteral("（%1 行を削除しました）").arg(summary.removed);
     QMessageBox::information(m_window, kMainTitle, done, QMessageBox::Ok);
     return true;
 }
@@ -209,16 +213,16 @@ void DrawDataCommands::reloadAndReport()
 {
     QString error;
     if (m_session.reload(&error)) return;
-    fail(QStringLiteral(
-             "当選データを読み直せませんでした。前の当選データのまま表示しています。\n%1")
-             .arg(error));
+    fail(
+        QStringLiteral("当選データを読み直せませんでした。前の当選データのまま表示しています。\n%1")
+            .arg(error));
 }
 
 void DrawDataCommands::reloadAfterEntry()
 {
     QString error;
     if (m_session.reloadIfChanged(&error)) return;
-    fail(QStringLiteral(
-             "当選データを読み直せませんでした。前の当選データのまま表示しています。\n%1")
-             .arg(error));
+    fail(
+        QStringLiteral("当選データを読み直せませんでした。前の当選データのまま表示しています。\n%1")
+            .arg(error));
 }

@@ -6,6 +6,7 @@
 
 #include <algorithm>
 
+#include "gui/maintenance/csv_import_dialog.h"
 #include "gui/ui/busy_pointer.h"
 #include "gui/ui/message_titles.h"
 
@@ -28,6 +29,17 @@ UpdateResult runDrawUpdate(QWidget* parent, UpdateOptions options)
         QCoreApplication::processEvents();
         return !progress.wasCanceled();
     };
+    // A download that lacks stored draws is shown in the import preview first: 追加・更新 keeps
+    // them, 全て置き換え lets the download replace them.
+    if (!options.missingDraws)
+        options.missingDraws = [parent, &progress](const CsvImport& preview) {
+            progress.hide();
+            CsvImportDialog dialog(preview, QStringLiteral("ダウンロードした当選データファイル"),
+                                   parent);
+            if (dialog.exec() != QDialog::Accepted) return MissingDrawsChoice::Cancel;
+            return dialog.chosenMode() == MergeMode::ReplaceAll ? MissingDrawsChoice::Replace
+                                                                : MissingDrawsChoice::Keep;
+        };
     UpdateResult result;
     {
         BusyPointer busy;

@@ -2,7 +2,7 @@
 
 #include <QBrush>
 
-#include "core/draws/raw_value.h"
+#include "core/base/raw_value.h"
 #include "gui/report/palette_color.h"
 
 namespace {
@@ -40,14 +40,16 @@ void EntryTableModel::shiftPendingRows(int from, int by)
 
 const RawValue& EntryTableModel::field(const DrawRow& row, int column)
 {
-    return column == kDrawNoGridColumn ? row.drawNo
-                                       : row.numbers[static_cast<std::size_t>(column - 1)];
+    if (column == kDrawNoGridColumn) return row.drawNo;
+    if (column == kDateGridColumn) return row.date;
+    return row.numbers[static_cast<std::size_t>(column - 1)];
 }
 
 RawValue& EntryTableModel::field(DrawRow& row, int column)
 {
-    return column == kDrawNoGridColumn ? row.drawNo
-                                       : row.numbers[static_cast<std::size_t>(column - 1)];
+    if (column == kDrawNoGridColumn) return row.drawNo;
+    if (column == kDateGridColumn) return row.date;
+    return row.numbers[static_cast<std::size_t>(column - 1)];
 }
 
 int EntryTableModel::rowCount(const QModelIndex& parent) const
@@ -92,8 +94,9 @@ QVariant EntryTableModel::headerData(int section, Qt::Orientation orientation, i
 {
     if (orientation != Qt::Horizontal || section < 0 || section >= kColumnCount) return {};
     if (role == Qt::DisplayRole)
-        return QString::fromUtf8(section == kDrawNoGridColumn
-                                     ? kDrawNoColumn
+        return QString::fromUtf8(section == kDrawNoGridColumn ? kDrawNoColumn
+                                 : section == kDateGridColumn
+                                     ? kDateColumn
                                      : kNumberColumns[static_cast<std::size_t>(section - 1)]);
     return {};
 }
@@ -111,7 +114,12 @@ bool EntryTableModel::setData(const QModelIndex& index, const QVariant& value, i
     if (role != Qt::EditRole || !index.isValid() || index.row() >= rowCount() ||
         !(flags(index) & Qt::ItemIsEditable))
         return false;
-    RawValue typed = typedValue(value.toString());
+    // A date stays text as typed ("2026-12-09"); numbers are stored as numbers.
+    RawValue typed = index.column() == kDateGridColumn
+                         ? (value.toString().trimmed().isEmpty()
+                                ? RawValue{}
+                                : RawValue{value.toString().trimmed().toStdString()})
+                         : typedValue(value.toString());
     if (field(shownValues(index.row()), index.column()) == typed) return true;
     auto pending = m_pending.try_emplace(index.row(), shownValues(index.row())).first;
     field(pending->second, index.column()) = std::move(typed);
@@ -134,15 +142,37 @@ Status EntryTableModel::writeRow(int row)
     return success();
 }
 
+Status EntryTableModel::writeRowIfValid(int row)
+{
+    if (!isPending(row) || row < 0 || row >= rowCount()) return success();
+    if (firstWrongCell({rowTexts(row)})) return success();
+    return writeRow(row);
+}
+
 std::vector<std::string> EntryTableModel::writePendingRows()
 {
-    std::vector<std::string> failures;
-    std::vector<int> rows;
-    for (const auto& pending : m_pending)
-        rows.push_back(pending.first);
-    for (const int row : rows)
-        if (auto written = writeRow(row); !written) failures.push_back(written.error());
-    return failures;
+    if (m_pending.empty()) return {};
+    std::vector<std::pair<std::size_t, DrawRow>> rows;
+    for (const auto& [row, values] : m_pending)
+        rows.emplace_back(static_cast<std::size_t>(row), values);
+    if (auto written = m_editor.updateRows(rows); !written) return {written.error()};
+    m_pending.clear();
+    return {};
+}
+
+void EntryTableModel::discardPending()
+{
+    if (m_pending.empty()) return;
+    m_pending.clear();
+    emit dataChanged(index(0, 0), index(rowCount() - 1, kColumnCount - 1));
+}
+
+EntryRowTexts EntryTableModel::rowTexts(int row) const
+{
+    EntryRowTexts texts;
+    for (int c = 0; c < kColumnCount; ++c)
+        texts[static_cast<std::size_t>(c)] = rawText(field(shownValues(row), c));
+    return texts;
 }
 
 Result<int> EntryTableModel::insertRowAfter(std::optional<int> after)
@@ -152,8 +182,13 @@ Result<int> EntryTableModel::insertRowAfter(std::optional<int> after)
         if (*after < 0 || *after >= rowCount()) return Error{"行がありません。"};
         editorAfter = static_cast<std::size_t>(*after);
     }
+    // The previous draw's date plus a week: what a new draw's date almost always is.
+    RawValue date;
+    if (after)
+        if (auto proposed = dateAfter(rawText(shownValues(*after).date), kDaysBetweenDraws))
+            date = std::move(*proposed);
     // The database first: the grid only shows a row that exists there.
-    auto inserted = m_editor.insertRowAfter(editorAfter);
+    auto inserted = m_editor.insertRowAfter(editorAfter, date);
     if (!inserted) return Error{inserted.error()};
     const int row = static_cast<int>(*inserted);
     m_changingRows = true;
@@ -181,11 +216,7 @@ std::vector<EntryRowTexts> EntryTableModel::texts() const
 {
     std::vector<EntryRowTexts> rows;
     rows.reserve(m_editor.size());
-    for (int row = 0; row < rowCount(); ++row) {
-        EntryRowTexts texts;
-        for (int c = 0; c < kColumnCount; ++c)
-            texts[static_cast<std::size_t>(c)] = rawText(field(shownValues(row), c));
-        rows.push_back(std::move(texts));
-    }
+    for (int row = 0; row < rowCount(); ++row)
+        rows.push_back(rowTexts(row));
     return rows;
 }

@@ -15,9 +15,10 @@
 class EntryTableModel : public QAbstractTableModel {
     Q_OBJECT
 public:
-    static constexpr int kColumnCount = 7;  // 回数, 第1数字..第5数字, ボーナス数字
+    static constexpr int kColumnCount = 8;  // 回数, 第1数字..第5数字, ボーナス数字, 日付
     static constexpr int kDrawNoGridColumn = 0;
     static constexpr int kBonusGridColumn = 6;
+    static constexpr int kDateGridColumn = kDateEntryColumn;
 
     explicit EntryTableModel(DrawEditor editor, QObject* parent = nullptr);
 
@@ -33,8 +34,13 @@ public:
     bool isPending(int row) const;
     // Writes the row's typed values; on failure they stay pending and shown.
     Status writeRow(int row);
-    // Writes every pending row; the messages of those that failed.
+    // Writes the row's typed values when they pass the closing check; a row that does not stays
+    // pending (nothing wrong is ever stored) and is reported by the check.
+    Status writeRowIfValid(int row);
+    // Writes every pending row in one transaction (all or nothing); the message when it failed.
     std::vector<std::string> writePendingRows();
+    // Forgets every typed value not yet written: the rows show what is stored again.
+    void discardPending();
 
     // Adds a row below `after` (at the top when nothing is given); returns its row.
     Result<int> insertRowAfter(std::optional<int> after);
@@ -54,6 +60,7 @@ private:
     static RawValue& field(DrawRow& row, int column);
     // What row `row` shows: its typed values while pending, else the editor's.
     const DrawRow& shownValues(int row) const;
+    EntryRowTexts rowTexts(int row) const;
     // Keeps the pending rows' keys on their rows when a row is inserted (+1) or removed (-1).
     void shiftPendingRows(int from, int by);
 

@@ -1,6 +1,7 @@
 #include "gui/maintenance/entry_window.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QCloseEvent>
 #include <QFontMetrics>
 #include <QHBoxLayout>
@@ -11,6 +12,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QMessageBox>
+#include <QPainter>
 #include <QPushButton>
 #include <QRegularExpressionValidator>
 #include <QStyledItemDelegate>
@@ -19,12 +21,12 @@
 
 #include <algorithm>
 
-#include "gui/maintenance/entry_table_model.h"
-#include "core/maintenance/entry_validation.h"
-#include "gui/ui/close_child_window.h"
-#include "gui/report/grid_font.h"
 #include "core/grid/grid_geometry.h"
 #include "core/grid/units.h"
+#include "core/maintenance/entry_validation.h"
+#include "gui/maintenance/entry_table_model.h"
+#include "gui/report/grid_font.h"
+#include "gui/ui/close_child_window.h"
 #include "gui/ui/message_titles.h"
 
 namespace {
@@ -33,8 +35,13 @@ namespace {
 constexpr int kDrawNoWidthUnits = 5;
 constexpr int kNumberWidthUnits = 7;
 constexpr int kRowHeightUnits = 10;
+// "2026-12-09" in the grid font.
+constexpr int kDateWidthUnits = 11;
 
-// The grid whose open cell editor can be committed on demand (closing, menu commands).
+// The grid whose open cell editor can be committed on demand (closing, menu commands). It types
+// as a spreadsheet does: a key on a cell edits that cell, never searches the table (a search
+// took the first key and sent the next ones into another draw), and Enter and Tab walk along
+// the draw's numbers, on to the next draw's 第1数字 after ボーナス数字.
 class EntryGridView : public QTableView {
 public:
     explicit EntryGridView(QWidget* parent) : QTableView(parent) {}
@@ -45,9 +52,69 @@ public:
         if (state() == QAbstractItemView::EditingState)
             QTableView::currentChanged(currentIndex(), currentIndex());
     }
+    void keyboardSearch(const QString&) override {}
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override
+    {
+        if (state() != QAbstractItemView::EditingState) {
+            if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
+                setCurrentIndex(moveCursor(MoveNext, event->modifiers()));
+                event->accept();
+                return;
+            }
+            const QString text = event->text();
+            const bool modified =
+                event->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier);
+            if (!text.isEmpty() && text.at(0).isPrint() && !modified) {
+                const QModelIndex current = currentIndex();
+                if (current.isValid() && (current.flags() & Qt::ItemIsEditable) &&
+                    !edit(current, AnyKeyPressed, event) && edit(current, AllEditTriggers, nullptr))
+                    if (QWidget* editor = QApplication::focusWidget(); editor && editor != this)
+                        QApplication::sendEvent(editor, event);
+                event->accept();
+                return;
+            }
+        }
+        QTableView::keyPressEvent(event);
+    }
+    QModelIndex moveCursor(CursorAction action, Qt::KeyboardModifiers modifiers) override
+    {
+        const QModelIndex current = currentIndex();
+        if (!current.isValid() || (action != MoveNext && action != MovePrevious))
+            return QTableView::moveCursor(action, modifiers);
+        int row = current.row(), column = current.column();
+        const int first = kFirstCheckedColumn, bonus = EntryTableModel::kBonusGridColumn;
+        if (action == MoveNext) {
+            if (column >= first && column < bonus) {
+                ++column;
+            } else if (row + 1 < model()->rowCount()) {
+                ++row;
+                column = first;
+            } else {
+                column = std::clamp(column, first, bonus);
+            }
+        } else if (column > first && column <= bonus) {
+            --column;
+        } else if (column == EntryTableModel::kDateGridColumn) {
+            column = bonus;
+        } else if (row > 0) {
+            --row;
+            column = bonus;
+        }
+        return model()->index(row, column);
+    }
+    void closeEditor(QWidget* editor, QAbstractItemDelegate::EndEditHint hint) override
+    {
+        // Enter in a cell goes on to the next field, as Tab does.
+        if (hint == QAbstractItemDelegate::SubmitModelCache)
+            hint = QAbstractItemDelegate::EditNextItem;
+        QTableView::closeEditor(editor, hint);
+    }
 };
 
-// Number cells: digits only, centred.
+// Number cells: digits only, centred; the date cell: digits and separators. The current cell
+// gets a frame, so that the player sees which cell the keys go to within the selected row.
 class NumberEntryDelegate : public QStyledItemDelegate {
 public:
     using QStyledItemDelegate::QStyledItemDelegate;
@@ -60,9 +127,25 @@ public:
         editor->setAlignment(Qt::AlignCenter);
         editor->setFrame(false);
         // Nine digits at most: any longer number is out of range anyway and must stay a number.
+        const bool date = index.column() == EntryTableModel::kDateGridColumn;
         editor->setValidator(new QRegularExpressionValidator(
-            QRegularExpression(QStringLiteral("[0-9]{0,9}")), editor));
+            QRegularExpression(date ? QStringLiteral("[0-9/-]{0,10}")
+                                    : QStringLiteral("[0-9]{0,9}")),
+            editor));
         return editor;
+    }
+    void paint(QPainter* painter, const QStyleOptionViewItem& option,
+               const QModelIndex& index) const override
+    {
+        QStyledItemDelegate::paint(painter, option, index);
+        const auto* view = qobject_cast<const QAbstractItemView*>(parent());
+        if (!view || view->currentIndex() != index) return;
+        painter->save();
+        QPen pen(option.palette.color(QPalette::Active, QPalette::Text));
+        pen.setWidth(2);
+        painter->setPen(pen);
+        painter->drawRect(option.rect.adjusted(1, 1, -1, -1));
+        painter->restore();
     }
 };
 
@@ -168,9 +251,10 @@ void EntryWindow::commitOpenEditor()
 
 void EntryWindow::leaveRow(const QModelIndex&, const QModelIndex& previous)
 {
-    // A row that is being inserted or removed is not "left" by the player.
+    // A row that is being inserted or removed is not "left" by the player. A row that does not
+    // pass the closing check stays typed but unwritten; the check names it on closing.
     if (m_model->isChangingRows() || !previous.isValid()) return;
-    if (auto written = m_model->writeRow(previous.row()); !written)
+    if (auto written = m_model->writeRowIfValid(previous.row()); !written)
         showError(QString::fromStdString(written.error()));
 }
 
@@ -223,18 +307,47 @@ void EntryWindow::deleteLine()
         m_grid->setCurrentIndex(m_model->index(std::min(row, m_model->rowCount() - 1), column));
 }
 
+void EntryWindow::showCell(int row, int column)
+{
+    const QModelIndex cell = m_model->index(row, column);
+    m_grid->setCurrentIndex(cell);
+    m_grid->scrollTo(cell);
+    m_grid->setFocus();
+}
+
 void EntryWindow::checkAndClose()
 {
     commitOpenEditor();
     if (const auto wrong = firstWrongCell(m_model->texts())) {
         showError(kEntryCheckFailed);
-        const QModelIndex cell = m_model->index(static_cast<int>(wrong->row), wrong->column);
-        m_grid->setCurrentIndex(cell);
-        m_grid->scrollTo(cell);
-        m_grid->setFocus();
+        showCell(static_cast<int>(wrong->row), wrong->column);
         return;
     }
+    if (!writeBeforeClosing()) return;
+    m_checked = true;
     closeWindow();
+}
+
+bool EntryWindow::readyToClose()
+{
+    commitOpenEditor();
+    if (const auto wrong = firstWrongCell(m_model->texts())) {
+        // The close box, Ctrl+F4 and the program's exit run the same check as 閉じる; nothing
+        // wrong is stored, so the player goes back to the cell or lets the changes go.
+        QMessageBox box(QMessageBox::Critical, kMessageTitle, kEntryCheckFailed,
+                        QMessageBox::Cancel | QMessageBox::Discard, this);
+        box.setInformativeText(kEntryGoBackOrDiscard);
+        box.button(QMessageBox::Cancel)->setText(QStringLiteral("入力に戻る"));
+        box.button(QMessageBox::Discard)->setText(QStringLiteral("変更を破棄して閉じる"));
+        box.setDefaultButton(QMessageBox::Cancel);
+        if (box.exec() != QMessageBox::Discard) {
+            showCell(static_cast<int>(wrong->row), wrong->column);
+            return false;
+        }
+        m_model->discardPending();
+        return true;
+    }
+    return writeBeforeClosing();
 }
 
 void EntryWindow::closeWindow()
@@ -244,19 +357,22 @@ void EntryWindow::closeWindow()
 
 bool EntryWindow::writeBeforeClosing()
 {
+    // Every typed row in one transaction, under the lock the window holds: all or nothing.
     const std::vector<std::string> failures = m_model->writePendingRows();
     if (failures.empty()) return true;
     QString text;
     for (const std::string& failure : failures)
         text += QString::fromStdString(failure) + u'\n';
     text += QStringLiteral("\n書き込めなかった入力を破棄して閉じますか？");
-    return confirm(text);
+    if (!confirm(text)) return false;
+    m_model->discardPending();
+    return true;
 }
 
 void EntryWindow::closeEvent(QCloseEvent* event)
 {
-    commitOpenEditor();
-    if (!writeBeforeClosing()) {
+    // 閉じる has checked and written already.
+    if (!m_checked && !readyToClose()) {
         event->ignore();
         return;
     }
@@ -265,13 +381,16 @@ void EntryWindow::closeEvent(QCloseEvent* event)
 
 void EntryWindow::fitColumns()
 {
-    // The design's widths, 5 and 7 units, in proportion across the grid's visible width.
+    // The design's widths, 5 and 7 units, and the date's, in proportion across the grid's
+    // visible width.
     const int available = m_grid->viewport()->width();
-    const int totalUnits = kDrawNoWidthUnits + 6 * kNumberWidthUnits;
+    const int totalUnits = kDrawNoWidthUnits + 6 * kNumberWidthUnits + kDateWidthUnits;
     const int numberWidth = available * kNumberWidthUnits / totalUnits;
-    m_grid->setColumnWidth(0, available - 6 * numberWidth);
-    for (int c = 1; c < EntryTableModel::kColumnCount; ++c)
+    const int dateWidth = available * kDateWidthUnits / totalUnits;
+    m_grid->setColumnWidth(0, available - 6 * numberWidth - dateWidth);
+    for (int c = 1; c <= EntryTableModel::kBonusGridColumn; ++c)
         m_grid->setColumnWidth(c, numberWidth);
+    m_grid->setColumnWidth(EntryTableModel::kDateGridColumn, dateWidth);
 }
 
 bool EntryWindow::eventFilter(QObject* watched, QEvent* event)

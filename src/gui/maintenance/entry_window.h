@@ -14,6 +14,9 @@ class QTableView;
 
 inline const QString kEntryWindowName = QStringLiteral("当選データ入力");
 inline const QString kEntryCheckFailed = QStringLiteral("結果マスタの数字に誤りがあります。");
+inline const QString kEntryGoBackOrDiscard =
+    QStringLiteral("誤りのある数字は保存しません。入力に戻って直すか、保存していない変更を破棄して"
+                   "閉じてください。");
 inline const QString kAddLineQuestion =
     QStringLiteral("選択された行のうしろに行を追加します。よろしいですか？");
 inline const QString kDeleteLineQuestion =
@@ -46,7 +49,9 @@ public slots:
     void checkAndClose();
 
 protected:
-    // The close box skips the check but still writes every pending row.
+    // Every way out (the close box, Ctrl+F4, the program's exit) runs the check of 閉じる:
+    // with a wrong cell the player goes back to it or discards the unsaved changes; otherwise
+    // every typed row is written in one transaction.
     void closeEvent(QCloseEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
@@ -58,6 +63,9 @@ private:
     void commitOpenEditor();
     // Writes every pending row; when some fail, asks whether to close without them.
     bool writeBeforeClosing();
+    // The check and the write of closing by any other way than 閉じる; false keeps the window.
+    bool readyToClose();
+    void showCell(int row, int column);
     bool confirm(const QString& question);
     void showError(const QString& text);
     void fitColumns();
@@ -69,4 +77,5 @@ private:
     QPushButton* m_closeButton = nullptr;
     QAction* m_addLineAction = nullptr;
     QAction* m_deleteLineAction = nullptr;
+    bool m_checked = false;  // 閉じる checked and wrote: the close that follows needs no check
 };

@@ -2,8 +2,8 @@
 
 #include "core/grid/units.h"
 #include "core/prediction/prediction_report.h"
-#include "gui/ui/close_child_window.h"
 #include "gui/report/grid_font.h"
+#include "gui/ui/close_child_window.h"
 #include "gui/ui/grid_view.h"
 #include "gui/ui/report_actions.h"
 

@@ -10,9 +10,9 @@
 
 #include "core/draws/draw_history.h"
 #include "core/draws/draw_tables.h"
-#include "core/report/window_report.h"
 #include "core/prediction/prediction_engine.h"
 #include "core/prediction/prediction_options.h"
+#include "core/report/window_report.h"
 
 class GridView;
 class QPushButton;

@@ -1,5 +1,7 @@
 #include "gui/report/grid_font.h"
 
+#include <QFontDatabase>
+#include <QGuiApplication>
 #include <QStringList>
 
 namespace {
@@ -18,4 +20,26 @@ void installGridFontSubstitution()
     // The windows name a font this platform lacks; IPA P Gothic has the same metrics.
     if (!QFont::substitutes(kGridFamily).contains(QStringLiteral("IPAPGothic")))
         QFont::insertSubstitution(kGridFamily, QStringLiteral("IPAPGothic"));
+}
+
+QString applicationFontFamily()
+{
+    // Japanese interface fonts of the platforms, preferred in this order; all proportional.
+    static const QStringList kCandidates = {
+        QStringLiteral("Yu Gothic UI"),       QStringLiteral("Meiryo UI"),
+        QStringLiteral("Hiragino Sans"),      QStringLiteral("Noto Sans CJK JP"),
+        QStringLiteral("Source Han Sans JP"), QStringLiteral("IPAPGothic"),
+    };
+    const QStringList installed = QFontDatabase::families();
+    for (const QString& family : kCandidates)
+        if (installed.contains(family)) return family;
+    return QStringLiteral("IPAPGothic");
+}
+
+void installApplicationFont()
+{
+    QFont font = QGuiApplication::font();
+    font.setFamilies({applicationFontFamily()});
+    font.setStyleHint(QFont::SansSerif);
+    QGuiApplication::setFont(font);
 }

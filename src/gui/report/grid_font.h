@@ -8,3 +8,10 @@ QFont gridFont();
 // Maps "ＭＳ Ｐゴシック" to IPA P Gothic (metric-compatible); call once after the QApplication
 // exists and before the first grid is shown. Calling it again does no harm.
 void installGridFontSubstitution();
+// The family of the program's menus and dialogs: the platform's Japanese interface font where
+// one is installed, IPA P Gothic otherwise. Proportional, so that Japanese text does not fall back
+// to a monospaced Gothic under a Japanese locale.
+QString applicationFontFamily();
+// Makes applicationFontFamily() the application font at the platform's size; call once after
+// the QApplication exists, before the first window.
+void installApplicationFont();

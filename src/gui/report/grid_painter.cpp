@@ -9,8 +9,6 @@
 
 namespace {
 
-constexpr int kTextMargin = 2;  // pixels between a cell's edge and left- or right-aligned text
-
 QRect toRect(const PixelRect& r)
 {
     return QRect(r.x, r.y, r.width, r.height);
@@ -143,7 +141,7 @@ void GridPainter::paintText(QPainter& painter, int col, int row, const CellRange
         return;
     }
     rect.setRight(m_geometry.columnLeft(last + 1) - 1);
-    if (cell.hAlign != HAlign::Center) rect.adjust(kTextMargin, 0, -kTextMargin, 0);
+    if (cell.hAlign != HAlign::Center) rect.adjust(kCellTextMargin, 0, -kCellTextMargin, 0);
     // Text that fits needs no clipping, which saves a clip per cell on the common path.
     const int flags = alignmentFlags(cell) | Qt::TextSingleLine |
                       (shown.width <= rect.width() ? Qt::TextDontClip : 0);

@@ -15,9 +15,9 @@
 #include <memory>
 
 #include "core/base/file_replacement.h"
+#include "gui/report/grid_font.h"
 #include "gui/report/grid_painter.h"
 #include "gui/report/palette_color.h"
-#include "gui/report/grid_font.h"
 
 namespace {
 
@@ -111,7 +111,7 @@ GridReport::GridReport(WindowReport report, QDateTime printed)
 bool GridReport::prefersLandscape() const
 {
     if (m_report.sections.size() != 1) return false;
-    return ::prefersLandscape(GridGeometry(m_report.sections.front().grid));
+    return ::prefersLandscape(GridGeometry(m_report.sections.front().grid, gridFontWidths()));
 }
 
 GridReport::Bands GridReport::bands(const QPagedPaintDevice& device) const
@@ -133,7 +133,7 @@ PageLayout GridReport::pageLayout(const QPagedPaintDevice& device) const
     spec.width = device.width();
     spec.height = std::max(1, device.height() - b.header - b.footer);
     spec.unitsPerPixel = device.logicalDpiX() / kScreenDpi;
-    return layoutPages(GridGeometry(m_report.sections.front().grid), spec);
+    return layoutPages(GridGeometry(m_report.sections.front().grid, gridFontWidths()), spec);
 }
 
 Status GridReport::print(QPagedPaintDevice& device, const SaveProgress& progress) const
@@ -153,7 +153,7 @@ Status GridReport::print(QPagedPaintDevice& device, const SaveProgress& progress
     std::vector<GridGeometry> geometries;
     geometries.reserve(m_report.sections.size());
     for (const ReportSection& section : m_report.sections)
-        geometries.emplace_back(section.grid);
+        geometries.emplace_back(section.grid, gridFontWidths());
     std::vector<std::unique_ptr<GridPainter>> painters;
     for (std::size_t s = 0; s < geometries.size(); ++s) {
         painters.push_back(std::make_unique<GridPainter>(m_report.sections[s].grid, geometries[s],
@@ -237,19 +237,22 @@ Status saveReportPdf(const WindowReport& report, const std::string& destination,
 {
     auto pending = FileReplacement::begin(destination, "save");
     if (!pending) return Error{pending.error()};
-    QFile file(qs(pending->temporaryPath()));
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate))
-        return writeFailure(destination, file.errorString());
-    const GridReport printer(report);
+    // Painted into memory and written through the replacement, which checks every write: a
+    // full disk fails the save and leaves the old file, instead of a PDF without its end.
+    QByteArray bytes;
     {
-        QPdfWriter writer(&file);
+        QBuffer buffer(&bytes);
+        buffer.open(QIODevice::WriteOnly);
+        const GridReport printer(report);
+        QPdfWriter writer(&buffer);
         setUpPdf(writer, printer);
         const Status printed = printer.print(writer, progress);
         if (!printed) return printed;
     }
-    if (!file.flush() || file.error() != QFileDevice::NoError)
-        return writeFailure(destination, file.errorString());
-    file.close();
+    if (Status written = pending->write(
+            std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
+        !written)
+        return written;
     return pending->commit();
 }
 
@@ -267,7 +270,7 @@ Status saveReportPng(const WindowReport& report, const std::string& destination,
                      const SaveProgress& progress)
 {
     const ResultGrid grid = report.combinedGrid();
-    const GridGeometry geometry(grid);
+    const GridGeometry geometry(grid, gridFontWidths());
     const int width = std::max(1, geometry.totalWidth());
     const int height = std::max(1, geometry.totalHeight());
     if (static_cast<qint64>(width) * height > kMaxPicturePixels)

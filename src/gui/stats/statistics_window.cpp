@@ -1,9 +1,9 @@
 #include "gui/stats/statistics_window.h"
 
-#include "core/stats/probability.h"
+#include "core/stats/statistics_chart.h"
+#include "gui/report/grid_font.h"
 #include "gui/ui/busy_pointer.h"
 #include "gui/ui/close_child_window.h"
-#include "gui/report/grid_font.h"
 #include "gui/ui/grid_view.h"
 #include "gui/ui/message_titles.h"
 
@@ -26,6 +26,7 @@
 #include <QPrintPreviewDialog>
 #include <QPrinter>
 #include <QPushButton>
+#include <QShortcut>
 #include <QSvgGenerator>
 #include <QTabWidget>
 #include <QTextDocument>
@@ -51,28 +52,6 @@ QString fromUtf8(const std::string& text)
     return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
 }
 
-QString number(double value, int decimals)
-{
-    return QString::number(value, 'f', decimals);
-}
-
-// One chart: bars at x = 0, 1, … for the observed values, a line for chance, an optional band.
-struct ChartData {
-    QString title;
-    QString xTitle;
-    QString yTitle;
-    QStringList labels;            // x label of each bar
-    int labelStep = 1;             // label every labelStep-th bar
-    std::vector<double> observed;  // bar heights
-    std::vector<double> expected;  // chance at each bar
-    QString observedName;
-    QString expectedName;
-    bool band = false;  // a constant band bandLow..bandHigh over every bar
-    double bandLow = 0;
-    double bandHigh = 0;
-    std::function<QString(int)> tooltip;  // exact figures of bar i
-};
-
 QLineSeries* horizontalLine(double y, double from, double to)
 {
     auto* line = new QLineSeries;
@@ -81,10 +60,10 @@ QLineSeries* horizontalLine(double y, double from, double to)
     return line;
 }
 
-QChart* makeChart(const ChartData& data, QChartView* view)
+QChart* makeChart(const StatisticsChart& data, QChartView* view)
 {
     auto* chart = new QChart;
-    chart->setTitle(data.title);
+    chart->setTitle(fromUtf8(data.title));
     chart->setAnimationOptions(QChart::NoAnimation);
     chart->legend()->setAlignment(Qt::AlignBottom);
     chart->setMargins(QMargins(4, 4, 4, 4));
@@ -93,23 +72,26 @@ QChart* makeChart(const ChartData& data, QChartView* view)
     // A few bars each get their label on a category axis; long runs (sums, gaps) get a label
     // every labelStep bars on a value axis, where a label may be wider than its bar.
     QAbstractAxis* axisX = nullptr;
-    bool everyLabel = data.labelStep == 1 && data.labels.size() >= count;
-    for (const QString& label : data.labels)
+    QStringList labels;
+    for (const std::string& label : data.labels)
+        labels << fromUtf8(label);
+    bool everyLabel = data.labelStep == 1 && labels.size() >= count;
+    for (const QString& label : labels)
         everyLabel = everyLabel && !label.isEmpty();
     if (everyLabel && count <= 40) {
         auto* categories = new QBarCategoryAxis;
-        categories->append(data.labels.mid(0, count));
+        categories->append(labels.mid(0, count));
         axisX = categories;
     } else {
         auto* values = new QCategoryAxis;
         values->setLabelsPosition(QCategoryAxis::AxisLabelsPositionOnValue);
         values->setRange(-0.5, std::max(count, 1) - 0.5);
-        for (int i = 0; i < count && i < data.labels.size(); ++i)
-            if (i % data.labelStep == 0 && !data.labels[i].isEmpty())
-                values->append(data.labels[i], i);
+        const int step = std::max(data.labelStep, 1);
+        for (int i = 0; i < count && i < labels.size(); ++i)
+            if (i % step == 0 && !labels[i].isEmpty()) values->append(labels[i], i);
         axisX = values;
     }
-    axisX->setTitleText(data.xTitle);
+    axisX->setTitleText(fromUtf8(data.xTitle));
     axisX->setGridLineVisible(false);
     // Two-digit labels under narrow bars fit but are elided unless told otherwise, and one that
     // touches its neighbour is left out: a slightly smaller font keeps all 31 numbers.
@@ -120,7 +102,7 @@ QChart* makeChart(const ChartData& data, QChartView* view)
         axisX->setLabelsFont(small);
     }
     auto* axisY = new QValueAxis;
-    axisY->setTitleText(data.yTitle);
+    axisY->setTitleText(fromUtf8(data.yTitle));
     axisY->setLabelFormat(QStringLiteral("%.0f"));
     double top = 1;
     for (double v : data.observed)
@@ -136,8 +118,7 @@ QChart* makeChart(const ChartData& data, QChartView* view)
     if (data.band) {
         auto* band = new QAreaSeries(horizontalLine(data.bandHigh, -0.5, count - 0.5),
                                      horizontalLine(data.bandLow, -0.5, count - 0.5));
-        band->setName(
-            QStringLiteral("公平な抽せんの95%範囲 (%1～%2)").arg(data.bandLow).arg(data.bandHigh));
+        band->setName(fromUtf8(data.bandName));
         band->setColor(kBandColour);
         band->setBorderColor(kBandColour);
         chart->addSeries(band);
@@ -145,7 +126,7 @@ QChart* makeChart(const ChartData& data, QChartView* view)
         band->attachAxis(axisY);
     }
 
-    auto* set = new QBarSet(data.observedName);
+    auto* set = new QBarSet(fromUtf8(data.observedName));
     set->setColor(kObservedColour);
     set->setBorderColor(kObservedColour.darker(130));
     for (double v : data.observed)
@@ -158,7 +139,7 @@ QChart* makeChart(const ChartData& data, QChartView* view)
     bars->attachAxis(axisY);
 
     auto* line = new QLineSeries;
-    line->setName(data.expectedName);
+    line->setName(fromUtf8(data.expectedName));
     QPen pen(kChanceColour);
     pen.setWidthF(2.0);
     line->setPen(pen);
@@ -170,174 +151,24 @@ QChart* makeChart(const ChartData& data, QChartView* view)
     line->attachAxis(axisY);
 
     // Exact figures under the pointer, over a bar or on the chance line.
-    const auto tooltip = data.tooltip;
-    QObject::connect(set, &QBarSet::hovered, view, [view, tooltip](bool status, int index) {
-        if (status && tooltip)
-            QToolTip::showText(QCursor::pos(), tooltip(index), view);
+    QStringList tooltips;
+    for (const std::string& tooltip : data.tooltips)
+        tooltips << fromUtf8(tooltip);
+    QObject::connect(set, &QBarSet::hovered, view, [view, tooltips](bool status, int index) {
+        if (status && index >= 0 && index < tooltips.size())
+            QToolTip::showText(QCursor::pos(), tooltips[index], view);
         else
             QToolTip::hideText();
     });
     QObject::connect(line, &QLineSeries::hovered, view,
-                     [view, tooltip, count](const QPointF& point, bool state) {
+                     [view, tooltips](const QPointF& point, bool state) {
                          const int index = static_cast<int>(std::lround(point.x()));
-                         if (state && tooltip && index >= 0 && index < count)
-                             QToolTip::showText(QCursor::pos(), tooltip(index), view);
+                         if (state && index >= 0 && index < tooltips.size())
+                             QToolTip::showText(QCursor::pos(), tooltips[index], view);
                          else
                              QToolTip::hideText();
                      });
     return chart;
-}
-
-ChartData frequencyChart(const NumberFrequency& frequency)
-{
-    ChartData data;
-    data.title = frequency.perDraw == 6 ? QStringLiteral("数字ごとの出現回数 (本数字+ボーナス数字)")
-                                        : QStringLiteral("数字ごとの出現回数 (本数字)");
-    data.xTitle = QStringLiteral("数字");
-    data.yTitle = QStringLiteral("回数");
-    for (int n = 1; n <= kNumberCount; ++n) {
-        data.labels << QString::number(n);
-        data.observed.push_back(frequency.observed[n - 1]);
-        data.expected.push_back(frequency.expected);
-    }
-    data.observedName = QStringLiteral("出現回数");
-    data.expectedName = QStringLiteral("期待値 %1").arg(number(frequency.expected, 2));
-    data.band = frequency.draws > 0;
-    data.bandLow = static_cast<double>(frequency.low);
-    data.bandHigh = static_cast<double>(frequency.high);
-    data.tooltip = [frequency](int i) {
-        const int observed = frequency.observed[i];
-        const QString verdict = observed > frequency.high  ? QStringLiteral("範囲より多い")
-                                : observed < frequency.low ? QStringLiteral("範囲より少ない")
-                                                           : QStringLiteral("範囲内");
-        return QStringLiteral("数字 %1\n出現 %2 回 / %3 回\n期待値 %4 回\n95%範囲 %5～%6 回 (%7)")
-            .arg(i + 1)
-            .arg(observed)
-            .arg(frequency.draws)
-            .arg(number(frequency.expected, 2))
-            .arg(frequency.low)
-            .arg(frequency.high)
-            .arg(verdict);
-    };
-    return data;
-}
-
-ChartData gapChart(const GapDistribution& gaps)
-{
-    ChartData data;
-    data.title = QStringLiteral("出現間隔の分布 (本数字、幾何分布 p=5/31 との比較)");
-    data.xTitle = QStringLiteral("間隔 (回)");
-    data.yTitle = QStringLiteral("間隔の個数");
-    // Index 0 of the tables is unused: bar i is the gap i + 1.
-    const int count = gaps.observed.empty() ? 0 : static_cast<int>(gaps.observed.size()) - 1;
-    for (int g = 1; g <= count; ++g) {
-        data.labels << QString::number(g);
-        data.observed.push_back(gaps.observed[g]);
-        data.expected.push_back(gaps.expected[g]);
-    }
-    data.labelStep = count > 40 ? 5 : 1;
-    data.observedName = QStringLiteral("実績");
-    data.expectedName = QStringLiteral("公平な抽せんの期待値");
-    data.tooltip = [gaps](int i) {
-        const int g = i + 1;
-        const double p = 5.0 / kNumberCount;
-        return QStringLiteral(
-                   "間隔 %1 回\n実績 %2 個\n期待値 %3 個\n1 回の間隔がちょうど %1 になる確率 %4")
-            .arg(g)
-            .arg(gaps.observed[g])
-            .arg(number(gaps.expected[g], 2))
-            .arg(fromUtf8(probabilityText(p * std::pow(1 - p, g - 1))));
-    };
-    return data;
-}
-
-ChartData patternChart(const PatternDistribution& pattern, StatisticsMeasure measure)
-{
-    ChartData data;
-    const int count = static_cast<int>(pattern.observed.size());
-    switch (measure) {
-    case StatisticsMeasure::Sum:
-        data.title = QStringLiteral("本数字の合計");
-        data.xTitle = QStringLiteral("合計");
-        data.labelStep = 10;
-        break;
-    case StatisticsMeasure::OddEven:
-        data.title = QStringLiteral("奇数の個数 (残りは偶数)");
-        data.xTitle = QStringLiteral("奇数の個数");
-        break;
-    case StatisticsMeasure::LowHigh:
-        data.title = QStringLiteral("低数字 (1～15) の個数 (残りは高数字 16～31)");
-        data.xTitle = QStringLiteral("低数字の個数");
-        break;
-    case StatisticsMeasure::Consecutive:
-        data.title = QStringLiteral("連番 (n と n+1) の組数");
-        data.xTitle = QStringLiteral("連番の組数");
-        break;
-    default:
-        data.title = QStringLiteral("下一桁の種類数");
-        data.xTitle = QStringLiteral("異なる下一桁の数");
-        break;
-    }
-    data.yTitle = QStringLiteral("回数");
-    for (int i = 0; i < count; ++i) {
-        // The sum axis starts at 15: label the round tens (20, 30, …) rather than 15, 25, ….
-        data.labels << QString::number(pattern.key(i));
-        data.observed.push_back(pattern.observed[i]);
-        data.expected.push_back(pattern.expected(i));
-    }
-    if (measure == StatisticsMeasure::Sum) {
-        QStringList labels;
-        for (int i = 0; i < count; ++i)
-            labels << (pattern.key(i) % 10 == 0 ? QString::number(pattern.key(i)) : QString());
-        data.labels = labels;
-        data.labelStep = 1;
-    }
-    data.observedName = QStringLiteral("実績");
-    data.expectedName = QStringLiteral("期待値 (全169,911通りから)");
-    const QString what = data.xTitle;
-    data.tooltip = [pattern, what](int i) {
-        return QStringLiteral(
-                   "%1 %2\n実績 %3 回 / %4 回\n期待値 %5 回\n%6 通り / 169,911 通り\n確率 %7")
-            .arg(what)
-            .arg(pattern.key(i))
-            .arg(pattern.observed[i])
-            .arg(pattern.draws)
-            .arg(number(pattern.expected(i), 2))
-            .arg(pattern.combinations[i])
-            .arg(fromUtf8(probabilityText(pattern.probability(i))));
-    };
-    return data;
-}
-
-ChartData pairChart(const PairFrequency& pairs)
-{
-    ChartData data;
-    data.title = QStringLiteral("465 ペアの同時出現回数の分布");
-    data.xTitle = QStringLiteral("同じ回に出た回数");
-    data.yTitle = QStringLiteral("ペアの数");
-    const int count = static_cast<int>(pairs.pairsByCount.size());
-    for (int k = 0; k < count; ++k) {
-        data.labels << QString::number(k);
-        data.observed.push_back(pairs.pairsByCount[k]);
-        data.expected.push_back(pairs.expectedPairsByCount[k]);
-    }
-    data.labelStep = count > 40 ? 5 : 1;
-    data.observedName = QStringLiteral("ペアの数");
-    data.expectedName = QStringLiteral("公平な抽せんの期待値");
-    data.tooltip = [pairs](int k) {
-        QStringList names;
-        for (const PairCount& pair : pairs.pairs)
-            if (pair.observed == k)
-                names << QStringLiteral("%1-%2").arg(pair.first).arg(pair.second);
-        QString text = QStringLiteral("%1 回出たペア\n実績 %2 個\n期待値 %3 個")
-                           .arg(k)
-                           .arg(pairs.pairsByCount[k])
-                           .arg(number(pairs.expectedPairsByCount[k], 2));
-        if (!names.isEmpty() && names.size() <= 12)
-            text += QLatin1Char('\n') + names.join(QStringLiteral(", "));
-        return text;
-    };
-    return data;
 }
 
 }  // namespace
@@ -407,6 +238,20 @@ StatisticsWindow::StatisticsWindow(const DrawHistory& history, QWidget* parent)
     layout->setContentsMargins(6, 6, 6, 6);
     layout->addLayout(top);
     layout->addWidget(m_tabs, 1);
+
+    // Ctrl+Tab moves between the tabs wherever the focus is in the window; the client area
+    // would otherwise take it to move between child windows.
+    const auto tabKey = [this](QKeySequence key, int step) {
+        auto* shortcut = new QShortcut(key, this);
+        shortcut->setContext(Qt::WidgetWithChildrenShortcut);
+        connect(shortcut, &QShortcut::activated, this, [this, step] {
+            m_tabs->setCurrentIndex((m_tabs->currentIndex() + step + m_tabs->count()) %
+                                    m_tabs->count());
+        });
+    };
+    tabKey(QKeySequence(Qt::CTRL | Qt::Key_Tab), +1);
+    tabKey(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Backtab), -1);
+    tabKey(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Tab), -1);
 
     connect(m_lastCountBox, &QComboBox::currentIndexChanged, this, [this] { recount(); });
     connect(m_bonusBox, &QCheckBox::toggled, this, [this] {
@@ -485,33 +330,7 @@ void StatisticsWindow::drawPage(StatisticsMeasure measure)
     page.figures->setGrid(statisticsTable(m_statistics, measure, withBonus));
     page.figures->setFixedWidth(page.figures->sizeHint().width());
 
-    ChartData data;
-    switch (measure) {
-    case StatisticsMeasure::Frequency:
-        data = frequencyChart(withBonus ? m_statistics.frequencyWithBonus : m_statistics.frequency);
-        break;
-    case StatisticsMeasure::Gaps:
-        data = gapChart(m_statistics.gaps);
-        break;
-    case StatisticsMeasure::Pairs:
-        data = pairChart(m_statistics.pairs);
-        break;
-    case StatisticsMeasure::Sum:
-        data = patternChart(m_statistics.sum, measure);
-        break;
-    case StatisticsMeasure::OddEven:
-        data = patternChart(m_statistics.odd, measure);
-        break;
-    case StatisticsMeasure::LowHigh:
-        data = patternChart(m_statistics.low, measure);
-        break;
-    case StatisticsMeasure::Consecutive:
-        data = patternChart(m_statistics.consecutive, measure);
-        break;
-    case StatisticsMeasure::LastDigits:
-        data = patternChart(m_statistics.lastDigits, measure);
-        break;
-    }
+    const StatisticsChart data = statisticsChart(m_statistics, measure, withBonus);
     QChart* old = page.chart->chart();
     page.chart->setChart(makeChart(data, page.chart));
     // setChart leaves the previous chart to its caller.

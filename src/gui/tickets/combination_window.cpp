@@ -1,19 +1,19 @@
 #include "gui/tickets/combination_window.h"
 
-#include "core/analyses/analysis_grid.h"
 #include "core/analyses/pattern_letters.h"
-#include "core/prediction/prediction_engine.h"
-#include "gui/report/palette_color.h"
+#include "core/tickets/combination_view.h"
 #include "core/tickets/ticket_grids.h"
 #include "core/tickets/ticket_store.h"
-#include "gui/ui/close_child_window.h"
 #include "gui/report/grid_font.h"
+#include "gui/report/palette_color.h"
+#include "gui/ui/close_child_window.h"
 #include "gui/ui/grid_view.h"
 #include "gui/ui/message_titles.h"
 
 #include <QApplication>
 #include <QCheckBox>
 #include <QClipboard>
+#include <QComboBox>
 #include <QFileDialog>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -23,6 +23,7 @@
 #include <QPainter>
 #include <QPrintPreviewDialog>
 #include <QPrinter>
+#include <QProgressBar>
 #include <QPushButton>
 #include <QSaveFile>
 #include <QSpinBox>
@@ -39,8 +40,8 @@ QString ticketLine(const TicketNumbers& t, const QString& separator)
     return numbers.join(separator);
 }
 
-const char* const kSuggestionNames[] = {"周期法7",  "周期法9", "周期法11",
-                                        "周期法12", "連発",    "一発"};
+// How long the search may shrink a reduced set that fixed numbers or filters narrow (seconds).
+constexpr double kSearchSeconds = 1.0;
 
 }  // namespace
 
@@ -96,38 +97,12 @@ QWidget* CombinationWindow::buildBoard()
 QWidget* CombinationWindow::buildSuggestions(const DrawHistory& history, int latestDrawNo,
                                              int enabledOptions)
 {
-    PredictionEngine engine;
-    engine.ScanCycles(history);
-    const PredictionNumbers prediction = engine.predict(latestDrawNo, enabledOptions);
-    for (int method = 0; method < kCycleMethodCount; ++method) {
-        std::vector<int> row;
-        // The main-number positions, as the cycle grid of 一発ボボーン shows them.
-        for (int position = 1; position <= kMainCount; ++position) {
-            const auto n = engine.cycleNumber(method, position);
-            if (n && isValidNumber(*n) && std::find(row.begin(), row.end(), *n) == row.end())
-                row.push_back(*n);
-        }
-        m_suggestions.push_back(row);
-    }
-    m_suggestions.push_back(prediction.multiShot);
-    m_suggestions.push_back(prediction.oneShot);
-
-    // The rows as a small grid in the prediction window's colours.
-    const int rows = static_cast<int>(m_suggestions.size());
-    ResultGrid grid = startAnalysisGrid({11, rows, 11, rows, ScrollBars::None, 0, 1});
-    grid.setColumnWidth(1, 9);
-    grid.setDefaultColumnWidth(3.5);
-    grid.setColumnWidth(1, 8);
-    grid.setColors(grid.column(1), kHeadingText, kHeadingBack);
-    for (int r = 0; r < rows; ++r) {
-        grid.setText(1, r + 1, kSuggestionNames[r]);
-        const auto& numbers = m_suggestions[static_cast<std::size_t>(r)];
-        for (std::size_t k = 0; k < numbers.size() && k < 10; ++k)
-            grid.setNumber(static_cast<int>(k) + 2, r + 1, numbers[k]);
-        grid.setBackground(blockOf(2, r + 1, static_cast<int>(numbers.size()) + 1, r + 1),
-                           r < kCycleMethodCount ? kMarkedBack : kDrawNoBack);
-    }
-    grid.setAllBorders(grid.all());
+    const std::vector<ComboSuggestion> suggestions =
+        comboSuggestions(history, latestDrawNo, enabledOptions);
+    for (const ComboSuggestion& row : suggestions)
+        m_suggestions.push_back(row.numbers);
+    const int rows = static_cast<int>(suggestions.size());
+    ResultGrid grid = comboSuggestionGrid(suggestions);
     auto* view = new GridView;
     view->setObjectName(QStringLiteral("suggestions"));
     view->setFont(gridFont());
@@ -137,8 +112,9 @@ QWidget* CombinationWindow::buildSuggestions(const DrawHistory& history, int lat
     auto* box = new QGroupBox(QStringLiteral("一発ボボーンの予想数字から取り込む"), this);
     auto* buttons = new QGridLayout;
     for (int r = 0; r < rows; ++r) {
-        auto* take = new QPushButton(QString::fromUtf8(kSuggestionNames[r]), box);
-        take->setToolTip(QStringLiteral("%1の予想数字を選びます").arg(kSuggestionNames[r]));
+        const QString name = QString::fromStdString(suggestions[static_cast<std::size_t>(r)].name);
+        auto* take = new QPushButton(name, box);
+        take->setToolTip(QStringLiteral("%1の予想数字を選びます").arg(name));
         take->setObjectName(QStringLiteral("take%1").arg(r));
         take->setEnabled(!m_suggestions[static_cast<std::size_t>(r)].empty());
         connect(take, &QPushButton::clicked, this,
@@ -225,13 +201,41 @@ QWidget* CombinationWindow::buildFilters()
     for (QSpinBox* s : {m_sumMin, m_sumMax, m_consecutiveMax, m_previousMax})
         connect(s, &QSpinBox::valueChanged, this, &CombinationWindow::recompute);
 
-    m_reduce = new QCheckBox(QStringLiteral("3個一致を保証する削減セットにする(&R)"), box);
-    connect(m_reduce, &QCheckBox::toggled, this, &CombinationWindow::recompute);
+    m_guaranteeChoice = new QComboBox(box);
+    m_guaranteeChoice->setObjectName(QStringLiteral("guaranteeChoice"));
+    m_guaranteeChoice->addItem(QStringLiteral("削減しない（すべての組合せ）"));
+    for (const Guarantee& g : kOfferedGuarantees)
+        m_guaranteeChoice->addItem(QString::fromStdString(guaranteeLabel(g)));
+    m_guaranteeChoice->setToolTip(
+        QStringLiteral("当選数字のうち決めた個数が選んだ数字に入れば、どれか1口が決めた個数以上"
+                       "一致する、少ない口数の組合せにします"));
+    auto* choiceLabel = new QLabel(QStringLiteral("保証(&R):"), box);
+    choiceLabel->setBuddy(m_guaranteeChoice);
+    connect(m_guaranteeChoice, &QComboBox::currentIndexChanged, this,
+            &CombinationWindow::recompute);
+    auto* choiceRow = new QHBoxLayout;
+    choiceRow->addWidget(choiceLabel);
+    choiceRow->addWidget(m_guaranteeChoice, 1);
     m_guarantee = new QLabel(box);
     m_guarantee->setWordWrap(true);
     m_guarantee->setObjectName(QStringLiteral("guarantee"));
-    grid->addWidget(m_reduce, kComboFilterCount, 0, 1, 3);
+    m_summary = new QLabel(box);
+    m_summary->setWordWrap(true);
+    m_summary->setObjectName(QStringLiteral("summary"));
+    m_progress = new QProgressBar(box);
+    m_progress->setRange(0, 100);
+    m_progress->setVisible(false);
+    m_cancelButton = new QPushButton(QStringLiteral("探索を中止(&X)"), box);
+    m_cancelButton->setObjectName(QStringLiteral("cancelSearch"));
+    m_cancelButton->setVisible(false);
+    connect(m_cancelButton, &QPushButton::clicked, this, &CombinationWindow::cancelSearch);
+    auto* searchRow = new QHBoxLayout;
+    searchRow->addWidget(m_progress, 1);
+    searchRow->addWidget(m_cancelButton);
+    grid->addLayout(choiceRow, kComboFilterCount, 0, 1, 3);
     grid->addWidget(m_guarantee, kComboFilterCount + 1, 0, 1, 3);
+    grid->addWidget(m_summary, kComboFilterCount + 2, 0, 1, 3);
+    grid->addLayout(searchRow, kComboFilterCount + 3, 0, 1, 3);
     return box;
 }
 
@@ -337,7 +341,12 @@ void CombinationWindow::clearBoard()
     recompute();
 }
 
-void CombinationWindow::recompute()
+CombinationWindow::~CombinationWindow()
+{
+    stopWorker();
+}
+
+ComboRequest CombinationWindow::currentRequest() const
 {
     ComboRequest request;
     for (int n = 1; n <= kHighestNumber; ++n) {
@@ -359,15 +368,36 @@ void CombinationWindow::recompute()
     if (m_consecutiveOn->isChecked()) filters.maxConsecutive = m_consecutiveMax->value();
     if (m_previousOn->isChecked()) filters.maxFromPrevious = m_previousMax->value();
     filters.notWon = m_notWon->isChecked();
-    request.reduce = m_reduce->isChecked();
+    const int choice = m_guaranteeChoice->currentIndex();
+    if (choice > 0) request.guarantee = kOfferedGuarantees[static_cast<std::size_t>(choice - 1)];
+    return request;
+}
 
-    auto result = buildCombinations(request, m_comboHistory);
+void CombinationWindow::recompute()
+{
+    stopWorker();
+    ++m_generation;
+    ComboRequest request = currentRequest();
+    // The greedy set first (verified, at once); a search for a smaller one follows when fixed
+    // numbers or filters rule out the stored set.
+    ComboRequest immediate = request;
+    immediate.searchSeconds = 0;
+    Result<ComboResult> result = buildCombinations(immediate, m_comboHistory);
+    const ComboFilters& filters = request.filters;
     const auto noLetter = [](QCheckBox* on, const std::string& allowed) {
         return on->isChecked() && allowed.empty();
     };
     if (noLetter(m_oddEvenOn, filters.oddEvenLetters) ||
         noLetter(m_lowHighOn, filters.lowHighLetters))
         result = Error{"パターンの文字を1つ以上選んでください"};
+    const bool search = result && request.guarantee && result->source == CoverSource::Greedy &&
+                        result->greedySize > 1;
+    showResult(std::move(result), request);
+    if (search) startSearch(std::move(request));
+}
+
+void CombinationWindow::showResult(Result<ComboResult> result, const ComboRequest& request)
+{
     if (result) {
         m_result = std::move(result.value());
         m_countLabel->setText(QStringLiteral("%1 口　%2 円（組合せ %3 通り）")
@@ -386,6 +416,11 @@ void CombinationWindow::recompute()
     }
     m_guarantee->setText(m_result.guarantee ? QString::fromStdString(*m_result.guarantee)
                                             : QString());
+    QStringList summary;
+    if (m_result.guarantee && request.guarantee)
+        for (const std::string& line : comboSummaryLines(m_result, *request.guarantee))
+            summary << QString::fromStdString(line);
+    m_summary->setText(summary.join(u'\n'));
     m_list->setGrid(comboListGrid(m_result.tickets, kComboListLimit));
     // Every column stays visible; the window's spare width goes to the left-hand panels.
     m_list->setMinimumWidth(m_list->sizeHint().width());
@@ -395,21 +430,82 @@ void CombinationWindow::recompute()
     m_addButton->setEnabled(!m_result.tickets.empty());
 }
 
+void CombinationWindow::startSearch(ComboRequest request)
+{
+    m_cancel = std::make_shared<std::atomic<bool>>(false);
+    m_workerDone = false;
+    m_progress->setValue(0);
+    m_progress->setFormat(QStringLiteral("より少ない口数を探しています… %p%"));
+    m_progress->setVisible(true);
+    m_cancelButton->setVisible(true);
+    const unsigned generation = m_generation;
+    request.searchSeconds = kSearchSeconds;
+    request.cancel = m_cancel.get();
+    request.progress = [this, generation](double share, std::size_t best) {
+        QMetaObject::invokeMethod(
+            this,
+            [this, generation, share, best] {
+                if (generation != m_generation) return;
+                m_progress->setValue(static_cast<int>(share * 100));
+                m_progress->setFormat(
+                    QStringLiteral("より少ない口数を探しています… %p%（%1 口まで確認済み）")
+                        .arg(best));
+            },
+            Qt::QueuedConnection);
+    };
+    auto cancel = m_cancel;
+    m_worker = std::thread([this, request, history = m_comboHistory, cancel, generation] {
+        Result<ComboResult> result = buildCombinations(request, history);
+        const bool cancelled = cancel->load();
+        m_workerDone = true;
+        QMetaObject::invokeMethod(
+            this,
+            [this, generation, result = std::move(result), cancelled]() mutable {
+                searchFinished(generation, std::move(result), cancelled);
+            },
+            Qt::QueuedConnection);
+    });
+}
+
+void CombinationWindow::stopWorker()
+{
+    if (m_cancel) m_cancel->store(true);
+    if (m_worker.joinable()) m_worker.join();
+    m_workerDone = true;
+    m_progress->setVisible(false);
+    m_cancelButton->setVisible(false);
+}
+
+void CombinationWindow::cancelSearch()
+{
+    if (!m_worker.joinable()) return;
+    stopWorker();
+    // The verified set already on screen stays.
+    m_summary->setText(m_summary->text() +
+                       QStringLiteral("\n探索を中止しました（表示中の組合せは確認済みです）"));
+}
+
+void CombinationWindow::searchFinished(unsigned generation, Result<ComboResult> result,
+                                       bool cancelled)
+{
+    if (generation != m_generation) return;
+    if (m_worker.joinable()) m_worker.join();
+    m_progress->setVisible(false);
+    m_cancelButton->setVisible(false);
+    // A cancelled search, a failure or no gain leaves the verified set on screen.
+    if (cancelled || !result || result->count() >= m_result.count()) return;
+    showResult(std::move(result), currentRequest());
+}
+
 QString CombinationWindow::csvText() const
 {
-    QString text = QStringLiteral("No,第1数字,第2数字,第3数字,第4数字,第5数字\n");
-    int row = 1;
-    for (const TicketNumbers& t : m_result.tickets)
-        text += QString::number(row++) + u',' + ticketLine(t, QStringLiteral(",")) + u'\n';
-    return text;
+    return QString::fromStdString(comboCsvText(m_result.tickets));
 }
 
 void CombinationWindow::copyList()
 {
-    QString text;
-    for (const TicketNumbers& t : m_result.tickets)
-        text += ticketLine(t, QStringLiteral("\t")) + u'\n';
-    QApplication::clipboard()->setText(text);
+    QApplication::clipboard()->setText(
+        QString::fromStdString(comboClipboardText(m_result.tickets)));
 }
 
 void CombinationWindow::saveCsv()

@@ -1,19 +1,26 @@
 // CombinationWindow: 組合せ作成. The player picks numbers on a 1-31 board or takes a row of the
 // 一発ボボーン suggestions, marks fixed numbers, filters, and gets every combination (or a reduced
-// set with a verified guarantee) to copy, save, print or add to 購入記録.
+// set with a verified guarantee) to copy, save, print or add to 購入記録. The combinations, the
+// reduced sets and every text beside them come from core (combination_builder, combination_view);
+// a search that shrinks a reduced set under fixed numbers or filters runs on a worker thread.
 #pragma once
 
 #include <QWidget>
 
 #include <array>
+#include <atomic>
 #include <functional>
+#include <memory>
+#include <thread>
 
 #include "core/draws/draw_history.h"
 #include "core/tickets/combination_builder.h"
 
 class GridView;
 class QCheckBox;
+class QComboBox;
 class QLabel;
+class QProgressBar;
 class QPrinter;
 class QPushButton;
 class QSpinBox;
@@ -31,6 +38,7 @@ public:
     // register "購入記録に追加" writes to.
     CombinationWindow(const DrawHistory& history, int latestDrawNo, int enabledOptions,
                       QString ticketFile, QWidget* parent = nullptr);
+    ~CombinationWindow() override;
 
     // The board: 1..31. Picking a fixed number keeps it picked.
     void setPicked(int number, bool picked);
@@ -38,7 +46,11 @@ public:
     void takeNumbers(const std::vector<int>& numbers);
     void clearBoard();
     QToolButton* boardButton(int number) const;
-    QCheckBox* reduceBox() const { return m_reduce; }
+    // The guarantee choice: item 0 is every combination, then kOfferedGuarantees in order.
+    QComboBox* guaranteeBox() const { return m_guaranteeChoice; }
+    // A search for a smaller reduced set is running; cancelSearch() keeps the set on screen.
+    bool searching() const { return m_worker.joinable() && !m_workerDone; }
+    void cancelSearch();
     QLabel* countLabel() const { return m_countLabel; }
     GridView* listView() const { return m_list; }
     const ComboResult& result() const { return m_result; }
@@ -62,6 +74,12 @@ private:
     void boardClicked(int number);
     // Rebuilds the list from the board and the filters.
     void recompute();
+    ComboRequest currentRequest() const;
+    // Shows a result (or its message) in the count, the list and the guarantee lines.
+    void showResult(Result<ComboResult> result, const ComboRequest& request);
+    void startSearch(ComboRequest request);
+    void stopWorker();
+    void searchFinished(unsigned generation, Result<ComboResult> result, bool cancelled);
     void copyList();
     void saveCsv();
     void printList();
@@ -89,8 +107,11 @@ private:
     QSpinBox* m_previousMax = nullptr;
     QCheckBox* m_notWon = nullptr;
     std::array<QLabel*, kComboFilterCount> m_removedLabels{};
-    QCheckBox* m_reduce = nullptr;
+    QComboBox* m_guaranteeChoice = nullptr;
     QLabel* m_guarantee = nullptr;
+    QLabel* m_summary = nullptr;
+    QProgressBar* m_progress = nullptr;
+    QPushButton* m_cancelButton = nullptr;
 
     QLabel* m_countLabel = nullptr;
     GridView* m_list = nullptr;
@@ -98,4 +119,9 @@ private:
     QPushButton* m_addButton = nullptr;
     ComboResult m_result;
     bool m_updating = false;
+
+    std::thread m_worker;
+    std::shared_ptr<std::atomic<bool>> m_cancel;
+    std::atomic<bool> m_workerDone{true};
+    unsigned m_generation = 0;
 };

@@ -1,6 +1,8 @@
 // TicketRegisterWindow: 購入記録. Lists the registered tickets by draw with add, edit and delete,
 // checks each against its draw as soon as the draw is in the database (matched numbers
-// highlighted, tier shown), and totals tickets, cost, prizes, winnings and return rate.
+// highlighted, tier shown), and totals tickets, cost, prizes, winnings and return rate. A view
+// over the core TicketRegister; prizes come from the amounts imported with the draws, and an
+// amount the player typed wins over the imported one.
 #pragma once
 
 #include <QWidget>
@@ -10,15 +12,15 @@
 #include <string>
 
 #include "core/draws/draw_history.h"
-#include "core/tickets/ticket_check.h"
-#include "core/tickets/ticket_store.h"
+#include "core/tickets/ticket_register.h"
 
 class GridView;
 class QLabel;
 class QLineEdit;
 class QPushButton;
 class QSpinBox;
-class QTableWidget;
+class QTableView;
+class TicketRegisterModel;
 
 inline constexpr const char* kTicketRegisterWindowName = "購入記録";
 
@@ -31,11 +33,14 @@ public:
     TicketRegisterWindow(std::string connectString, const DrawHistory& snapshot, QString ticketFile,
                          QWidget* parent = nullptr);
 
-    QTableWidget* table() const { return m_table; }
+    QTableView* table() const { return m_table; }
+    TicketRegisterModel* model() const { return m_model; }
     GridView* totalsView() const { return m_totals; }
-    const TicketReport& report() const { return m_report; }
+    const TicketReport& report() const { return m_register.report(); }
     // The store's message when the ticket file could not be opened.
-    QString storeError() const { return m_storeError; }
+    QString storeError() const { return QString::fromStdString(m_register.storeError()); }
+    // The line under the prize amounts: where the amounts of the chosen draw come from.
+    QLabel* prizeNote() const { return m_prizeNote; }
 
     // The form's actions without message boxes: false with the reason in *error.
     bool addTicket(int drawNo, const QString& numbers, int count, QString* error);
@@ -50,7 +55,7 @@ public slots:
 private:
     QWidget* buildForm();
     QWidget* buildPrizeForm();
-    void fillTable();
+    void refreshViews();
     void rowSelected();
     void loadPrizeAmounts();
     void addClicked();
@@ -61,16 +66,12 @@ private:
     void showError(const QString& text);
     void closeWindow();
 
-    std::string m_connectString;
-    DrawHistory m_snapshot;
-    DrawHistory m_draws;
-    std::optional<TicketStore> m_store;
-    QString m_storeError;
-    std::map<int, PrizeAmounts> m_amounts;
-    TicketReport m_report;
+    TicketRegister m_register;
+    TicketRegisterModel* m_model = nullptr;
 
     QLabel* m_status = nullptr;
-    QTableWidget* m_table = nullptr;
+    QLabel* m_prizeNote = nullptr;
+    QTableView* m_table = nullptr;
     GridView* m_totals = nullptr;
     QSpinBox* m_drawNo = nullptr;
     QLineEdit* m_numbers = nullptr;

@@ -5,6 +5,7 @@
 
 #include <QApplication>
 #include <QClipboard>
+#include <QFontMetricsF>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
@@ -21,11 +22,19 @@ QRect toRect(const PixelRect& r)
     return QRect(r.x, r.y, r.width, r.height);
 }
 
+std::unique_ptr<TextWidths> screenTextWidths(const QFont& font)
+{
+    return std::make_unique<TextWidths>([metrics = QFontMetricsF(font)](char32_t c) {
+        return metrics.horizontalAdvance(QString::fromUcs4(&c, 1));
+    });
+}
+
 }  // namespace
 
 GridView::GridView(QWidget* parent) : QAbstractScrollArea(parent)
 {
     setFont(gridFont());
+    m_textWidths = screenTextWidths(font());
     m_painter.reset(font());
     setFocusPolicy(Qt::StrongFocus);
     // paintEvent covers every pixel, so Qt need not clear the viewport first.
@@ -37,10 +46,15 @@ GridView::GridView(QWidget* parent) : QAbstractScrollArea(parent)
 void GridView::setGrid(ResultGrid grid)
 {
     m_grid = std::move(grid);
-    m_geometry = GridGeometry(m_grid);
-    m_painter.reset(font());
     clearSelection();
     applyScrollBarPolicy();
+    layOut();
+}
+
+void GridView::layOut()
+{
+    m_geometry = GridGeometry(m_grid, *m_textWidths);
+    m_painter.reset(font());
     updateScrollBars();
     updateGeometry();
     viewport()->update();
@@ -107,7 +121,10 @@ QSize GridView::sizeHint() const
 
 void GridView::changeEvent(QEvent* event)
 {
-    if (event->type() == QEvent::FontChange) m_painter.reset(font());
+    if (event->type() == QEvent::FontChange) {
+        m_textWidths = screenTextWidths(font());
+        layOut();
+    }
     QAbstractScrollArea::changeEvent(event);
 }
 
@@ -245,6 +262,60 @@ void GridView::mouseReleaseEvent(QMouseEvent* event)
     event->accept();  // the selection was made while pressing and dragging
 }
 
+void GridView::scrollToCell(int col, int row)
+{
+    const QSize size = viewport()->size();
+    const PixelRect cell = m_geometry.cellRect(col, row);
+    // The body starts after the frozen part: content x shows at viewport x - scroll there.
+    // A frozen cell is always in view; going to one brings the body back to its start, as a
+    // spreadsheet does for Ctrl+Home.
+    if (col <= m_geometry.frozenColumns()) horizontalScrollBar()->setValue(0);
+    if (row <= m_geometry.frozenRows()) verticalScrollBar()->setValue(0);
+    if (col > m_geometry.frozenColumns()) {
+        QScrollBar* h = horizontalScrollBar();
+        const int room = std::max(0, size.width() - m_geometry.frozenWidth());
+        const int left = cell.x - m_geometry.frozenWidth();
+        if (left < h->value())
+            h->setValue(left);
+        else if (left + cell.width > h->value() + room)
+            h->setValue(std::min(left, left + cell.width - room));
+    }
+    if (row > m_geometry.frozenRows()) {
+        QScrollBar* v = verticalScrollBar();
+        const int room = std::max(0, size.height() - m_geometry.frozenHeight());
+        const int top = cell.y - m_geometry.frozenHeight();
+        if (top < v->value())
+            v->setValue(top);
+        else if (top + cell.height > v->value() + room)
+            v->setValue(std::min(top, top + cell.height - room));
+    }
+}
+
+void GridView::moveCursor(int col, int row, bool extend)
+{
+    if (m_grid.columnCount() == 0 || m_grid.rowCount() == 0) return;
+    m_cursorCol = std::clamp(col, 1, m_grid.columnCount());
+    m_cursorRow = std::clamp(row, 1, m_grid.rowCount());
+    if (!extend || !hasSelection()) {
+        m_anchorCol = m_cursorCol;
+        m_anchorRow = m_cursorRow;
+    }
+    scrollToCell(m_cursorCol, m_cursorRow);
+    viewport()->update();
+}
+
+int GridView::pageRow(int row, int direction) const
+{
+    const int room =
+        std::max(1, viewport()->height() - m_geometry.frozenHeight() - m_geometry.rowHeight(row));
+    if (direction > 0) {
+        const int target = m_geometry.rowAt(m_geometry.rowTop(row) + room);
+        return target == 0 ? m_grid.rowCount() : std::max(target, row + 1);
+    }
+    const int target = m_geometry.rowAt(std::max(0, m_geometry.rowTop(row) - room));
+    return std::min(std::max(target, m_geometry.frozenRows() + 1), std::max(row - 1, 1));
+}
+
 void GridView::keyPressEvent(QKeyEvent* event)
 {
     if (event == QKeySequence::Copy) {
@@ -252,5 +323,40 @@ void GridView::keyPressEvent(QKeyEvent* event)
         event->accept();
         return;
     }
-    QAbstractScrollArea::keyPressEvent(event);
+    const Qt::KeyboardModifiers modifiers = event->modifiers();
+    const bool extend = modifiers & Qt::ShiftModifier;
+    const bool control = modifiers & Qt::ControlModifier;
+    // Before any cell is chosen the keys start from the first cell.
+    const int col = std::max(m_cursorCol, 1), row = std::max(m_cursorRow, 1);
+    const int lastCol = m_grid.columnCount(), lastRow = m_grid.rowCount();
+    switch (event->key()) {
+    case Qt::Key_Left:
+        moveCursor(control ? 1 : col - 1, row, extend);
+        break;
+    case Qt::Key_Right:
+        moveCursor(control ? lastCol : col + 1, row, extend);
+        break;
+    case Qt::Key_Up:
+        moveCursor(col, control ? 1 : row - 1, extend);
+        break;
+    case Qt::Key_Down:
+        moveCursor(col, control ? lastRow : row + 1, extend);
+        break;
+    case Qt::Key_Home:
+        moveCursor(1, control ? 1 : row, extend);
+        break;
+    case Qt::Key_End:
+        moveCursor(lastCol, control ? lastRow : row, extend);
+        break;
+    case Qt::Key_PageUp:
+        moveCursor(col, pageRow(row, -1), extend);
+        break;
+    case Qt::Key_PageDown:
+        moveCursor(col, pageRow(row, +1), extend);
+        break;
+    default:
+        QAbstractScrollArea::keyPressEvent(event);
+        return;
+    }
+    event->accept();
 }

@@ -1,4 +1,4 @@
-#include "core/draws/raw_value.h"
+#include "core/base/raw_value.h"
 
 #include <charconv>
 #include <limits>

@@ -1,0 +1,478 @@
+#include "core/tickets/cover_search.h"
+
+#include <algorithm>
+#include <array>
+#include <bit>
+#include <cmath>
+#include <queue>
+
+#include "core/lottery/lottery_rules.h"
+
+namespace {
+
+constexpr int kTicketSize = kMainCount;
+constexpr int kMaxPositions = kNumberCount;
+
+struct BinomialTable {
+    std::array<std::array<long long, 7>, 34> c{};
+    constexpr BinomialTable()
+    {
+        for (int n = 0; n < 34; ++n) {
+            c[n][0] = 1;
+            for (int k = 1; k < 7; ++k)
+                c[n][k] = n == 0 ? 0 : c[n - 1][k - 1] + c[n - 1][k];
+        }
+    }
+};
+constexpr BinomialTable kBinomials;
+
+long long colexRank(PositionMask subset)
+{
+    long long rank = 0;
+    int index = 1;
+    for (PositionMask rest = subset; rest; rest &= rest - 1, ++index)
+        rank += kBinomials.c[std::countr_zero(rest)][index];
+    return rank;
+}
+
+// Calls fn(mask) for every k-subset of the given single-bit masks.
+template <typename Fn> void forEachSubset(const std::vector<PositionMask>& items, int k, Fn&& fn)
+{
+    const int n = static_cast<int>(items.size());
+    if (k < 0 || k > n) return;
+    std::array<int, 8> index{};
+    for (int i = 0; i < k; ++i)
+        index[i] = i;
+    while (true) {
+        PositionMask mask = 0;
+        for (int i = 0; i < k; ++i)
+            mask |= items[static_cast<std::size_t>(index[i])];
+        fn(mask);
+        int i = k - 1;
+        while (i >= 0 && index[i] == n - k + i)
+            --i;
+        if (i < 0) return;
+        ++index[i];
+        for (int j = i + 1; j < k; ++j)
+            index[j] = index[j - 1] + 1;
+    }
+}
+
+std::vector<PositionMask> bitsOf(PositionMask mask)
+{
+    std::vector<PositionMask> bits;
+    for (PositionMask rest = mask; rest; rest &= rest - 1)
+        bits.push_back(rest & (~rest + 1));
+    return bits;
+}
+
+PositionMask allPositions(int v)
+{
+    return v >= 32 ? ~PositionMask{0} : (PositionMask{1} << v) - 1;
+}
+
+std::vector<PositionMask> everyTicket(int v)
+{
+    std::vector<PositionMask> all;
+    forEachSubset(bitsOf(allPositions(v)), kTicketSize, [&](PositionMask s) { all.push_back(s); });
+    return all;
+}
+
+// Annealing schedule (the floor is in SearchControl), tuned on 3-if-3 covers of 10..15 numbers.
+constexpr double kCooling = 0.9999;
+constexpr long long kReheatSteps = 200000;
+constexpr double kReheat = 0.6;
+
+// The search's state: a fixed number of tickets and how often each subset is covered.
+class Annealer {
+public:
+    Annealer(const CoverProblem& problem, std::vector<PositionMask> tickets, std::uint64_t seed)
+        : m_problem(problem), m_tickets(std::move(tickets)), m_random(seed)
+    {
+        const auto count = static_cast<std::size_t>(problem.subsetCount());
+        m_count.assign(count, 0);
+        m_where.assign(count, -1);
+        for (PositionMask ticket : m_tickets)
+            problem.forEachCovered(
+                ticket, [&](PositionMask, long long r) { ++m_count[static_cast<std::size_t>(r)]; });
+        // Subsets are listed by mask so that a random uncovered one is one draw away.
+        m_subsetMask.assign(count, 0);
+        forEachSubset(bitsOf(allPositions(problem.v())), problem.k(), [&](PositionMask s) {
+            m_subsetMask[static_cast<std::size_t>(problem.rank(s))] = s;
+        });
+        for (std::size_t r = 0; r < count; ++r)
+            if (problem.coverable(static_cast<long long>(r)) && m_count[r] == 0) addUncovered(r);
+    }
+
+    std::size_t uncovered() const { return m_uncovered.size(); }
+    const std::vector<PositionMask>& tickets() const { return m_tickets; }
+
+    // Removes the ticket whose loss uncovers the fewest subsets.
+    void dropOne()
+    {
+        std::size_t best = 0;
+        long long bestLoss = -1;
+        for (std::size_t i = 0; i < m_tickets.size(); ++i) {
+            long long loss = 0;
+            m_problem.forEachCovered(m_tickets[i], [&](PositionMask, long long r) {
+                if (m_count[static_cast<std::size_t>(r)] == 1) ++loss;
+            });
+            if (bestLoss < 0 || loss < bestLoss) {
+                bestLoss = loss;
+                best = i;
+            }
+        }
+        replace(best, 0);
+        m_tickets.erase(m_tickets.begin() + static_cast<std::ptrdiff_t>(best));
+    }
+
+    // Anneals until every subset is covered, the deadline passes or cancel is set. True when
+    // covered.
+    bool anneal(const SearchControl& control, double& temperature)
+    {
+        std::uniform_real_distribution<double> unit(0.0, 1.0);
+        long long steps = 0;
+        while (!m_uncovered.empty()) {
+            if ((steps & 255) == 0) {
+                if (control.cancel && control.cancel->load()) return false;
+                if (std::chrono::steady_clock::now() >= control.deadline) return false;
+            }
+            ++steps;
+            const PositionMask target = m_subsetMask[m_uncovered[m_random() % m_uncovered.size()]];
+            std::size_t index = 0;
+            PositionMask next = 0;
+            if (!pickMove(target, index, next)) continue;
+            const long long delta = deltaOf(index, next);
+            if (delta <= 0 ||
+                unit(m_random) < std::exp(-static_cast<double>(delta) / temperature)) {
+                replace(index, next);
+                m_tickets[index] = next;
+            }
+            const double floor = control.floorTemperature;
+            temperature = std::max(floor, temperature * kCooling);
+            if (temperature <= floor && (steps % kReheatSteps) == 0)
+                temperature = std::max(kReheat, 2 * floor);
+        }
+        return true;
+    }
+
+private:
+    void addUncovered(std::size_t r)
+    {
+        m_where[r] = static_cast<int>(m_uncovered.size());
+        m_uncovered.push_back(r);
+    }
+    void removeUncovered(std::size_t r)
+    {
+        const int at = m_where[r];
+        const std::size_t last = m_uncovered.back();
+        m_uncovered[static_cast<std::size_t>(at)] = last;
+        m_where[last] = at;
+        m_uncovered.pop_back();
+        m_where[r] = -1;
+    }
+
+    // A ticket one position away from a chosen one that covers target: a ticket holding t-1 of
+    // target's positions takes one more of them in place of one outside target.
+    bool pickMove(PositionMask target, std::size_t& index, PositionMask& next)
+    {
+        const int t = m_problem.t();
+        m_moves.clear();
+        for (std::size_t i = 0; i < m_tickets.size(); ++i) {
+            const PositionMask ticket = m_tickets[i];
+            if (std::popcount(ticket & target) != t - 1) continue;
+            for (PositionMask in : bitsOf(target & ~ticket))
+                for (PositionMask out : bitsOf(ticket & ~target)) {
+                    const PositionMask candidate = (ticket & ~out) | in;
+                    if (m_problem.allowed(candidate)) m_moves.push_back({i, candidate});
+                }
+        }
+        if (m_moves.empty()) {
+            // None a step away: a random allowed ticket covering target replaces a random one.
+            const auto& candidates = m_problem.candidates();
+            for (int attempt = 0; attempt < 64 && !candidates.empty(); ++attempt) {
+                const PositionMask c = candidates[m_random() % candidates.size()];
+                if (std::popcount(c & target) >= t) {
+                    index = m_random() % m_tickets.size();
+                    next = c;
+                    return true;
+                }
+            }
+            return false;
+        }
+        const auto& move = m_moves[m_random() % m_moves.size()];
+        index = move.first;
+        next = move.second;
+        return true;
+    }
+
+    // Change in the number of uncovered subsets when ticket index becomes next.
+    long long deltaOf(std::size_t index, PositionMask next)
+    {
+        const int t = m_problem.t();
+        long long delta = 0;
+        m_problem.forEachCovered(m_tickets[index], [&](PositionMask s, long long r) {
+            if (m_count[static_cast<std::size_t>(r)] == 1 && std::popcount(s & next) < t) ++delta;
+        });
+        m_problem.forEachCovered(next, [&](PositionMask, long long r) {
+            if (m_where[static_cast<std::size_t>(r)] >= 0) --delta;
+        });
+        return delta;
+    }
+
+    // Takes ticket index out of the counts and puts next in (0: nothing).
+    void replace(std::size_t index, PositionMask next)
+    {
+        m_problem.forEachCovered(m_tickets[index], [&](PositionMask, long long r) {
+            const auto u = static_cast<std::size_t>(r);
+            if (--m_count[u] == 0 && m_problem.coverable(r)) addUncovered(u);
+        });
+        if (next)
+            m_problem.forEachCovered(next, [&](PositionMask, long long r) {
+                const auto u = static_cast<std::size_t>(r);
+                if (m_count[u]++ == 0 && m_where[u] >= 0) removeUncovered(u);
+            });
+    }
+
+    const CoverProblem& m_problem;
+    std::vector<PositionMask> m_tickets;
+    std::mt19937_64 m_random;
+    std::vector<std::uint32_t> m_count;
+    std::vector<int> m_where;  // index in m_uncovered, or -1
+    std::vector<std::size_t> m_uncovered;
+    std::vector<PositionMask> m_subsetMask;
+    std::vector<std::pair<std::size_t, PositionMask>> m_moves;
+};
+
+}  // namespace
+
+std::vector<bool> heldSubsets(int t, const std::vector<PositionMask>& tickets)
+{
+    std::vector<bool> held(static_cast<std::size_t>(binomial(kMaxPositions, t)), false);
+    for (PositionMask ticket : tickets)
+        forEachSubset(bitsOf(ticket), t,
+                      [&](PositionMask s) { held[static_cast<std::size_t>(colexRank(s))] = true; });
+    return held;
+}
+
+bool holdsHeldSubset(PositionMask subset, int t, const std::vector<bool>& held)
+{
+    bool found = false;
+    forEachSubset(bitsOf(subset), t, [&](PositionMask s) {
+        if (!found && held[static_cast<std::size_t>(colexRank(s))]) found = true;
+    });
+    return found;
+}
+
+long long binomial(int n, int k)
+{
+    if (n < 0 || k < 0 || k > n || n > 33) return 0;
+    if (k <= 6) return kBinomials.c[n][k];
+    return binomial(n, n - k);
+}
+
+int checkedSubsetSize(int v, Guarantee guarantee)
+{
+    return std::max(guarantee.m, v - (kNumberCount - kMainCount));
+}
+
+CoverCheck checkCover(int v, Guarantee guarantee, const std::vector<PositionMask>& candidates,
+                      const std::vector<PositionMask>& tickets)
+{
+    const int k = checkedSubsetSize(v, guarantee);
+    const std::vector<bool> held = heldSubsets(guarantee.t, tickets);
+    const std::vector<bool> possible =
+        candidates.empty() ? std::vector<bool>{} : heldSubsets(guarantee.t, candidates);
+    CoverCheck check;
+    forEachSubset(bitsOf(allPositions(v)), k, [&](PositionMask subset) {
+        ++check.subsets;
+        if (!possible.empty() && !holdsHeldSubset(subset, guarantee.t, possible)) return;
+        ++check.coverable;
+        if (!holdsHeldSubset(subset, guarantee.t, held)) ++check.uncovered;
+    });
+    return check;
+}
+
+Result<CoverProblem> CoverProblem::make(int v, Guarantee guarantee,
+                                        std::vector<PositionMask> candidates)
+{
+    if (v < kTicketSize || v > kMaxPositions) return Error{"数字の個数は5から31です"};
+    if (guarantee.t < 1 || guarantee.m > kTicketSize || guarantee.t > guarantee.m)
+        return Error{"保証は 1 ≦ 一致数 ≦ 当選数字の数 ≦ 5 で指定してください"};
+    CoverProblem problem;
+    problem.m_v = v;
+    problem.m_t = guarantee.t;
+    problem.m_k = std::min(v, checkedSubsetSize(v, guarantee));
+    problem.m_restricted = !candidates.empty();
+    if (candidates.empty()) candidates = everyTicket(v);
+    std::sort(candidates.begin(), candidates.end());
+    candidates.erase(std::unique(candidates.begin(), candidates.end()), candidates.end());
+    problem.m_allowedByRank.assign(static_cast<std::size_t>(binomial(v, kTicketSize)), false);
+    for (PositionMask c : candidates) {
+        if (std::popcount(c) != kTicketSize || (c & ~allPositions(v)))
+            return Error{"候補の組合せが正しくありません"};
+        problem.m_allowedByRank[static_cast<std::size_t>(colexRank(c))] = true;
+    }
+    problem.m_candidates = std::move(candidates);
+    problem.m_coverable.assign(static_cast<std::size_t>(binomial(v, problem.m_k)), true);
+    if (problem.m_restricted) {
+        const std::vector<bool> possible = heldSubsets(guarantee.t, problem.m_candidates);
+        forEachSubset(bitsOf(allPositions(v)), problem.m_k, [&](PositionMask subset) {
+            problem.m_coverable[static_cast<std::size_t>(colexRank(subset))] =
+                holdsHeldSubset(subset, guarantee.t, possible);
+        });
+    }
+    return problem;
+}
+
+bool CoverProblem::allowed(PositionMask ticket) const
+{
+    return m_allowedByRank[static_cast<std::size_t>(colexRank(ticket))];
+}
+
+long long CoverProblem::rank(PositionMask subset) const
+{
+    return colexRank(subset);
+}
+
+void CoverProblem::forEachCovered(PositionMask ticket,
+                                  const std::function<void(PositionMask, long long)>& fn) const
+{
+    const std::vector<PositionMask> inside = bitsOf(ticket);
+    const std::vector<PositionMask> outside = bitsOf(allPositions(m_v) & ~ticket);
+    for (int j = m_t; j <= std::min(m_k, kTicketSize); ++j)
+        forEachSubset(inside, j, [&](PositionMask in) {
+            forEachSubset(outside, m_k - j, [&](PositionMask out) {
+                const PositionMask s = in | out;
+                fn(s, colexRank(s));
+            });
+        });
+}
+
+std::vector<PositionMask> greedyCover(const CoverProblem& problem, std::uint64_t seed)
+{
+    const auto count = static_cast<std::size_t>(problem.subsetCount());
+    std::vector<bool> covered(count, false);
+    for (std::size_t r = 0; r < count; ++r)
+        if (!problem.coverable(static_cast<long long>(r))) covered[r] = true;
+    auto gainOf = [&](PositionMask ticket) {
+        long long gain = 0;
+        problem.forEachCovered(ticket, [&](PositionMask, long long r) {
+            if (!covered[static_cast<std::size_t>(r)]) ++gain;
+        });
+        return gain;
+    };
+    auto take = [&](PositionMask ticket, std::vector<PositionMask>& chosen) {
+        chosen.push_back(ticket);
+        problem.forEachCovered(ticket, [&](PositionMask, long long r) {
+            covered[static_cast<std::size_t>(r)] = true;
+        });
+    };
+    const auto& candidates = problem.candidates();
+    std::vector<PositionMask> chosen;
+    // A ticket covers C(5, t) * C(v - 5, k - t) + ... subsets; the lazy greedy evaluates each
+    // candidate at least once, which is cheap only when that number is small.
+    long long perTicket = 0;
+    problem.forEachCovered(candidates.front(), [&](PositionMask, long long) { ++perTicket; });
+    if (static_cast<double>(perTicket) * static_cast<double>(candidates.size()) < 4e6) {
+        using Entry = std::pair<long long, long long>;  // gain, -index
+        std::priority_queue<Entry> heap;
+        for (std::size_t i = 0; i < candidates.size(); ++i)
+            heap.push({perTicket, -static_cast<long long>(i)});
+        while (!heap.empty()) {
+            const auto [stale, negIndex] = heap.top();
+            heap.pop();
+            const PositionMask ticket = candidates[static_cast<std::size_t>(-negIndex)];
+            const long long gain = gainOf(ticket);
+            if (gain == 0) continue;
+            if (gain < stale && !heap.empty() && Entry{gain, negIndex} < heap.top()) {
+                heap.push({gain, negIndex});
+                continue;
+            }
+            take(ticket, chosen);
+        }
+    } else {
+        // The first uncovered subset in order, and the best of a sample of tickets covering it.
+        std::mt19937_64 random(seed);
+        std::vector<PositionMask> covering;
+        std::size_t next = 0;
+        std::vector<PositionMask> subsetMask(count, 0);
+        forEachSubset(bitsOf(allPositions(problem.v())), problem.k(), [&](PositionMask s) {
+            subsetMask[static_cast<std::size_t>(problem.rank(s))] = s;
+        });
+        while (true) {
+            while (next < count && covered[next])
+                ++next;
+            if (next == count) break;
+            covering.clear();
+            for (PositionMask c : candidates)
+                if (std::popcount(c & subsetMask[next]) >= problem.t()) covering.push_back(c);
+            std::shuffle(covering.begin(), covering.end(), random);
+            PositionMask best = covering.front();
+            long long bestGain = -1;
+            for (std::size_t i = 0; i < covering.size() && i < 24; ++i) {
+                const long long gain = gainOf(covering[i]);
+                if (gain > bestGain) {
+                    bestGain = gain;
+                    best = covering[i];
+                }
+            }
+            take(best, chosen);
+        }
+    }
+    // Drop tickets made redundant by later ones, last chosen first.
+    std::vector<std::uint32_t> coverCount(count, 0);
+    for (PositionMask ticket : chosen)
+        problem.forEachCovered(
+            ticket, [&](PositionMask, long long r) { ++coverCount[static_cast<std::size_t>(r)]; });
+    std::vector<PositionMask> result;
+    for (std::size_t i = chosen.size(); i-- > 0;) {
+        bool redundant = true;
+        problem.forEachCovered(chosen[i], [&](PositionMask, long long r) {
+            if (coverCount[static_cast<std::size_t>(r)] < 2) redundant = false;
+        });
+        if (redundant)
+            problem.forEachCovered(chosen[i], [&](PositionMask, long long r) {
+                --coverCount[static_cast<std::size_t>(r)];
+            });
+        else
+            result.push_back(chosen[i]);
+    }
+    std::sort(result.begin(), result.end());
+    return result;
+}
+
+std::vector<PositionMask> shrinkCover(const CoverProblem& problem, std::vector<PositionMask> cover,
+                                      const SearchControl& control)
+{
+    std::vector<PositionMask> best = cover;
+    if (cover.size() <= 1) return best;
+    Annealer annealer(problem, std::move(cover), control.seed);
+    const auto start = std::chrono::steady_clock::now();
+    const double span =
+        std::max(1e-9, std::chrono::duration<double>(control.deadline - start).count());
+    double temperature = 0.6;
+    while (annealer.tickets().size() > 1 && best.size() > control.stopAt) {
+        annealer.dropOne();
+        if (!annealer.anneal(control, temperature)) break;
+        best = annealer.tickets();
+        if (control.progress)
+            control.progress(std::min(1.0, std::chrono::duration<double>(
+                                               std::chrono::steady_clock::now() - start)
+                                                   .count() /
+                                               span),
+                             best.size());
+    }
+    std::sort(best.begin(), best.end());
+    return best;
+}
+
+std::uint32_t relabel(PositionMask positions, const std::vector<int>& numbers)
+{
+    std::uint32_t mask = 0;
+    for (PositionMask rest = positions; rest; rest &= rest - 1) {
+        const auto i = static_cast<std::size_t>(std::countr_zero(rest));
+        if (i < numbers.size()) mask |= std::uint32_t{1} << numbers[i];
+    }
+    return mask;
+}
