@@ -3,6 +3,7 @@
 // empty database.
 #include <QApplication>
 #include <QDir>
+#include <QLabel>
 #include <QMdiSubWindow>
 #include <QMessageBox>
 #include <QPushButton>
@@ -50,6 +51,7 @@ private slots:
     void closingTheEntryWindowAfterAChangeReloads();
     void theGuideShowsOnlyOnAnEmptyDatabase();
     void thePreviewListsChangedDrawsAndRejectedLines();
+    void aChangeByAnotherProgramReloadsWithOneStatusLine();
 
 private:
     std::string databasePath() const
@@ -263,6 +265,54 @@ void HistoryReloadTest::thePreviewListsChangedDrawsAndRejectedLines()
     QTimer::singleShot(0, dialog.addButton(), &QPushButton::click);
     QCOMPARE(dialog.exec(), int(QDialog::Accepted));
     QCOMPARE(dialog.chosenMode(), MergeMode::AddAndReplace);
+}
+
+void HistoryReloadTest::aChangeByAnotherProgramReloadsWithOneStatusLine()
+{
+    auto frame = loadedFrame();
+    frame->resize(1200, 900);
+    frame->show();
+    MainFrmTestSeam::openAnalysis(*frame, QStringLiteral("出現間隔分析"));
+    auto* analysis =
+        qobject_cast<AnalysisWindow*>(frame->childWindow(QStringLiteral("出現間隔分析"))->widget());
+    QVERIFY(analysis);
+    QScrollBar* scroll = analysis->gridView()->verticalScrollBar();
+    scroll->setValue(30);
+    auto* status = frame->findChild<QLabel*>(QStringLiteral("historyStatus"));
+    auto* notice = frame->findChild<QLabel*>(QStringLiteral("reloadNotice"));
+    QVERIFY(status && notice);
+    QVERIFY(status->text().contains(QStringLiteral("第120回")));
+
+    // The program's own import reloads once, with no line about someone else.
+    QSignalSpy changed(&frame->session(), &DrawSession::historyChanged);
+    const std::string csv = (m_folder->path() + "/new.csv").toStdString();
+    writeFile(csv, kHeader + "121,,1,2,3,4,5,6\n");
+    m_preview = [](const CsvImport&, const QString&) {
+        return std::optional(MergeMode::AddAndReplace);
+    };
+    {
+        MessageBoxWatcher messages;
+        QVERIFY(frame->dataCommands().importCsvFile(QString::fromStdString(csv)));
+    }
+    QTest::qWait(DrawSession::kSettleMilliseconds + 300);
+    QCOMPARE(changed.count(), 1);
+    QVERIFY(notice->text().isEmpty());
+
+    // Another program (pomuran-cli import) writes the file: the windows follow by themselves.
+    {
+        auto other = DrawDatabase::open(frame->connectString(), DrawDatabase::Access::ReadWrite);
+        QVERIFY(other.ok());
+        QVERIFY(other->insertDraws({syntheticHistory(122).rows().back()}).ok());
+    }
+    QTRY_COMPARE_WITH_TIMEOUT(notice->text(),
+                              QStringLiteral("当選データを読み直しました（第122回まで）"), 5000);
+    QCOMPARE(changed.count(), 2);
+    QCOMPARE(frame->tables().LatestDrawNo, 122);
+    QVERIFY(status->text().contains(QStringLiteral("第122回")));
+    const ResultGrid expected =
+        findAnalysis("出現間隔分析")->build(frame->history(), frame->tables());
+    QCOMPARE(analysis->gridView()->grid().rowCount(), expected.rowCount());
+    QCOMPARE(scroll->value(), 30);
 }
 
 QTEST_MAIN(HistoryReloadTest)
