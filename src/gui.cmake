@@ -33,6 +33,9 @@ add_library(gui STATIC
   gui/app/help_viewer.cpp
   gui/app/activation_rule.cpp
   gui/app/child_window_host.cpp
+  gui/app/child_windows.cpp
+  gui/app/history_status_bar.cpp
+  gui/app/main_window_geometry.cpp
   gui/app/main_frame.cpp
   gui/app/main_menu.cpp
   gui/app/window_kinds.cpp

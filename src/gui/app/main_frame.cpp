@@ -2,41 +2,24 @@
 
 #include <QApplication>
 #include <QCloseEvent>
-#include <QDate>
-#include <QDialog>
-#include <QLabel>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenuBar>
 #include <QMessageBox>
-#include <QPushButton>
-#include <QScreen>
-#include <QSettings>
 #include <QStatusBar>
 #include <QTimer>
 #include <QWindow>
 
-#include "core/analyses/analysis_catalog.h"
 #include "core/draws/draw_merge.h"
-#include "core/grid/units.h"
-#include "core/prediction/prediction_grids.h"
-#include "core/session/history_status.h"
 #include "core/tickets/ticket_store.h"
-#include "gui/analyses/analysis_window.h"
-#include "gui/app/activation_rule.h"
-#include "gui/app/child_window_host.h"
+#include "gui/app/child_windows.h"
 #include "gui/app/help_viewer.h"
+#include "gui/app/history_status_bar.h"
 #include "gui/app/main_menu.h"
 #include "gui/app/version_window.h"
 #include "gui/app/window_arrangement.h"
-#include "gui/backtest/backtest_window.h"
 #include "gui/maintenance/empty_history_guide.h"
 #include "gui/maintenance/entry_window.h"
-#include "gui/prediction/prediction_window.h"
-#include "gui/session/draw_session.h"
-#include "gui/stats/statistics_window.h"
-#include "gui/tickets/combination_window.h"
-#include "gui/tickets/ticket_register_window.h"
 #include "gui/ui/busy_pointer.h"
 #include "gui/ui/close_child_window.h"
 
@@ -68,16 +51,19 @@ MainFrm::MainFrm(MainFrmSetup setup, QWidget* parent)
     setCentralWidget(m_mdiArea);
     m_session = new DrawSession(m_setup.programFolder, this);
     m_host = new ChildWindowHost(m_mdiArea, this);
+    m_windows = new ChildWindows(*m_session, *m_host, m_setup.ticketFile, this);
     m_data = new DrawDataCommands(*m_session, *m_host, this, m_setup.downloadServer,
                                   m_setup.importPreview);
     connect(m_data, &DrawDataCommands::typeDrawsRequested, this, &MainFrm::enterDrawData);
-    connect(m_session, &DrawSession::historyChanged, this, &MainFrm::showHistoryStatus);
-    connect(m_session, &DrawSession::changedOutside, this, &MainFrm::showReloadedOutside);
+    connect(m_windows, &ChildWindows::entryWindowClosed, this, [this] {
+        if (!m_exiting) QTimer::singleShot(0, m_data, &DrawDataCommands::reloadAfterEntry);
+    });
 
     buildMainMenu(menuBar(), this,
                   [this](MenuCommand command, const QString& window) { run(command, window); });
-    createStatusBar();
-    placeAtFirstStart();
+    auto* status = new HistoryStatusBar(*statusBar(), *m_session);
+    connect(status, &HistoryStatusBar::updateRequested, m_data, &DrawDataCommands::updateDrawData);
+    placeMainWindow(*this, *m_mdiArea, m_setup.windowStateFile);
     // Which window had the focus tells a return to the main window from a dialog's end.
     connect(qApp, &QGuiApplication::focusWindowChanged, this, &MainFrm::noteFocusWindow);
 }
@@ -87,31 +73,6 @@ MainFrm::~MainFrm()
     m_exiting = true;
     // The child windows go first, while the snapshot they show still exists.
     delete m_mdiArea;
-}
-
-PredictionOptions& MainFrm::options()
-{
-    return m_session->options();
-}
-
-const DrawHistory& MainFrm::history() const
-{
-    return m_session->history();
-}
-
-const DrawTables& MainFrm::tables() const
-{
-    return m_session->tables();
-}
-
-const std::string& MainFrm::connectString() const
-{
-    return m_session->connectString();
-}
-
-EmptyHistoryGuide* MainFrm::emptyHistoryGuide() const
-{
-    return m_data->emptyHistoryGuide();
 }
 
 HelpViewer* MainFrm::helpViewer() const
@@ -124,16 +85,6 @@ VersionWindow* MainFrm::versionWindow() const
     return m_versionWindow.data();
 }
 
-bool MainFrm::propEnd() const
-{
-    return m_host->propEnd();
-}
-
-QMdiSubWindow* MainFrm::childWindow(const QString& kind) const
-{
-    return m_host->window(kind);
-}
-
 void MainFrm::run(MenuCommand command, const QString& window)
 {
     switch (command) {
@@ -141,22 +92,22 @@ void MainFrm::run(MenuCommand command, const QString& window)
         close();
         return;
     case MenuCommand::Prediction:
-        openPrediction();
+        m_windows->openPrediction();
         return;
     case MenuCommand::Backtest:
-        openBacktest();
+        m_windows->openBacktest();
         return;
     case MenuCommand::Combination:
-        openCombinationBuilder();
+        m_windows->openCombinationBuilder();
         return;
     case MenuCommand::TicketRegister:
-        openTicketRegister();
+        m_windows->openTicketRegister();
         return;
     case MenuCommand::Analysis:
-        openAnalysis(window);
+        m_windows->openAnalysis(window);
         return;
     case MenuCommand::Statistics:
-        openStatistics();
+        m_windows->openStatistics();
         return;
     case MenuCommand::Update:
         m_data->updateDrawData();
@@ -214,87 +165,6 @@ bool MainFrm::start()
     return false;
 }
 
-template <typename Window, typename Rebuild>
-void MainFrm::followHistory(Window* window, Rebuild rebuild)
-{
-    // The window is the connection's context: it ends with the window.
-    connect(m_session, &DrawSession::historyChanged, window,
-            [this, window, rebuild] { rebuild(*window, *m_session); });
-}
-
-void MainFrm::openAnalysis(const QString& windowName)
-{
-    const AnalysisDescriptor* descriptor = findAnalysis(windowName.toStdString());
-    if (!descriptor) return;
-    m_host->open(windowName, [this, descriptor] {
-        auto* window = new AnalysisWindow(*descriptor, history(), tables(), nullptr);
-        followHistory(window, [](AnalysisWindow& shown, const DrawSession& session) {
-            shown.rebuild(session.history(), session.tables());
-        });
-        return window;
-    });
-}
-
-void MainFrm::openBacktest()
-{
-    m_host->open(QString::fromUtf8(kBacktestWindowName), [this] {
-        auto* window = new BacktestWindow(history(), options().enabledCount());
-        followHistory(window, [](BacktestWindow& shown, const DrawSession& session) {
-            shown.rebuild(session.history());
-        });
-        return window;
-    });
-}
-
-void MainFrm::openPrediction()
-{
-    m_host->open(QString::fromUtf8(kPredictionWindowName), [this] {
-        auto* window = new PredictionWindow(options(), history(), tables());
-        connect(window, &PredictionWindow::combinationRequested, this,
-                &MainFrm::openCombinationBuilder);
-        followHistory(window, [](PredictionWindow& shown, const DrawSession& session) {
-            shown.refresh(session.history(), session.tables());
-        });
-        return window;
-    });
-}
-
-void MainFrm::openCombinationBuilder()
-{
-    m_host->open(QString::fromUtf8(kCombinationWindowName), [this] {
-        auto* window = new CombinationWindow(history(), tables().LatestDrawNo,
-                                             options().enabledCount(), m_setup.ticketFile);
-        // An open register shows the new tickets at once.
-        connect(window, &CombinationWindow::ticketsAdded, this, [this] {
-            if (QMdiSubWindow* open = childWindow(QString::fromUtf8(kTicketRegisterWindowName)))
-                if (auto* view = qobject_cast<TicketRegisterWindow*>(open->widget()))
-                    view->reload();
-        });
-        return window;
-    });
-}
-
-void MainFrm::openTicketRegister()
-{
-    m_host->open(QString::fromUtf8(kTicketRegisterWindowName), [this] {
-        auto* window = new TicketRegisterWindow(connectString(), history(), m_setup.ticketFile);
-        followHistory(window,
-                      [](TicketRegisterWindow& shown, const DrawSession&) { shown.reload(); });
-        return window;
-    });
-}
-
-void MainFrm::openStatistics()
-{
-    m_host->open(QString::fromUtf8(kStatisticsWindowName), [this] {
-        auto* window = new StatisticsWindow(history());
-        followHistory(window, [](StatisticsWindow& shown, const DrawSession& session) {
-            shown.rebuild(session.history());
-        });
-        return window;
-    });
-}
-
 void MainFrm::enterDrawData()
 {
     // The entry window writes to the database the other windows were computed from, so it only
@@ -309,17 +179,8 @@ void MainFrm::enterDrawData()
 void MainFrm::openEntryWindow()
 {
     QString error;
-    QMdiSubWindow* frame = m_host->open(kEntryWindowName, [this, &error]() -> QWidget* {
-        return EntryWindow::create(connectString(), &error);
-    });
-    if (!frame) {
-        if (!error.isEmpty()) QMessageBox::critical(this, kMessageTitle, error, QMessageBox::Ok);
-        return;
-    }
-    // What the player typed must reach every window once the entry window is gone.
-    connect(frame, &QObject::destroyed, this, [this] {
-        if (!m_exiting) QTimer::singleShot(0, m_data, &DrawDataCommands::reloadAfterEntry);
-    });
+    if (!m_windows->openEntryWindow(&error) && !error.isEmpty())
+        QMessageBox::critical(this, kMessageTitle, error, QMessageBox::Ok);
 }
 
 void MainFrm::showHelp()
@@ -353,7 +214,7 @@ void MainFrm::onActivated()
 {
     // The prediction window opens by itself at start-up and comes forward whenever the player
     // returns to the main window.
-    openPrediction();
+    m_windows->openPrediction();
 }
 
 void MainFrm::noteFocusWindow(QWindow* window)
@@ -407,11 +268,7 @@ void MainFrm::closeEvent(QCloseEvent* event)
         event->ignore();
         return;
     }
-    if (!m_setup.windowStateFile.isEmpty()) {
-        QSettings state(m_setup.windowStateFile, QSettings::IniFormat);
-        state.setValue(QStringLiteral("MainFrm/geometry"), saveGeometry());
-        state.setValue(QStringLiteral("MainFrm/state"), saveState());
-    }
+    rememberMainWindow(*this, m_setup.windowStateFile);
     // The options would be lost silently otherwise: the player learns why before the program ends.
     if (const Status saved = WriteInitFile(options(), m_setup.settingsFile); !saved)
         QMessageBox::warning(this, kMainTitle,
@@ -419,70 +276,5 @@ void MainFrm::closeEvent(QCloseEvent* event)
                                  QString::fromStdString(saved.error()),
                              QMessageBox::Ok);
     m_session->release();
-    {
-        BusyPointer busy;
-    }
     event->accept();
-}
-
-void MainFrm::placeAtFirstStart()
-{
-    if (!m_setup.windowStateFile.isEmpty()) {
-        QSettings state(m_setup.windowStateFile, QSettings::IniFormat);
-        if (restoreGeometry(state.value(QStringLiteral("MainFrm/geometry")).toByteArray())) {
-            restoreState(state.value(QStringLiteral("MainFrm/state")).toByteArray());
-            return;
-        }
-    }
-    // Room for the largest child window, its scroll bars and buttons in view.
-    const int border = 2 * m_mdiArea->frameWidth();
-    const QSize client = QSize(twipsToPixels(kClientWidthTwips), twipsToPixels(kClientHeightTwips))
-                             .expandedTo(largestWindowSize() + QSize(border, border));
-    const QSize outer(client.width(), client.height() + menuBar()->sizeHint().height() +
-                                          statusBar()->sizeHint().height());
-    resize(outer);
-    const QScreen* screen = QGuiApplication::primaryScreen();
-    if (screen && (outer.width() > screen->availableSize().width() ||
-                   outer.height() > screen->availableSize().height()))
-        setWindowState(windowState() | Qt::WindowMaximized);
-}
-
-void MainFrm::createStatusBar()
-{
-    m_historyStatus = new QLabel(this);
-    m_historyStatus->setObjectName(QStringLiteral("historyStatus"));
-    m_historyHint = new QLabel(this);
-    m_historyHint->setObjectName(QStringLiteral("historyHint"));
-    m_updateButton = new QPushButton(QStringLiteral("当選データ最新化"), this);
-    m_updateButton->setObjectName(QStringLiteral("historyUpdate"));
-    m_updateButton->setFlat(true);
-    connect(m_updateButton, &QPushButton::clicked, m_data, &DrawDataCommands::updateDrawData);
-    m_reloadNotice = new QLabel(this);
-    m_reloadNotice->setObjectName(QStringLiteral("reloadNotice"));
-    statusBar()->addWidget(m_historyStatus);
-    statusBar()->addWidget(m_historyHint);
-    statusBar()->addWidget(m_updateButton);
-    statusBar()->addWidget(m_reloadNotice, 1);
-    m_historyHint->hide();
-    m_updateButton->hide();
-}
-
-void MainFrm::showHistoryStatus()
-{
-    const QDate today = QDate::currentDate();
-    const std::chrono::sys_days day{std::chrono::year_month_day{
-        std::chrono::year(today.year()), std::chrono::month(static_cast<unsigned>(today.month())),
-        std::chrono::day(static_cast<unsigned>(today.day()))}};
-    const HistoryStatus status = historyStatus(history(), day);
-    m_historyStatus->setText(QString::fromStdString(historyStatusText(status)));
-    m_historyHint->setText(QString::fromStdString(historyStaleHint(status)));
-    m_historyHint->setVisible(status.probablyBehind);
-    m_updateButton->setVisible(status.probablyBehind);
-}
-
-void MainFrm::showReloadedOutside()
-{
-    m_reloadNotice->setText(
-        QStringLiteral("当選データを読み直しました（第%1回まで）").arg(tables().LatestDrawNo));
-    QTimer::singleShot(15000, m_reloadNotice, &QLabel::clear);
 }

@@ -1,6 +1,7 @@
 // MainFrm: the program's main window, a multiple-document frame whose menus open every other
-// window as a child window. The draw session, the child windows and the data commands are its
-// parts; it keeps the widgets, the menu, the arrangement, activation, the status bar and exit.
+// window as a child window. The draw session, the child windows, the window host and the data
+// commands are its parts; it keeps the widgets, the menu, the arrangement, activation, the
+// status bar and exit.
 #pragma once
 
 #include <QMainWindow>
@@ -10,20 +11,17 @@
 #include <string>
 
 #include "core/draws/data_locations.h"
-#include "core/draws/draw_history.h"
-#include "core/draws/draw_tables.h"
-#include "core/prediction/prediction_options.h"
 #include "gui/app/activation_rule.h"
+#include "gui/app/child_window_host.h"
+#include "gui/app/main_window_geometry.h"
 #include "gui/maintenance/draw_data_commands.h"
+#include "gui/session/draw_session.h"
 #include "gui/ui/message_titles.h"
 
-class ChildWindowHost;
-class DrawSession;
+class ChildWindows;
 class HelpViewer;
-class QLabel;
 class QMdiArea;
 class QMdiSubWindow;
-class QPushButton;
 class QWindow;
 class VersionWindow;
 class EmptyHistoryGuide;
@@ -33,14 +31,6 @@ inline const QString kCloseWindowsFirst =
     QStringLiteral("表示中のウィンドウを閉じないと実行できません。");
 // The help keyword the help command shows and looks up.
 inline const QString kHelpKeyword = QStringLiteral("ポムランについて");
-
-// Designed size of the client area (twips); the first start makes room for the largest child
-// window too.
-inline constexpr int kClientWidthTwips = 13875;
-inline constexpr int kClientHeightTwips = 11190;
-
-// The file in the player's config folder that remembers the main window's size and state.
-inline constexpr const char* kWindowStateFileName = "main_window.ini";
 
 // What start-up (and a test) chooses for the main window.
 struct MainFrmSetup {
@@ -69,19 +59,19 @@ public:
     bool start();
 
     DrawSession& session() const { return *m_session; }
-    PredictionOptions& options();
-    const DrawHistory& history() const;
-    const DrawTables& tables() const;
-    const std::string& connectString() const;
+    PredictionOptions& options() { return m_session->options(); }
+    const DrawHistory& history() const { return m_session->history(); }
+    const DrawTables& tables() const { return m_session->tables(); }
+    const std::string& connectString() const { return m_session->connectString(); }
     ChildWindowHost& host() const { return *m_host; }
     DrawDataCommands& dataCommands() const { return *m_data; }
     // True while no child window is open.
-    bool propEnd() const;
-    QMdiSubWindow* childWindow(const QString& kind) const;
+    bool propEnd() const { return m_host->propEnd(); }
+    QMdiSubWindow* childWindow(const QString& kind) const { return m_host->window(kind); }
     QMdiArea* mdiArea() const { return m_mdiArea; }
     HelpViewer* helpViewer() const;
     VersionWindow* versionWindow() const;
-    EmptyHistoryGuide* emptyHistoryGuide() const;
+    EmptyHistoryGuide* emptyHistoryGuide() const { return m_data->emptyHistoryGuide(); }
 
 signals:
     // Each time the main window becomes active at start-up or on a return from another window
@@ -94,41 +84,25 @@ protected:
 
 private slots:
     void run(MenuCommand command, const QString& window);
-    void openAnalysis(const QString& windowName);
-    void openPrediction();
-    void openCombinationBuilder();
-    void openTicketRegister();
-    void openStatistics();
-    void openBacktest();
     void enterDrawData();
     void openEntryWindow();
     void showHelp();
     void showVersion();
     void onActivated();
-    void showHistoryStatus();
-    void showReloadedOutside();
     void noteFocusWindow(QWindow* window);
     void noteOwnWindowClosed();
 
 private:
     friend struct MainFrmTestSeam;
-    void createStatusBar();
-    void placeAtFirstStart();
-    // Rebuilds `window` from the session on every reload, for as long as it lives.
-    template <typename Window, typename Rebuild>
-    void followHistory(Window* window, Rebuild rebuild);
 
     MainFrmSetup m_setup;
     QMdiArea* m_mdiArea = nullptr;
     DrawSession* m_session = nullptr;
     ChildWindowHost* m_host = nullptr;
+    ChildWindows* m_windows = nullptr;
     DrawDataCommands* m_data = nullptr;
     QPointer<HelpViewer> m_helpViewer;
     QPointer<VersionWindow> m_versionWindow;
-    QLabel* m_historyStatus = nullptr;
-    QLabel* m_historyHint = nullptr;
-    QPushButton* m_updateButton = nullptr;
-    QLabel* m_reloadNotice = nullptr;
     bool m_exiting = false;
     bool m_activatedOnce = false;
     // What had the focus since the main window last was active.
