@@ -52,8 +52,9 @@ MainFrm::MainFrm(MainFrmSetup setup, QWidget* parent)
     m_session = new DrawSession(m_setup.programFolder, this);
     m_host = new ChildWindowHost(m_mdiArea, this);
     m_windows = new ChildWindows(*m_session, *m_host, m_setup.ticketFile, this);
-    m_data = new DrawDataCommands(*m_session, *m_host, this, m_setup.downloadServer,
-                                  m_setup.importPreview);
+    m_data = new DrawDataCommands(
+        *m_session, [this] { return childWindow(kEntryWindowName) != nullptr; }, this,
+        m_setup.downloadServer, m_setup.importPreview);
     connect(m_data, &DrawDataCommands::typeDrawsRequested, this, &MainFrm::enterDrawData);
     connect(m_windows, &ChildWindows::entryWindowClosed, this, [this] {
         if (!m_exiting) QTimer::singleShot(0, m_data, &DrawDataCommands::reloadAfterEntry);

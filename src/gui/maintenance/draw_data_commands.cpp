@@ -15,7 +15,6 @@
 #include "core/draws/import_draws.h"
 #include "core/maintenance/draw_update.h"
 #include "core/maintenance/update_source.h"
-#include "gui/app/child_window_host.h"
 #include "gui/maintenance/csv_import_dialog.h"
 #include "gui/maintenance/draw_update_dialog.h"
 #include "gui/maintenance/empty_history_guide.h"
@@ -25,10 +24,12 @@
 #include "gui/ui/busy_pointer.h"
 #include "gui/ui/message_titles.h"
 
-DrawDataCommands::DrawDataCommands(DrawSession& session, ChildWindowHost& host, QWidget* window,
-                                   QString downloadServer, ImportPreview importPreview)
-    : QObject(window), m_session(session), m_host(host), m_window(window),
-      m_downloadServer(std::move(downloadServer)), m_importPreview(std::move(importPreview))
+DrawDataCommands::DrawDataCommands(DrawSession& session, std::function<bool()> entryWindowOpen,
+                                   QWidget* window, QString downloadServer,
+                                   ImportPreview importPreview)
+    : QObject(window), m_session(session), m_entryWindowOpen(std::move(entryWindowOpen)),
+      m_window(window), m_downloadServer(std::move(downloadServer)),
+      m_importPreview(std::move(importPreview))
 {
     connect(&m_session, &DrawSession::historyChanged, this, [this] {
         if (m_guide && holdsDraws(m_session.history().rows())) m_guide->close();
@@ -48,7 +49,7 @@ bool DrawDataCommands::fail(const QString& text) const
 
 bool DrawDataCommands::entryWindowOpen() const
 {
-    return m_host.window(kEntryWindowName) != nullptr;
+    return m_entryWindowOpen && m_entryWindowOpen();
 }
 
 void DrawDataCommands::updateDrawData()

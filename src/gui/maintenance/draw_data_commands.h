@@ -11,7 +11,6 @@
 #include <optional>
 #include <string>
 
-class ChildWindowHost;
 class DrawSession;
 class EmptyHistoryGuide;
 class QWidget;
@@ -28,7 +27,8 @@ public:
     using ImportPreview = std::function<std::optional<MergeMode>(const CsvImport&, const QString&)>;
     // downloadServer empty means the update source the player set (or the build's default);
     // an empty preview means the preview dialog.
-    DrawDataCommands(DrawSession& session, ChildWindowHost& host, QWidget* window,
+    // entryWindowOpen tells whether 当選データ入力 is open (its draws are not written yet).
+    DrawDataCommands(DrawSession& session, std::function<bool()> entryWindowOpen, QWidget* window,
                      QString downloadServer = QString(), ImportPreview importPreview = {});
 
     void updateDrawData();
@@ -60,7 +60,7 @@ private:
     bool fail(const QString& text) const;
 
     DrawSession& m_session;
-    ChildWindowHost& m_host;
+    std::function<bool()> m_entryWindowOpen;
     QWidget* m_window;
     QString m_downloadServer;
     ImportPreview m_importPreview;
