@@ -216,6 +216,10 @@ void HistoryReloadTest::closingTheEntryWindowAfterAChangeReloads()
                 DrawDatabase::open(frame->connectString(), DrawDatabase::Access::ReadWrite);
             QVERIFY(database.ok());
             QVERIFY(database->insertDraws({drawRow(121, {1, 2, 3, 4, 5, 6})}).ok());
+            // The entry window's own writes are no change by someone else.
+            QTest::qWait(DrawSession::kSettleMilliseconds + 300);
+            QCOMPARE(changed.count(), 0);
+            QVERIFY(frame->findChild<QLabel*>(QStringLiteral("reloadNotice"))->text().isEmpty());
         }
         entry->close();
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);

@@ -106,6 +106,11 @@ QMdiSubWindow* ChildWindows::openEntryWindow(QString* error)
         return EntryWindow::create(m_session.connectString(), error);
     });
     // What the player typed must reach every window once the entry window is gone.
-    if (frame) connect(frame, &QObject::destroyed, this, &ChildWindows::entryWindowClosed);
+    if (!frame) return nullptr;
+    m_session.setOwnWriterOpen(true);
+    connect(frame, &QObject::destroyed, this, [this] {
+        m_session.setOwnWriterOpen(false);
+        emit entryWindowClosed();
+    });
     return frame;
 }

@@ -78,6 +78,7 @@ void DrawSession::fileTouched()
 void DrawSession::checkOutside()
 {
     watch();
+    if (m_ownWriterOpen) return;
     // Our own writes (import, entry window) reload at once, so the database already matches.
     if (m_core.matchesDatabase()) return;
     // A database half written or locked by its writer is read again a little later.

@@ -25,6 +25,9 @@ public:
     bool reload(QString* error = nullptr);
     // reload() only when the database no longer holds the snapshot's draws.
     bool reloadIfChanged(QString* error = nullptr);
+    // While the program's own writer (当選データ入力) is open, changes of the file are its own and
+    // no reload of someone else's: the writer reloads when it closes.
+    void setOwnWriterOpen(bool open) { m_ownWriterOpen = open; }
     // Exit: forgets the snapshot and stops watching.
     void release();
 
@@ -58,4 +61,5 @@ private:
     // Reads of a changed file that failed in a row; it is given up after kRetries.
     static constexpr int kRetries = 5;
     int m_retries = 0;
+    bool m_ownWriterOpen = false;
 };
