@@ -76,7 +76,9 @@ TEST(HistoryStatusTest, DrawDatesAsStoredOrNothing)
         SCOPED_TRACE(c.text);
         const auto parsed = parseDrawDate(RawValue{std::string(c.text)});
         ASSERT_EQ(parsed.has_value(), c.reads);
-        if (c.reads) EXPECT_EQ(*parsed, year(2025) / 11 / 25);
+        if (c.reads) {
+            EXPECT_EQ(*parsed, year(2025) / 11 / 25);
+        }
     }
     EXPECT_FALSE(parseDrawDate(RawValue{std::int64_t{20251125}}));
 }
