@@ -2,6 +2,7 @@
 // transaction, refusals), the reload that refreshes every open window, and the guide shown on an
 // empty database.
 #include <QApplication>
+#include <QDate>
 #include <QDir>
 #include <QLabel>
 #include <QMdiSubWindow>
@@ -14,6 +15,7 @@
 #include <QTimer>
 
 #include "core/analyses/analysis_catalog.h"
+#include "core/draws/connection_string.h"
 #include "core/draws/draw_csv.h"
 #include "core/draws/draw_database.h"
 #include "core/draws/draw_merge.h"
@@ -52,6 +54,7 @@ private slots:
     void theGuideShowsOnlyOnAnEmptyDatabase();
     void thePreviewListsChangedDrawsAndRejectedLines();
     void aChangeByAnotherProgramReloadsWithOneStatusLine();
+    void theUpdateIsOneClickAwayOnlyWhenTheLatestDrawIsOld();
 
 private:
     std::string databasePath() const
@@ -317,6 +320,29 @@ void HistoryReloadTest::aChangeByAnotherProgramReloadsWithOneStatusLine()
         findAnalysis("出現間隔分析")->build(frame->history(), frame->tables());
     QCOMPARE(analysis->gridView()->grid().rowCount(), expected.rowCount());
     QCOMPARE(scroll->value(), 30);
+}
+
+void HistoryReloadTest::theUpdateIsOneClickAwayOnlyWhenTheLatestDrawIsOld()
+{
+    for (const int daysOld : {3, 30}) {
+        {
+            auto database = DrawDatabase::open(buildDbConnectString(m_folder->path().toStdString()),
+                                               DrawDatabase::Access::ReadWrite);
+            QVERIFY(database.ok());
+            DrawRow latest = drawRow(121 + daysOld, {1, 2, 3, 4, 5, 6});
+            latest.date =
+                QDate::currentDate().addDays(-daysOld).toString(Qt::ISODate).toStdString();
+            QVERIFY(database->insertDraws({latest}).ok());
+        }
+        auto frame = loadedFrame();
+        frame->show();
+        auto* hint = frame->findChild<QLabel*>(QStringLiteral("historyHint"));
+        auto* update = frame->findChild<QPushButton*>(QStringLiteral("historyUpdate"));
+        QVERIFY(hint && update);
+        QCOMPARE(update->isVisible(), daysOld > 7);
+        QCOMPARE(hint->isVisible(), daysOld > 7);
+        QCOMPARE(update->text(), QStringLiteral("当選データ最新化"));
+    }
 }
 
 QTEST_MAIN(HistoryReloadTest)
