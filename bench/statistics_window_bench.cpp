@@ -4,6 +4,7 @@
 
 #include "bench_support.h"
 #include "core/grid/units.h"
+#include "gui/app/window_kinds.h"
 #include "gui/report/grid_font.h"
 #include "gui/stats/statistics_window.h"
 
@@ -14,6 +15,12 @@
 #include <memory>
 
 namespace {
+
+QSize statisticsSize()
+{
+    const WindowKind* kind = findWindowKind(QString::fromUtf8(kStatisticsWindowName));
+    return {twipsToPixels(kind->widthTwips), twipsToPixels(kind->heightTwips)};
+}
 
 const DrawHistory& historyFor(int draws)
 {
@@ -32,7 +39,7 @@ void BM_OpenStatisticsWindow(benchmark::State& state)
     }
     for (auto _ : state) {
         auto window = std::make_unique<StatisticsWindow>(history);
-        window->resize(twipsToPixels(kStatisticsWidthTwips), twipsToPixels(kStatisticsHeightTwips));
+        window->resize(statisticsSize());
         window->show();
         benchmark::DoNotOptimize(window->grab().cacheKey());
         state.PauseTiming();
@@ -51,7 +58,7 @@ void BM_SwitchDrawCount(benchmark::State& state)
         return;
     }
     StatisticsWindow window(history);
-    window.resize(twipsToPixels(kStatisticsWidthTwips), twipsToPixels(kStatisticsHeightTwips));
+    window.resize(statisticsSize());
     window.show();
     bool last100 = false;
     for (auto _ : state) {

@@ -31,7 +31,16 @@ add_library(gui STATIC
   gui/maintenance/empty_history_guide.cpp
   gui/maintenance/update_source_dialog.cpp
   gui/app/help_viewer.cpp
+  gui/app/activation_rule.cpp
+  gui/app/child_window_host.cpp
+  gui/app/child_windows.cpp
+  gui/app/history_status_bar.cpp
+  gui/app/main_window_geometry.cpp
   gui/app/main_frame.cpp
+  gui/app/main_menu.cpp
+  gui/app/window_kinds.cpp
+  gui/maintenance/draw_data_commands.cpp
+  gui/session/draw_session.cpp
   gui/app/program.cpp
   gui/app/version_window.cpp
   gui/app/window_arrangement.cpp

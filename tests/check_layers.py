@@ -20,6 +20,7 @@ RANKS = {
     "core/maintenance": 4,
     "core/stats": 4,
     "core/tickets": 4,
+    "core/session": 4,
     "cli": 5,
     "gui/report": 5,
     "gui/ui": 6,

@@ -43,7 +43,8 @@ foreach(name IN LISTS window_tests)
   string(APPEND entries "    {\"${name}\", &${name}_main},\n")
 endforeach()
 configure_file(window_tests_main.cpp.in ${CMAKE_CURRENT_BINARY_DIR}/window_tests_main.cpp @ONLY)
+# What the window tests share: the message-box watcher (and the main window's test seam, a header).
 add_executable(window_tests ${CMAKE_CURRENT_BINARY_DIR}/window_tests_main.cpp
-  ${window_test_sources})
+  ${window_test_sources} gui_support/message_box_watcher.cpp)
 target_link_libraries(window_tests PRIVATE gui test_support Qt6::Test)
 add_dependencies(window_tests draw_database)

@@ -55,8 +55,7 @@ WindowReport shownWindowReport(const ShowRequest& request, const DrawHistory& hi
     report.drawRange = drawRangeText(history);
     if (const AnalysisDescriptor* analysis = findAnalysis(request.window)) {
         report.caption = analysis->caption;
-        report.sections.push_back(
-            {"", analysis->build ? analysis->build(history, tables) : ResultGrid{}});
+        report.sections.push_back({"", analysis->build(history, tables)});
     }
     return report;
 }

@@ -73,7 +73,7 @@ std::vector<std::string> shownWindowNames()
 {
     std::vector<std::string> names{kPredictionWindowName};
     for (const AnalysisDescriptor& analysis : analysisCatalog())
-        if (analysis.build) names.emplace_back(analysis.windowName);
+        names.emplace_back(analysis.windowName);
     return names;
 }
 

@@ -190,10 +190,10 @@ private slots:
         QCOMPARE(window.gridView()->grid().columnCount(), 2);
     }
 
-    void aDescriptorWithoutBuildShowsAnEmptyGrid()
+    void anEmptyGridStillShowsItsLegend()
     {
         AnalysisDescriptor descriptor = frequencyDescriptor();
-        descriptor.build = nullptr;
+        descriptor.build = [](const DrawHistory&, const DrawTables&) { return ResultGrid{}; };
         descriptor.legend = Legend::PreviousNumber;
         const DrawHistory history = smallHistory();
         const DrawTables tables = LoadDrawTables(history);

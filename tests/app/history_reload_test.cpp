@@ -2,7 +2,9 @@
 // transaction, refusals), the reload that refreshes every open window, and the guide shown on an
 // empty database.
 #include <QApplication>
+#include <QDate>
 #include <QDir>
+#include <QLabel>
 #include <QMdiSubWindow>
 #include <QMessageBox>
 #include <QPushButton>
@@ -13,6 +15,7 @@
 #include <QTimer>
 
 #include "core/analyses/analysis_catalog.h"
+#include "core/draws/connection_string.h"
 #include "core/draws/draw_csv.h"
 #include "core/draws/draw_database.h"
 #include "core/draws/draw_merge.h"
@@ -23,30 +26,13 @@
 #include "gui/maintenance/entry_window.h"
 #include "gui/prediction/prediction_window.h"
 #include "gui/report/grid_font.h"
+#include "gui/session/draw_session.h"
 #include "gui/ui/grid_view.h"
+#include "gui_support/main_frame_seam.h"
+#include "gui_support/message_box_watcher.h"
 #include "test_support.h"
 
 namespace {
-
-// Dismisses every modal message box while a command runs and keeps its text.
-class MessageCatcher {
-public:
-    MessageCatcher()
-    {
-        QObject::connect(&m_timer, &QTimer::timeout, [this] {
-            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-            if (!box || !box->isVisible()) return;
-            m_texts << box->text();
-            box->done(QMessageBox::Ok);
-        });
-        m_timer.start(10);
-    }
-    const QStringList& texts() const { return m_texts; }
-
-private:
-    QTimer m_timer;
-    QStringList m_texts;
-};
 
 const std::string kHeader = "回数,日付,第1数字,第2数字,第3数字,第4数字,第5数字,ボーナス数字\n";
 
@@ -67,6 +53,8 @@ private slots:
     void closingTheEntryWindowAfterAChangeReloads();
     void theGuideShowsOnlyOnAnEmptyDatabase();
     void thePreviewListsChangedDrawsAndRejectedLines();
+    void aChangeByAnotherProgramReloadsWithOneStatusLine();
+    void theUpdateIsOneClickAwayOnlyWhenTheLatestDrawIsOld();
 
 private:
     std::string databasePath() const
@@ -75,11 +63,22 @@ private:
     }
     std::unique_ptr<MainFrm> loadedFrame()
     {
-        auto frame = std::make_unique<MainFrm>(m_folder->path());
+        auto frame = std::make_unique<MainFrm>(setup());
         frame->load();
         return frame;
     }
 
+    // The frame's import preview asks m_preview, which a test may change between imports.
+    MainFrmSetup setup()
+    {
+        MainFrmSetup setup;
+        setup.programFolder = m_folder->path();
+        setup.importPreview = [this](const CsvImport& import, const QString& source) {
+            return m_preview(import, source);
+        };
+        return setup;
+    }
+    DrawDataCommands::ImportPreview m_preview;
     std::unique_ptr<QTemporaryDir> m_folder;
     QString m_startFolder;
 };
@@ -111,8 +110,8 @@ void HistoryReloadTest::anImportRefreshesEveryOpenWindowKeepingItsScrollPosition
     auto frame = loadedFrame();
     frame->resize(1200, 900);
     frame->show();
-    frame->openPrediction();
-    frame->openAnalysis(QStringLiteral("出現間隔分析"));
+    MainFrmTestSeam::openPrediction(*frame);
+    MainFrmTestSeam::openAnalysis(*frame, QStringLiteral("出現間隔分析"));
     auto* analysis =
         qobject_cast<AnalysisWindow*>(frame->childWindow(QStringLiteral("出現間隔分析"))->widget());
     QVERIFY(analysis);
@@ -122,13 +121,13 @@ void HistoryReloadTest::anImportRefreshesEveryOpenWindowKeepingItsScrollPosition
 
     const std::string csv = (m_folder->path() + "/new.csv").toStdString();
     writeFile(csv, kHeader + "121,,1,2,3,4,5,6\n122,,7,8,9,10,11,12\n");
-    QSignalSpy changed(frame.get(), &MainFrm::historyChanged);
-    frame->setImportPreview([](const CsvImport& import, const QString&) {
+    QSignalSpy changed(&frame->session(), &DrawSession::historyChanged);
+    m_preview = DrawDataCommands::ImportPreview([](const CsvImport& import, const QString&) {
         return import.plan.added.size() == 2 ? std::optional(MergeMode::AddAndReplace)
                                              : std::nullopt;
     });
-    MessageCatcher messages;
-    QVERIFY(frame->importCsvFile(QString::fromStdString(csv)));
+    MessageBoxWatcher messages;
+    QVERIFY(frame->dataCommands().importCsvFile(QString::fromStdString(csv)));
     QCOMPARE(changed.count(), 1);
     QCOMPARE(frame->tables().LatestDrawNo, 122);
     QCOMPARE(frame->history().size(), std::size_t{122});
@@ -166,28 +165,29 @@ void HistoryReloadTest::rejectedOrCancelledFilesLeaveTheDatabaseByteForByte()
     writeFile(folder + "/heading.csv", kHeader);
     writeFile(folder + "/good.csv", kHeader + "121,,1,2,3,4,5,6\n");
     // Replacing everything by a heading-only file is refused even when the player asks for it.
-    frame->setImportPreview(
+    m_preview = DrawDataCommands::ImportPreview(
         [](const CsvImport&, const QString&) { return std::optional(MergeMode::ReplaceAll); });
-    MessageCatcher messages;
+    MessageBoxWatcher messages;
     for (const char* name : {"garbage.csv", "empty.csv", "heading.csv", "missing.csv", ""}) {
-        QVERIFY(!frame->importCsvFile(QString::fromStdString(folder + "/" + name)));
+        QVERIFY(!frame->dataCommands().importCsvFile(QString::fromStdString(folder + "/" + name)));
         QCOMPARE(readFile(databasePath()), before);
     }
     QCOMPARE(messages.texts().size(), 5);
-    frame->setImportPreview([](const CsvImport&, const QString&) { return std::nullopt; });
-    QVERIFY(!frame->importCsvFile(QString::fromStdString(folder + "/good.csv")));
+    m_preview = DrawDataCommands::ImportPreview(
+        [](const CsvImport&, const QString&) { return std::nullopt; });
+    QVERIFY(!frame->dataCommands().importCsvFile(QString::fromStdString(folder + "/good.csv")));
     QCOMPARE(readFile(databasePath()), before);
 }
 
 void HistoryReloadTest::importingWhileTheEntryWindowIsOpenIsRefused()
 {
     auto frame = loadedFrame();
-    frame->openEntryWindow();
+    MainFrmTestSeam::openEntryWindow(*frame);
     QVERIFY(frame->childWindow(kEntryWindowName));
     const std::string before = readFile(databasePath());
     writeFile(m_folder->path().toStdString() + "/good.csv", kHeader + "121,,1,2,3,4,5,6\n");
-    MessageCatcher messages;
-    QVERIFY(!frame->importCsvFile(m_folder->path() + "/good.csv"));
+    MessageBoxWatcher messages;
+    QVERIFY(!frame->dataCommands().importCsvFile(m_folder->path() + "/good.csv"));
     QCOMPARE(messages.texts(), QStringList{kCloseEntryWindowFirst});
     QCOMPARE(readFile(databasePath()), before);
 }
@@ -196,9 +196,9 @@ void HistoryReloadTest::aFailedReloadKeepsThePreviousSnapshot()
 {
     auto frame = loadedFrame();
     QVERIFY(QFile::rename(QString::fromStdString(databasePath()), m_folder->path() + "/moved.mdb"));
-    QSignalSpy changed(frame.get(), &MainFrm::historyChanged);
+    QSignalSpy changed(&frame->session(), &DrawSession::historyChanged);
     QString error;
-    QVERIFY(!frame->reloadHistory(&error));
+    QVERIFY(!frame->session().reload(&error));
     QVERIFY(error.contains(QStringLiteral("Pomuran.mdb")));
     QCOMPARE(frame->history().size(), std::size_t{120});
     QCOMPARE(frame->tables().LatestDrawNo, 120);
@@ -208,9 +208,9 @@ void HistoryReloadTest::aFailedReloadKeepsThePreviousSnapshot()
 void HistoryReloadTest::closingTheEntryWindowAfterAChangeReloads()
 {
     auto frame = loadedFrame();
-    QSignalSpy changed(frame.get(), &MainFrm::historyChanged);
+    QSignalSpy changed(&frame->session(), &DrawSession::historyChanged);
     for (const bool change : {false, true}) {
-        frame->openEntryWindow();
+        MainFrmTestSeam::openEntryWindow(*frame);
         QMdiSubWindow* entry = frame->childWindow(kEntryWindowName);
         QVERIFY(entry);
         if (change) {
@@ -219,6 +219,10 @@ void HistoryReloadTest::closingTheEntryWindowAfterAChangeReloads()
                 DrawDatabase::open(frame->connectString(), DrawDatabase::Access::ReadWrite);
             QVERIFY(database.ok());
             QVERIFY(database->insertDraws({drawRow(121, {1, 2, 3, 4, 5, 6})}).ok());
+            // The entry window's own writes are no change by someone else.
+            QTest::qWait(DrawSession::kSettleMilliseconds + 300);
+            QCOMPARE(changed.count(), 0);
+            QVERIFY(frame->findChild<QLabel*>(QStringLiteral("reloadNotice"))->text().isEmpty());
         }
         entry->close();
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
@@ -231,14 +235,14 @@ void HistoryReloadTest::closingTheEntryWindowAfterAChangeReloads()
 void HistoryReloadTest::theGuideShowsOnlyOnAnEmptyDatabase()
 {
     {
-        auto frame = std::make_unique<MainFrm>(m_folder->path());
+        auto frame = std::make_unique<MainFrm>(setup());
         QVERIFY(frame->start());
         QCoreApplication::processEvents();
         QVERIFY(!frame->emptyHistoryGuide());
     }
     QVERIFY(QFile::remove(QString::fromStdString(databasePath())));
     QVERIFY(DrawDatabase::create(databasePath()).ok());
-    auto frame = std::make_unique<MainFrm>(m_folder->path());
+    auto frame = std::make_unique<MainFrm>(setup());
     QVERIFY(frame->start());
     QCoreApplication::processEvents();
     EmptyHistoryGuide* guide = frame->emptyHistoryGuide();
@@ -246,10 +250,10 @@ void HistoryReloadTest::theGuideShowsOnlyOnAnEmptyDatabase()
     QVERIFY(!guide->isModal());
     // A CSV loaded through it closes it.
     writeFile(m_folder->path().toStdString() + "/first.csv", kHeader + "1,,1,2,3,4,5,6\n");
-    frame->setImportPreview(
+    m_preview = DrawDataCommands::ImportPreview(
         [](const CsvImport&, const QString&) { return std::optional(MergeMode::AddAndReplace); });
-    MessageCatcher messages;
-    QVERIFY(frame->importCsvFile(m_folder->path() + "/first.csv"));
+    MessageBoxWatcher messages;
+    QVERIFY(frame->dataCommands().importCsvFile(m_folder->path() + "/first.csv"));
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     QVERIFY(!frame->emptyHistoryGuide() || !frame->emptyHistoryGuide()->isVisible());
 }
@@ -268,6 +272,77 @@ void HistoryReloadTest::thePreviewListsChangedDrawsAndRejectedLines()
     QTimer::singleShot(0, dialog.addButton(), &QPushButton::click);
     QCOMPARE(dialog.exec(), int(QDialog::Accepted));
     QCOMPARE(dialog.chosenMode(), MergeMode::AddAndReplace);
+}
+
+void HistoryReloadTest::aChangeByAnotherProgramReloadsWithOneStatusLine()
+{
+    auto frame = loadedFrame();
+    frame->resize(1200, 900);
+    frame->show();
+    MainFrmTestSeam::openAnalysis(*frame, QStringLiteral("出現間隔分析"));
+    auto* analysis =
+        qobject_cast<AnalysisWindow*>(frame->childWindow(QStringLiteral("出現間隔分析"))->widget());
+    QVERIFY(analysis);
+    QScrollBar* scroll = analysis->gridView()->verticalScrollBar();
+    scroll->setValue(30);
+    auto* status = frame->findChild<QLabel*>(QStringLiteral("historyStatus"));
+    auto* notice = frame->findChild<QLabel*>(QStringLiteral("reloadNotice"));
+    QVERIFY(status && notice);
+    QVERIFY(status->text().contains(QStringLiteral("第120回")));
+
+    // The program's own import reloads once, with no line about someone else.
+    QSignalSpy changed(&frame->session(), &DrawSession::historyChanged);
+    const std::string csv = (m_folder->path() + "/new.csv").toStdString();
+    writeFile(csv, kHeader + "121,,1,2,3,4,5,6\n");
+    m_preview = [](const CsvImport&, const QString&) {
+        return std::optional(MergeMode::AddAndReplace);
+    };
+    {
+        MessageBoxWatcher messages;
+        QVERIFY(frame->dataCommands().importCsvFile(QString::fromStdString(csv)));
+    }
+    QTest::qWait(DrawSession::kSettleMilliseconds + 300);
+    QCOMPARE(changed.count(), 1);
+    QVERIFY(notice->text().isEmpty());
+
+    // Another program (pomuran-cli import) writes the file: the windows follow by themselves.
+    {
+        auto other = DrawDatabase::open(frame->connectString(), DrawDatabase::Access::ReadWrite);
+        QVERIFY(other.ok());
+        QVERIFY(other->insertDraws({syntheticHistory(122).rows().back()}).ok());
+    }
+    QTRY_COMPARE_WITH_TIMEOUT(notice->text(),
+                              QStringLiteral("当選データを読み直しました（第122回まで）"), 5000);
+    QCOMPARE(changed.count(), 2);
+    QCOMPARE(frame->tables().LatestDrawNo, 122);
+    QVERIFY(status->text().contains(QStringLiteral("第122回")));
+    const ResultGrid expected =
+        findAnalysis("出現間隔分析")->build(frame->history(), frame->tables());
+    QCOMPARE(analysis->gridView()->grid().rowCount(), expected.rowCount());
+    QCOMPARE(scroll->value(), 30);
+}
+
+void HistoryReloadTest::theUpdateIsOneClickAwayOnlyWhenTheLatestDrawIsOld()
+{
+    for (const int daysOld : {3, 30}) {
+        {
+            auto database = DrawDatabase::open(buildDbConnectString(m_folder->path().toStdString()),
+                                               DrawDatabase::Access::ReadWrite);
+            QVERIFY(database.ok());
+            DrawRow latest = drawRow(121 + daysOld, {1, 2, 3, 4, 5, 6});
+            latest.date =
+                QDate::currentDate().addDays(-daysOld).toString(Qt::ISODate).toStdString();
+            QVERIFY(database->insertDraws({latest}).ok());
+        }
+        auto frame = loadedFrame();
+        frame->show();
+        auto* hint = frame->findChild<QLabel*>(QStringLiteral("historyHint"));
+        auto* update = frame->findChild<QPushButton*>(QStringLiteral("historyUpdate"));
+        QVERIFY(hint && update);
+        QCOMPARE(update->isVisible(), daysOld > 7);
+        QCOMPARE(hint->isVisible(), daysOld > 7);
+        QCOMPARE(update->text(), QStringLiteral("当選データ最新化"));
+    }
 }
 
 QTEST_MAIN(HistoryReloadTest)

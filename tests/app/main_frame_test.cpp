@@ -6,6 +6,7 @@
 #include <QApplication>
 #include <QDir>
 #include <QFile>
+#include <QFileDialog>
 #include <QFontInfo>
 #include <QLabel>
 #include <QMdiArea>
@@ -13,6 +14,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QMessageBox>
+#include <QPrintPreviewDialog>
 #include <QPushButton>
 #include <QStandardPaths>
 #include <QTemporaryDir>
@@ -30,43 +32,20 @@
 #include "core/draws/draw_database.h"
 #include "core/grid/units.h"
 #include "gui/analyses/analysis_window.h"
+#include "gui/app/activation_rule.h"
+#include "gui/app/child_window_host.h"
 #include "gui/app/help_viewer.h"
 #include "gui/app/main_frame.h"
 #include "gui/app/version_window.h"
 #include "gui/app/window_arrangement.h"
+#include "gui/app/window_kinds.h"
 #include "gui/report/grid_font.h"
 #include "gui/stats/statistics_window.h"
+#include "gui_support/main_frame_seam.h"
+#include "gui_support/message_box_watcher.h"
 #include "test_support.h"
 
 namespace {
-
-struct SeenMessage {
-    QString title;
-    QString text;
-    QMessageBox::Icon icon = QMessageBox::NoIcon;
-    QMessageBox::StandardButtons buttons;
-};
-
-// Watches for modal message boxes while a command runs, records each and dismisses it.
-class MessageCatcher {
-public:
-    MessageCatcher()
-    {
-        QObject::connect(&m_timer, &QTimer::timeout, [this] {
-            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-            if (!box || !box->isVisible()) return;
-            m_seen.push_back(
-                {box->windowTitle(), box->text(), box->icon(), box->standardButtons()});
-            box->done(QMessageBox::Ok);
-        });
-        m_timer.start(10);
-    }
-    const std::vector<SeenMessage>& seen() const { return m_seen; }
-
-private:
-    QTimer m_timer;
-    std::vector<SeenMessage> m_seen;
-};
 
 QStringList menuLines(const QList<QAction*>& actions, const QString& indent = QString())
 {
@@ -83,10 +62,16 @@ QStringList menuLines(const QList<QAction*>& actions, const QString& indent = QS
     return lines;
 }
 
+QMdiSubWindow* showChild(MainFrm& frame, const QString& kind, const ChildWindowHost::Create& create,
+                         int widthTwips, int heightTwips, bool fixed)
+{
+    return frame.host().open(WindowKind{kind, widthTwips, heightTwips, fixed}, create);
+}
+
 QMdiSubWindow* openPlain(MainFrm& frame, const QString& kind, bool fixed = false)
 {
-    return frame.showChildWindow(
-        kind,
+    return showChild(
+        frame, kind,
         [kind] {
             auto* widget = new QWidget;
             widget->setWindowTitle(kind);
@@ -99,15 +84,6 @@ void processDeferredDeletes()
 {
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     QCoreApplication::processEvents();
-}
-
-const AnalysisDescriptor* anyBuiltAnalysis()
-{
-    if (const AnalysisDescriptor* frequency = findAnalysis("出現頻度分析"); frequency->build)
-        return frequency;
-    for (const AnalysisDescriptor& descriptor : analysisCatalog())
-        if (descriptor.build) return &descriptor;
-    return nullptr;
 }
 
 }  // namespace
@@ -126,12 +102,14 @@ private slots:
     void startUpFailureReportsEngineError();
     void childWindowsAreOneInstancePerKind();
     void childWindowOpensAtTopLeftWithItsSize();
+    void mainWindowFitsAndRemembersItsGeometry();
+    void activationRuleIgnoresACommandsOwnWindows();
     void fixedFrameCannotBeResized();
     void childWindowIsBuiltUnderBusyPointer();
     void propEndFollowsOpenChildWindows();
     void propEndSurvivesReopenBeforeDeletion();
     void entryCommandRefusedWhileAChildIsOpen();
-    void analysisCommandOpensItsWindowOrSaysNotAvailable();
+    void everyAnalysisCommandOpensItsWindow();
     void frequencyWindowFromMenu();
     void statisticsWindowFromMenuFollowsAReload();
     void arrangementGeometry();
@@ -330,7 +308,7 @@ void MainFrameTest::startUpFailureReportsEngineError()
 
     // The program's start reports the same engine message in an error box.
     MainFrm started(emptyFolder.path());
-    MessageCatcher catcher;
+    MessageBoxWatcher catcher;
     QVERIFY(!started.start());
     QCOMPARE(catcher.seen().size(), std::size_t{1});
     QCOMPARE(catcher.seen()[0].title, QStringLiteral("メッセ－ジ"));
@@ -348,28 +326,28 @@ void MainFrameTest::childWindowsAreOneInstancePerKind()
         ++builds;
         return new QWidget;
     };
-    QMdiSubWindow* first = frame->showChildWindow("A", create, 3000, 3000, false);
-    QMdiSubWindow* other = frame->showChildWindow("B", create, 3000, 3000, false);
+    QMdiSubWindow* first = showChild(*frame, "A", create, 3000, 3000, false);
+    QMdiSubWindow* other = showChild(*frame, "B", create, 3000, 3000, false);
     QVERIFY(first && other && first != other);
     QCOMPARE(frame->mdiArea()->activeSubWindow(), other);
 
     // Asking for A again brings the open one forward and builds nothing.
-    QCOMPARE(frame->showChildWindow("A", create, 3000, 3000, false), first);
+    QCOMPARE(showChild(*frame, "A", create, 3000, 3000, false), first);
     QCOMPARE(builds, 2);
     QCOMPARE(frame->mdiArea()->subWindowList().size(), 2);
     QCOMPARE(frame->mdiArea()->activeSubWindow(), first);
 
     // A minimised one comes back too.
     first->showMinimized();
-    QCOMPARE(frame->showChildWindow("A", create, 3000, 3000, false), first);
+    QCOMPARE(showChild(*frame, "A", create, 3000, 3000, false), first);
     QVERIFY(!first->isMinimized());
 
     // A request for a window while that same window is being built builds nothing more.
     QMdiSubWindow* nested = reinterpret_cast<QMdiSubWindow*>(1);
-    QMdiSubWindow* outer = frame->showChildWindow(
-        "N",
+    QMdiSubWindow* outer = showChild(
+        *frame, "N",
         [&] {
-            nested = frame->showChildWindow("N", create, 3000, 3000, false);
+            nested = showChild(*frame, "N", create, 3000, 3000, false);
             return create();
         },
         3000, 3000, false);
@@ -382,16 +360,17 @@ void MainFrameTest::childWindowsAreOneInstancePerKind()
     // A create function that gives nothing opens nothing and leaves the flag alone.
     first->close();
     other->close();
-    QVERIFY(!frame->showChildWindow(
-        "C", [] { return nullptr; }, 3000, 3000, false));
+    QVERIFY(!showChild(
+        *frame, "C", [] { return nullptr; }, 3000, 3000, false));
     QVERIFY(frame->propEnd());
 }
 
 void MainFrameTest::childWindowOpensAtTopLeftWithItsSize()
 {
     auto frame = shownFrame();
-    QMdiSubWindow* child = frame->showChildWindow(
-        "出現頻度分析", [] { return new QWidget; }, 13750, 9530, false);
+    // The size comes from the table of window kinds.
+    QMdiSubWindow* child =
+        frame->host().open(QStringLiteral("出現頻度分析"), [] { return new QWidget; });
     QCOMPARE(child->pos(), QPoint(0, 0));
     QCOMPARE(child->size(), QSize(917, 635));
     QCOMPARE(child->objectName(), QStringLiteral("出現頻度分析"));
@@ -400,12 +379,61 @@ void MainFrameTest::childWindowOpensAtTopLeftWithItsSize()
     // Moved and resized, closed and opened again: back at the corner with its size.
     child->setGeometry(120, 80, 300, 200);
     child->close();
-    child = frame->showChildWindow(
-        "出現頻度分析", [] { return new QWidget; }, 13750, 9530, false);
+    child = frame->host().open(QStringLiteral("出現頻度分析"), [] { return new QWidget; });
     QCOMPARE(child->geometry(), QRect(0, 0, 917, 635));
+}
 
-    // The main window's client area is 13875 x 11190 twips.
-    QCOMPARE(frame->mdiArea()->size(), QSize(twipsToPixels(13875), twipsToPixels(11190)));
+void MainFrameTest::mainWindowFitsAndRemembersItsGeometry()
+{
+    QTemporaryDir config;
+    MainFrmSetup setup;
+    setup.programFolder = m_databaseFolder.path();
+    setup.windowStateFile = config.filePath(QStringLiteral("main_window.ini"));
+    {
+        MainFrm frame(setup);
+        QVERIFY(frame.load());
+        // At first start the client area holds the largest child window, or the window is
+        // maximised where the screen is too small for that.
+        const QSize client = frame.mdiArea()->size();
+        const QSize largest = largestWindowSize();
+        QVERIFY(frame.isMaximized() ||
+                (client.width() >= largest.width() && client.height() >= largest.height()));
+        frame.show();
+        frame.showNormal();
+        frame.resize(640, 480);
+        QVERIFY(frame.close());
+    }
+    QVERIFY(QFile::exists(setup.windowStateFile));
+    MainFrm again(setup);
+    QVERIFY(again.load());
+    QVERIFY(!again.isMaximized());
+    QCOMPARE(again.size(), QSize(640, 480));
+}
+
+void MainFrameTest::activationRuleIgnoresACommandsOwnWindows()
+{
+    QWidget own;
+    QMessageBox box;
+    box.setWindowModality(Qt::ApplicationModal);
+    QFileDialog files;
+    files.setModal(true);
+    QPrintPreviewDialog preview;
+    preview.setModal(true);
+    QMenu menu;
+    const struct {
+        const QWidget* window;
+        ActivationBetween between;
+    } cases[] = {
+        {&own, ActivationBetween::OwnWindow},   {&box, ActivationBetween::Transient},
+        {&files, ActivationBetween::Transient}, {&preview, ActivationBetween::Transient},
+        {&menu, ActivationBetween::Transient},  {nullptr, ActivationBetween::Transient},
+    };
+    for (const auto& c : cases)
+        QCOMPARE(activationBetween(c.window), c.between);
+    QVERIFY(activationRunsPrediction(true, ActivationBetween::Transient));
+    QVERIFY(activationRunsPrediction(false, ActivationBetween::OwnWindow));
+    QVERIFY(!activationRunsPrediction(false, ActivationBetween::Transient));
+    QVERIFY(!activationRunsPrediction(false, ActivationBetween::Nothing));
 }
 
 void MainFrameTest::fixedFrameCannotBeResized()
@@ -428,8 +456,8 @@ void MainFrameTest::childWindowIsBuiltUnderBusyPointer()
 {
     auto frame = loadedFrame();
     std::optional<Qt::CursorShape> shapeWhileBuilding;
-    frame->showChildWindow(
-        "A",
+    showChild(
+        *frame, "A",
         [&shapeWhileBuilding] {
             if (const QCursor* cursor = QGuiApplication::overrideCursor())
                 shapeWhileBuilding = cursor->shape();
@@ -483,8 +511,8 @@ void MainFrameTest::propEndSurvivesReopenBeforeDeletion()
     again->close();
     processDeferredDeletes();
     QVERIFY(frame->propEnd());
-    QMdiSubWindow* stubborn = frame->showChildWindow(
-        "S", [] { return new Stubborn; }, 3000, 3000, false);
+    QMdiSubWindow* stubborn = showChild(
+        *frame, "S", [] { return new Stubborn; }, 3000, 3000, false);
     QVERIFY(!stubborn->close());
     processDeferredDeletes();
     QVERIFY(!frame->propEnd());
@@ -498,7 +526,7 @@ void MainFrameTest::entryCommandRefusedWhileAChildIsOpen()
     openPlain(*frame, "A");
     QMdiSubWindow* second = openPlain(*frame, "B");
     {
-        MessageCatcher catcher;
+        MessageBoxWatcher catcher;
         input->trigger();
         QCOMPARE(catcher.seen().size(), std::size_t{1});
         const SeenMessage& message = catcher.seen()[0];
@@ -512,7 +540,7 @@ void MainFrameTest::entryCommandRefusedWhileAChildIsOpen()
     // One of two closed: still refused.
     second->close();
     {
-        MessageCatcher catcher;
+        MessageBoxWatcher catcher;
         input->trigger();
         QCOMPARE(catcher.seen().size(), std::size_t{1});
         QCOMPARE(catcher.seen()[0].text,
@@ -523,7 +551,7 @@ void MainFrameTest::entryCommandRefusedWhileAChildIsOpen()
     frame->childWindow("A")->close();
     QVERIFY(frame->propEnd());
     {
-        MessageCatcher catcher;
+        MessageBoxWatcher catcher;
         input->trigger();
         for (const SeenMessage& message : catcher.seen())
             QVERIFY(message.text !=
@@ -531,7 +559,7 @@ void MainFrameTest::entryCommandRefusedWhileAChildIsOpen()
     }
 }
 
-void MainFrameTest::analysisCommandOpensItsWindowOrSaysNotAvailable()
+void MainFrameTest::everyAnalysisCommandOpensItsWindow()
 {
     auto frame = shownFrame();
     for (QAction* action : frame->findChildren<QAction*>()) {
@@ -539,32 +567,21 @@ void MainFrameTest::analysisCommandOpensItsWindowOrSaysNotAvailable()
         if (windowName.isEmpty()) continue;
         const AnalysisDescriptor* descriptor = findAnalysis(windowName.toStdString());
         QVERIFY(descriptor);
-        MessageCatcher catcher;
+        MessageBoxWatcher catcher;
         action->trigger();
-        if (descriptor->build) {
-            QVERIFY2(catcher.seen().empty(), qPrintable(windowName));
-            QMdiSubWindow* window = frame->childWindow(windowName);
-            QVERIFY2(window, qPrintable(windowName));
-            QVERIFY(qobject_cast<AnalysisWindow*>(window->widget()));
-            QCOMPARE(window->windowTitle(),
-                     QString::fromUtf8(descriptor->caption.data(), descriptor->caption.size()));
-            window->close();
-        } else {
-            // Nothing else happens: an information message only, and no window.
-            QCOMPARE(catcher.seen().size(), std::size_t{1});
-            QCOMPARE(catcher.seen()[0].title, QStringLiteral("ポムランLite"));
-            QCOMPARE(catcher.seen()[0].text, QStringLiteral("この分析はまだ利用できません。"));
-            QCOMPARE(catcher.seen()[0].icon, QMessageBox::Information);
-            QVERIFY(!frame->childWindow(windowName));
-            QVERIFY(frame->propEnd());
-        }
+        QVERIFY2(catcher.seen().empty(), qPrintable(windowName));
+        QMdiSubWindow* window = frame->childWindow(windowName);
+        QVERIFY2(window, qPrintable(windowName));
+        QVERIFY(qobject_cast<AnalysisWindow*>(window->widget()));
+        QCOMPARE(window->windowTitle(),
+                 QString::fromUtf8(descriptor->caption.data(), descriptor->caption.size()));
+        window->close();
     }
 }
 
 void MainFrameTest::frequencyWindowFromMenu()
 {
-    const AnalysisDescriptor* descriptor = anyBuiltAnalysis();
-    if (!descriptor) QSKIP("no analysis window is built yet");
+    const AnalysisDescriptor* descriptor = findAnalysis("出現頻度分析");
     auto frame = shownFrame();
     const QString windowName =
         QString::fromUtf8(descriptor->windowName.data(), descriptor->windowName.size());
@@ -749,7 +766,7 @@ void MainFrameTest::activationRunsOnActivatedButNotAfterAMessage()
     // Returning from a message box of one of its own commands is not.
     openPlain(*frame, "A");
     {
-        MessageCatcher catcher;
+        MessageBoxWatcher catcher;
         frame->findChild<QAction*>("mnuMasterInput")->trigger();
         QCOMPARE(catcher.seen().size(), std::size_t{1});
     }
@@ -908,8 +925,10 @@ void MainFrameTest::settingsFileInUseIsReadAndWritten()
     saved.set(5, true);
     QVERIFY(WriteInitFile(saved, settings).ok());
 
-    auto frame = std::make_unique<MainFrm>(m_databaseFolder.path());
-    frame->setSettingsFile(settings);
+    MainFrmSetup setup;
+    setup.programFolder = m_databaseFolder.path();
+    setup.settingsFile = settings;
+    auto frame = std::make_unique<MainFrm>(setup);
     QVERIFY(frame->load());
     QCOMPARE(frame->options(), saved);
     frame->options().set(9, true);

@@ -29,50 +29,20 @@
 #include "gui/app/main_frame.h"
 #include "gui/maintenance/entry_table_model.h"
 #include "gui/maintenance/entry_window.h"
+#include "gui_support/main_frame_seam.h"
+#include "gui_support/message_box_watcher.h"
 #include "http_test_server.h"
 #include "test_support.h"
 
 namespace {
 
-struct SeenMessage {
-    QString title;
-    QString text;
-    QMessageBox::Icon icon = QMessageBox::NoIcon;
-    QMessageBox::StandardButtons buttons;
-    QMessageBox::StandardButton defaultButton = QMessageBox::NoButton;
-};
-
-// Answers every modal message box shown while it lives with `answer` (or OK when the box has no
-// such button), recording what it saw.
-class MessageAnswerer {
-public:
-    explicit MessageAnswerer(QMessageBox::StandardButton answer = QMessageBox::Ok)
-        : m_answer(answer)
-    {
-        QObject::connect(&m_timer, &QTimer::timeout, [this] {
-            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-            if (!box || !box->isVisible()) return;
-            QAbstractButton* defaultButton = box->defaultButton();
-            m_seen.push_back(
-                {box->windowTitle(), box->text(), box->icon(), box->standardButtons(),
-                 defaultButton ? box->standardButton(defaultButton) : QMessageBox::NoButton});
-            QAbstractButton* button = box->button(m_answer);
-            if (!button) button = box->button(QMessageBox::Ok);
-            if (button)
-                button->click();
-            else
-                box->done(QMessageBox::Ok);
-        });
-        m_timer.start(10);
-    }
-    const std::vector<SeenMessage>& seen() const { return m_seen; }
-    void setAnswer(QMessageBox::StandardButton answer) { m_answer = answer; }
-
-private:
-    QMessageBox::StandardButton m_answer;
-    QTimer m_timer;
-    std::vector<SeenMessage> m_seen;
-};
+MainFrmSetup serverSetup(const QString& folder, const HttpTestServer& server)
+{
+    MainFrmSetup setup;
+    setup.programFolder = folder;
+    setup.downloadServer = QString::fromStdString(server.url());
+    return setup;
+}
 
 RawValue n(std::int64_t value)
 {
@@ -259,7 +229,7 @@ void EntryWindowTest::editsInsertsAndDeletesSurviveReopening()
 {
     {
         auto window = openWindow();
-        MessageAnswerer answerer(QMessageBox::Yes);
+        MessageBoxWatcher answerer(QMessageBox::Yes);
         // An edit is written when its row is left.
         edit(*window, 0, 1, "21");
         QCOMPARE(stored()[0].numbers[0], n(1));
@@ -326,7 +296,7 @@ void EntryWindowTest::typingAcceptsDigitsOnly()
 void EntryWindowTest::addLineAndDeleteLineFollowTheActiveCell()
 {
     auto window = openWindow();
-    MessageAnswerer answerer(QMessageBox::Yes);
+    MessageBoxWatcher answerer(QMessageBox::Yes);
     // Below the last row.
     window->grid()->setCurrentIndex(window->model()->index(2, 3));
     window->addLine();
@@ -358,7 +328,7 @@ void EntryWindowTest::answeringNoChangesNothing()
 {
     const std::string before = readFile(m_database);
     auto window = openWindow();
-    MessageAnswerer answerer(QMessageBox::No);
+    MessageBoxWatcher answerer(QMessageBox::No);
     window->grid()->setCurrentIndex(window->model()->index(1, 2));
     window->addLine();
     window->deleteLine();
@@ -375,7 +345,7 @@ void EntryWindowTest::shortcutsAskTheSameQuestions()
     window->show();
     QVERIFY(QTest::qWaitForWindowActive(window.get()));
     window->grid()->setFocus();
-    MessageAnswerer answerer(QMessageBox::No);
+    MessageBoxWatcher answerer(QMessageBox::No);
     QTest::keyClick(window->grid(), Qt::Key_A, Qt::ControlModifier);
     // The offscreen platform has no window manager to hand activation back after the box.
     window->activateWindow();
@@ -392,7 +362,7 @@ void EntryWindowTest::closeCheckPassesEmptyCells()
 {
     auto window = openWindow();
     window->show();
-    MessageAnswerer answerer;
+    MessageBoxWatcher answerer;
     for (int c = 1; c <= 6; ++c)
         edit(*window, 1, c, "");
     window->checkAndClose();
@@ -422,7 +392,7 @@ void EntryWindowTest::closeCheckReportsTheFirstWrongCell()
     edit(*window, row, column, text);
     edit(*window, 2, 1, "99");  // a later wrong cell is not the one reported (unless first)
     window->grid()->setCurrentIndex(window->model()->index(0, 0));
-    MessageAnswerer answerer;
+    MessageBoxWatcher answerer;
     window->checkAndClose();
     QCOMPARE(answerer.seen().size(), std::size_t{1});
     QCOMPARE(answerer.seen()[0].text, QStringLiteral("結果マスタの数字に誤りがあります。"));
@@ -445,11 +415,11 @@ void EntryWindowTest::everyWayOutRunsTheCheckAndStoresNothingWrong()
         frame.show();
         frame.mdiArea()->closeAllSubWindows();
         QTRY_VERIFY(frame.propEnd());
-        frame.openEntryWindow();
+        MainFrmTestSeam::openEntryWindow(frame);
         QMdiSubWindow* child = frame.childWindow(kEntryWindowName);
         QVERIFY(child);
         auto* window = qobject_cast<EntryWindow*>(child->widget());
-        MessageAnswerer answerer(QMessageBox::Cancel);
+        MessageBoxWatcher answerer(QMessageBox::Cancel);
         edit(*window, 1, 2, "32");
         edit(*window, 0, 3, "1");                                       // a main number twice
         window->grid()->setCurrentIndex(window->model()->index(2, 1));  // leaves the rows
@@ -476,7 +446,7 @@ void EntryWindowTest::typedKeysEditTheChosenCellOfTheNewRowAndNoOtherDraw()
     QVERIFY(QTest::qWaitForWindowActive(window.get()));
     QTableView* grid = window->grid();
     grid->setCurrentIndex(window->model()->index(39, 1));
-    MessageAnswerer answerer(QMessageBox::Yes);
+    MessageBoxWatcher answerer(QMessageBox::Yes);
     window->addLine();
     QCOMPARE(window->model()->cellText(40, EntryTableModel::kDateGridColumn),
              QStringLiteral("2026-12-08"));
@@ -513,7 +483,7 @@ void EntryWindowTest::aRowChangedBehindTheWindowIsReportedAndTheTypedValuesStay(
     auto window = openWindow();
     window->show();
     behindTheWindow("UPDATE 結果マスタ SET 第1数字 = 30 WHERE 回数 = 2;");
-    MessageAnswerer answerer(QMessageBox::No);
+    MessageBoxWatcher answerer(QMessageBox::No);
     edit(*window, 1, 2, "28");
     window->grid()->setCurrentIndex(window->model()->index(2, 2));
     QCOMPARE(answerer.seen().size(), std::size_t{1});
@@ -555,7 +525,7 @@ void EntryWindowTest::mainWindowOpensItAtTheTopLeftWithItsDesignedClientArea()
     QCOMPARE(child->widget()->size(), QSize(twipsToPixels(6240), twipsToPixels(12825)));
     QVERIFY(!(child->windowFlags() & Qt::WindowMinimizeButtonHint));
     QVERIFY(!(child->windowFlags() & Qt::WindowMaximizeButtonHint));
-    frame.openEntryWindow();
+    MainFrmTestSeam::openEntryWindow(frame);
     QCOMPARE(frame.mdiArea()->subWindowList().size(), 1);
 
     // "閉じる" with a passing check closes the child window.
@@ -574,14 +544,14 @@ void EntryWindowTest::exitKeepsTheProgramOpenWhenThePlayerKeepsAnUnwrittenDraw()
     QVERIFY(QTest::qWaitForWindowExposed(&frame));
     frame.mdiArea()->closeAllSubWindows();
     QTRY_VERIFY(frame.propEnd());
-    frame.openEntryWindow();
+    MainFrmTestSeam::openEntryWindow(frame);
     QMdiSubWindow* child = frame.childWindow(kEntryWindowName);
     QVERIFY(child);
     auto* window = qobject_cast<EntryWindow*>(child->widget());
     QVERIFY(window);
 
     behindTheWindow("UPDATE 結果マスタ SET 第1数字 = 30 WHERE 回数 = 2;");
-    MessageAnswerer answerer(QMessageBox::No);
+    MessageBoxWatcher answerer(QMessageBox::No);
     edit(*window, 1, 2, "28");
     // Exiting cannot write the edit; keeping it keeps the program and the typed value.
     QVERIFY(!frame.close());
@@ -605,10 +575,9 @@ void EntryWindowTest::updateReplacesTheFileAndTheProgramShowsItAtOnce()
     }
     const std::string bytes = readFile(published);
     HttpTestServer server({HttpTestServer::Behaviour::Answer, 200, bytes});
-    MainFrm frame(QString::fromStdString(m_dir->path().string()));
+    MainFrm frame(serverSetup(QString::fromStdString(m_dir->path().string()), server));
     QVERIFY(frame.load());
-    frame.setDownloadServer(QString::fromStdString(server.url()));
-    MessageAnswerer answerer;
+    MessageBoxWatcher answerer;
     frame.findChild<QAction*>("mnuMasterUpdate")->trigger();
     QCOMPARE(answerer.seen().size(), std::size_t{1});
     QCOMPARE(answerer.seen()[0].text, QStringLiteral("当選データを最新化しました。"));
@@ -625,10 +594,9 @@ void EntryWindowTest::updateReportsAMissingFileAndFailures()
     const std::string before = readFile(m_database);
     {
         HttpTestServer server({HttpTestServer::Behaviour::Answer, 404, "gone"});
-        MainFrm frame(QString::fromStdString(m_dir->path().string()));
-        frame.setDownloadServer(QString::fromStdString(server.url()));
-        MessageAnswerer answerer;
-        frame.updateDrawData();
+        MainFrm frame(serverSetup(QString::fromStdString(m_dir->path().string()), server));
+        MessageBoxWatcher answerer;
+        frame.findChild<QAction*>("mnuMasterUpdate")->trigger();
         QCOMPARE(answerer.seen().size(), std::size_t{1});
         QCOMPARE(answerer.seen()[0].icon, QMessageBox::Critical);
         QCOMPARE(answerer.seen()[0].title, QStringLiteral("メッセ－ジ"));
@@ -637,10 +605,9 @@ void EntryWindowTest::updateReportsAMissingFileAndFailures()
     }
     TempDir empty;
     HttpTestServer server({HttpTestServer::Behaviour::Answer, 200, before});
-    MainFrm frame(QString::fromStdString(empty.path().string()));
-    frame.setDownloadServer(QString::fromStdString(server.url()));
-    MessageAnswerer answerer;
-    frame.updateDrawData();
+    MainFrm frame(serverSetup(QString::fromStdString(empty.path().string()), server));
+    MessageBoxWatcher answerer;
+    frame.findChild<QAction*>("mnuMasterUpdate")->trigger();
     QCOMPARE(answerer.seen().size(), std::size_t{1});
     const QString path = QString::fromStdString(empty.file("Pomuran.mdb"));
     QCOMPARE(answerer.seen()[0].text,
@@ -653,14 +620,13 @@ void EntryWindowTest::updateIsTurnedAwayWhileTheEntryWindowHoldsTheDatabase()
 {
     const std::string before = readFile(m_database);
     HttpTestServer server({HttpTestServer::Behaviour::Answer, 200, before});
-    MainFrm frame(QString::fromStdString(m_dir->path().string()));
+    MainFrm frame(serverSetup(QString::fromStdString(m_dir->path().string()), server));
     QVERIFY(frame.load());
-    frame.setDownloadServer(QString::fromStdString(server.url()));
     frame.mdiArea()->closeAllSubWindows();
-    frame.openEntryWindow();
+    MainFrmTestSeam::openEntryWindow(frame);
     QVERIFY(frame.childWindow(kEntryWindowName));
-    MessageAnswerer answerer;
-    frame.updateDrawData();
+    MessageBoxWatcher answerer;
+    frame.findChild<QAction*>("mnuMasterUpdate")->trigger();
     QCOMPARE(answerer.seen().size(), std::size_t{1});
     QCOMPARE(answerer.seen()[0].icon, QMessageBox::Critical);
     QVERIFY2(answerer.seen()[0].text.contains(QStringLiteral("使用中")),
@@ -677,7 +643,7 @@ void EntryWindowTest::exitSaysWhenTheSettingsCannotBeSaved()
     QVERIFY(frame.load());
     frame.show();
     QVERIFY(QTest::qWaitForWindowExposed(&frame));
-    MessageAnswerer answerer;
+    MessageBoxWatcher answerer;
     QVERIFY(frame.close());
     QCOMPARE(answerer.seen().size(), std::size_t{1});
     QVERIFY2(answerer.seen()[0].text.contains(QStringLiteral("保存できませんでした")),

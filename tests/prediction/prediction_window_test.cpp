@@ -25,6 +25,7 @@
 #include "gui/prediction/prediction_window.h"
 #include "gui/report/grid_font.h"
 #include "gui/ui/grid_view.h"
+#include "gui_support/main_frame_seam.h"
 #include "test_support.h"
 
 namespace {
@@ -160,7 +161,7 @@ void PredictionWindowTest::opensByItselfWhenTheMainWindowBecomesActive()
     QCOMPARE(window->grid(kEliminationGrid)->y(), twipsToPixels(3480));
 
     // Returning to the main window brings the open one forward rather than building another.
-    frame->onActivated();
+    MainFrmTestSeam::onActivated(*frame);
     QCOMPARE(frame->mdiArea()->subWindowList().size(), 1);
     QCOMPARE(predictionWindow(*frame), window);
 }

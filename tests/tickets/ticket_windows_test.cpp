@@ -20,6 +20,7 @@
 #include "gui/tickets/ticket_register_model.h"
 #include "gui/tickets/ticket_register_window.h"
 #include "gui/ui/grid_view.h"
+#include "gui_support/main_frame_seam.h"
 #include "test_support.h"
 
 class TicketWindowsTest : public QObject {
@@ -179,11 +180,15 @@ void TicketWindowsTest::theMenuAndThePredictionButtonOpenTheTicketWindows()
         QVERIFY(database);
         QVERIFY(database->insertDraws({drawRow(1, {1, 2, 3, 4, 5, 6})}));
     }
-    MainFrm frame(folder);
+    MainFrm frame([&] {
+        MainFrmSetup setup;
+        setup.programFolder = folder;
+        setup.ticketFile = file("menu.sqlite");
+        return setup;
+    }());
     QVERIFY(frame.load());
-    frame.setTicketFile(file("menu.sqlite"));
 
-    frame.openPrediction();
+    MainFrmTestSeam::openPrediction(frame);
     QMdiSubWindow* prediction = frame.childWindow(QStringLiteral("一発ボボーン"));
     QVERIFY(prediction);
     auto* predictionWindow = qobject_cast<PredictionWindow*>(prediction->widget());

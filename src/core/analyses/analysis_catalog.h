@@ -29,7 +29,7 @@ struct AnalysisDescriptor {
     bool hasPrintButton;
     Legend legend;
     FrameKind frame;
-    AnalysisBuilder build;  // nullptr while the window is not available yet
+    AnalysisBuilder build;
 };
 
 std::span<const AnalysisDescriptor> analysisCatalog();

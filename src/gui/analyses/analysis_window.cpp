@@ -70,7 +70,7 @@ AnalysisWindow::AnalysisWindow(const AnalysisDescriptor& descriptor, const DrawH
 
     // The catalog only lists windows that have a build; an empty grid is the safe answer if
     // one slips through.
-    m_grid->setGrid(descriptor.build ? descriptor.build(history, tables) : ResultGrid{});
+    m_grid->setGrid(descriptor.build(history, tables));
 }
 
 void AnalysisWindow::rebuild(const DrawHistory& history, const DrawTables& tables)
@@ -79,7 +79,7 @@ void AnalysisWindow::rebuild(const DrawHistory& history, const DrawTables& table
     const int x = m_grid->horizontalScrollBar()->value();
     const int y = m_grid->verticalScrollBar()->value();
     m_drawRange = drawRangeText(history);
-    m_grid->setGrid(m_descriptor.build ? m_descriptor.build(history, tables) : ResultGrid{});
+    m_grid->setGrid(m_descriptor.build(history, tables));
     m_grid->horizontalScrollBar()->setValue(x);
     m_grid->verticalScrollBar()->setValue(y);
 }

@@ -8,6 +8,7 @@
 
 #include <filesystem>
 
+#include "core/base/player_folders.h"
 #include "gui/app/main_frame.h"
 #include "gui/app/version_window.h"
 #include "gui/report/grid_font.h"
@@ -43,9 +44,13 @@ int runProgram(QApplication& app, const DataLocations& locations)
     // kept, and exit says so when it tries to write them.
     static_cast<void>(prepareSettingsFolder(locations));
 
-    MainFrm mainFrm(
-        QString::fromStdString(std::filesystem::path(locations.database).parent_path().string()));
-    mainFrm.setSettingsFile(locations.settingsFile);
+    MainFrmSetup setup;
+    setup.programFolder =
+        QString::fromStdString(std::filesystem::path(locations.database).parent_path().string());
+    setup.settingsFile = locations.settingsFile;
+    setup.windowStateFile =
+        QString::fromStdString((playerConfigFolder() / kWindowStateFileName).string());
+    MainFrm mainFrm(std::move(setup));
     if (!mainFrm.start()) return 1;
     mainFrm.show();
     // Becoming active opens the prediction window; ask for it rather than count on a window

@@ -17,9 +17,6 @@ class QPushButton;
 class QSpinBox;
 
 inline constexpr const char* kBacktestWindowName = "予想の検証";
-// Outer size of the window (twips).
-inline constexpr int kBacktestWidthTwips = 13200;
-inline constexpr int kBacktestHeightTwips = 10800;
 
 class BacktestWindow : public QWidget {
     Q_OBJECT

@@ -19,10 +19,6 @@ class QPushButton;
 class ReportActions;
 class QRadioButton;
 
-// Outer size of the window (twips).
-inline constexpr int kPredictionWidthTwips = 9360;
-inline constexpr int kPredictionHeightTwips = 8244;
-
 class PredictionWindow : public QWidget {
     Q_OBJECT
 

@@ -20,9 +20,6 @@ class QPushButton;
 class QTabWidget;
 
 inline constexpr const char* kStatisticsWindowName = "統計グラフ";
-// The window's outer size when the main window opens it (twips): inside the client area.
-inline constexpr int kStatisticsWidthTwips = 13500;
-inline constexpr int kStatisticsHeightTwips = 9900;
 
 class StatisticsWindow : public QWidget {
     Q_OBJECT

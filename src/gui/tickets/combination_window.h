@@ -27,9 +27,6 @@ class QSpinBox;
 class QToolButton;
 
 inline constexpr const char* kCombinationWindowName = "組合せ作成";
-// Outer size of the window (twips): it fills the main window's client area.
-inline constexpr int kCombinationWidthTwips = 13800;
-inline constexpr int kCombinationHeightTwips = 11100;
 // Rows beyond this are counted, copied, saved and printed but not listed.
 inline constexpr std::size_t kComboListLimit = 5000;
 

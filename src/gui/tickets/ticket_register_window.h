@@ -23,9 +23,6 @@ class QTableView;
 class TicketRegisterModel;
 
 inline constexpr const char* kTicketRegisterWindowName = "購入記録";
-// Outer size of the window (twips).
-inline constexpr int kTicketRegisterWidthTwips = 13800;
-inline constexpr int kTicketRegisterHeightTwips = 10500;
 
 class TicketRegisterWindow : public QWidget {
     Q_OBJECT
