@@ -111,7 +111,9 @@ int prizeFieldOfHeading(std::string_view heading)
 
 PrizeText parsePrizeText(std::string_view text)
 {
-    const std::string plain = plainAmount(text);
+    std::string plain = plainAmount(text);
+    // Winner counts come as "2口" or "1,500口" on results sites; the unit is not the value.
+    if (plain.ends_with("口")) plain.erase(plain.size() - std::string_view("口").size());
     if (plain.empty()) return {};
     for (const std::string_view none :
          {"該当なし", "該当者なし", "なし", "-", "--", "ー", "―", "‐"})
