@@ -295,24 +295,53 @@ TEST_F(DrawUpdateTest, ACsvSourceIsMergedThroughTheReaderAndABadOneChangesNothin
     EXPECT_EQ(database->readAllDraws()->size(), 3u);
 }
 
-TEST(UpdateSource, TheSettingIsSavedInItsOwnFileAndFallsBackToTheDefault)
+TEST(UpdateSource, TheSettingIsSavedInItsOwnFileAndThereIsNoneUntilThePlayerSetsOne)
 {
     TempDir dir;
     const std::filesystem::path file = dir.path() / "config" / "update_source.json";
-    EXPECT_EQ(loadUpdateSource(file), defaultUpdateSource());
+    EXPECT_EQ(loadUpdateSource(file), "");
     EXPECT_TRUE(saveUpdateSource("https://example.test/draws.csv", file));
     EXPECT_EQ(loadUpdateSource(file), "https://example.test/draws.csv");
     for (const char* bad : {"ftp://example.test/x.csv", "example.test", "http://", "http://a b"})
         EXPECT_FALSE(saveUpdateSource(bad, file)) << bad;
     EXPECT_EQ(loadUpdateSource(file), "https://example.test/draws.csv");
     writeFile(file.string(), "{not json");
-    EXPECT_EQ(loadUpdateSource(file), defaultUpdateSource());
-    // Going back to the default removes the file, so a later default reaches the player.
-    EXPECT_TRUE(saveUpdateSource(defaultUpdateSource(), file));
+    EXPECT_EQ(loadUpdateSource(file), "");
+    // An empty source removes the setting.
+    EXPECT_TRUE(saveUpdateSource("https://example.test/draws.csv", file));
+    EXPECT_TRUE(saveUpdateSource("", file));
     EXPECT_FALSE(std::filesystem::exists(file));
     EXPECT_TRUE(isCsvSource("http://h/a.CSV?x=1"));
     EXPECT_FALSE(isCsvSource("http://h/a.mdb"));
     EXPECT_EQ(downloadUrl("http://h/x/a.mdb"), "http://h/x/a.mdb");
+}
+
+TEST_F(DrawUpdateTest, WithoutASourceNothingIsFetchedAndTheCommandLineSaysWhatToPass)
+{
+    UpdateOptions options;  // a fresh installation: no source
+    options.destination = m_destination;
+    const UpdateResult result = updateDrawDatabase(options);
+    EXPECT_EQ(result.outcome, UpdateOutcome::NoSource);
+    EXPECT_NE(result.message.find("取得先が設定されていません"), std::string::npos);
+    EXPECT_NE(result.message.find(".csv"), std::string::npos) << result.message;
+    expectUntouched();
+
+    // No saved source in the player's config folder, and no --server.
+    TempDir config;
+    const char* old = std::getenv("XDG_CONFIG_HOME");
+    const std::string saved = old ? old : "";
+    ::setenv("XDG_CONFIG_HOME", config.path().c_str(), 1);
+    std::ostringstream out, err;
+    const int status = runCli({"update", "--db", m_destination}, out, err);
+    if (old)
+        ::setenv("XDG_CONFIG_HOME", saved.c_str(), 1);
+    else
+        ::unsetenv("XDG_CONFIG_HOME");
+    EXPECT_EQ(status, 2);
+    EXPECT_EQ(out.str(), "");
+    EXPECT_NE(err.str().find("取得先が設定されていません"), std::string::npos) << err.str();
+    EXPECT_NE(err.str().find("--server"), std::string::npos) << err.str();
+    expectUntouched();
 }
 
 TEST_F(DrawUpdateTest, AnAnswerLargerThanTheCeilingIsRefusedWhetherAnnouncedOrNot)
