@@ -463,7 +463,7 @@ TEST_F(DrawUpdateTest, DrawsOnlyInTheStoredFileAreListedAndThePlayerChoosesWhatH
          {1, 2, 3, 5}},
         {MissingDrawsChoice::Replace,
          UpdateOutcome::Updated,
-         "当せん金額は登録済みのものを残しました",
+         "当せん金額は登録済みのものを残しました）（ダウンロードにない登録済みの 1 行は消えました",
          {1, 2, 3}},
     };
     for (const Case& c : cases) {
@@ -514,7 +514,7 @@ TEST_F(DrawUpdateTest, DrawsOnlyInTheStoredFileAreListedAndThePlayerChoosesWhatH
          "lacks 1 stored rows (draws 5); run again with --keep-missing or --drop-missing",
          {1, 2, 5}},
         {{"--keep-missing"}, 0, "登録済みの 1 行は残しました", {1, 2, 3, 5}},
-        {{"--drop-missing"}, 0, "当選データを最新化しました。", {1, 2, 3}},
+        {{"--drop-missing"}, 0, "登録済みの 1 行は消えました", {1, 2, 3}},
     };
     for (const Run& run : runs) {
         SCOPED_TRACE(run.says);

@@ -387,6 +387,10 @@ UpdateResult updateDrawDatabase(const UpdateOptions& options)
                     return failed(kept.error());
                 note = "（当せん金額は登録済みのものを残しました）";
             }
+            // Chosen, or no one to ask: either way the player is told what went.
+            if (!preview.plan.onlyStored.empty())
+                note += "（ダウンロードにない登録済みの " +
+                        std::to_string(preview.plan.onlyStored.size()) + " 行は消えました）";
         }
     }
 
