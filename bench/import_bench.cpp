@@ -1,6 +1,7 @@
 // Reading draw files: `pomuran-cli tables --csv` of 32,767 draws in-process (its reading and
 // sorting), and reading, previewing and merging a 32,767-draw CP932 results file into the
-// real history (the preview of データ管理 → CSVファイルから取り込み and the write after it).
+// real history (the preview of データ管理 → CSVファイルから取り込み and the write after it), and
+// reading and previewing a 32,767-draw file with every prize column.
 #include <benchmark/benchmark.h>
 
 #include <filesystem>
@@ -14,6 +15,7 @@
 #include "core/draws/draw_merge.h"
 #include "core/draws/draw_tables.h"
 #include "core/draws/import_draws.h"
+#include "core/lottery/lottery_rules.h"
 
 namespace fs = std::filesystem;
 
@@ -107,8 +109,100 @@ void BM_ReadPreviewAndMergeCp932File32767(benchmark::State& state)
     fs::remove_all(folder);
 }
 
+// A results file with every prize column (UTF-8, the site's headings, amounts with 円 and
+// commas, 該当なし), and the stored prizes it is previewed against: every draw has them, every
+// hundredth with another 1等賞金.
+const std::string& prizeFile32767()
+{
+    static const std::string text = [] {
+        std::string out = "回号,抽せん日,本数字1,本数字2,本数字3,本数字4,本数字5,ボーナス数字,"
+                          "1等当せん口数,1等当せん金額,2等当せん口数,2等当せん金額,3等当せん口数,"
+                          "3等当せん金額,4等当せん口数,4等当せん金額,キャリーオーバー\n";
+        const DrawHistory history = generatedHistory(kHighestDrawNo);
+        for (const DrawRow& row : history.rows()) {
+            out += rawText(row.drawNo) + ",2025/09/23";
+            for (const RawValue& number : row.numbers)
+                out += ',' + rawText(number);
+            out += fieldNumber(row.drawNo).value_or(0) % 3 == 0 ? ",該当なし,該当なし"
+                                                                : ",1,\"12,345,600円\"";
+            out += ",3,\"456,700円\",85,\"12,300円\",\"2,345口\",\"1,100円\",\"0円\"\n";
+        }
+        return out;
+    }();
+    return text;
+}
+
+std::vector<DrawPrizes> storedPrizes32767()
+{
+    std::vector<DrawPrizes> prizes;
+    for (int drawNo = 1; drawNo <= kHighestDrawNo; ++drawNo) {
+        DrawPrizes draw;
+        draw.drawNo = drawNo;
+        draw.tiers[0] = {1, drawNo % 100 == 0 ? 10'000'000 : 12'345'600};
+        draw.tiers[1] = {3, 456'700};
+        draw.tiers[2] = {85, 12'300};
+        draw.tiers[3] = {2345, 1100};
+        draw.carryOver = 0;
+        prizes.push_back(draw);
+    }
+    return prizes;
+}
+
+// データ管理 → CSVファイルから取り込み up to the preview, in memory: reading the file with its
+// nine prize columns and planning draws and amounts against 32,767 stored draws with prizes.
+void BM_ReadAndPreviewPrizeFile32767(benchmark::State& state)
+{
+    const std::string& text = prizeFile32767();
+    const DrawHistory stored = generatedHistory(kHighestDrawNo);
+    const std::vector<DrawPrizes> prizes = storedPrizes32767();
+    for (auto _ : state) {
+        auto import = prepareCsvImport(text, CsvEncoding::Detect, stored.rows(), prizes);
+        if (!import) {
+            state.SkipWithError(import.error().c_str());
+            return;
+        }
+        benchmark::DoNotOptimize(import->prizes.merged.size());
+        state.counters["differing"] = static_cast<double>(import->prizes.differing.size());
+    }
+}
+
+// The same through the program's path: the lock, the stored draws and prize table read from the
+// database file, and the plan (the preview shown before anything is written).
+void BM_ReadAndPreviewPrizeFileAgainstDatabase32767(benchmark::State& state)
+{
+    const fs::path folder = fs::temp_directory_path() /
+                            ("pomuran-prize-bench-" + std::to_string(std::random_device{}()));
+    fs::create_directories(folder);
+    const std::string path = (folder / "Pomuran.mdb").string();
+    {
+        auto database = DrawDatabase::create(path);
+        if (!database || !database->replaceAllDraws(generatedHistory(kHighestDrawNo).rows(),
+                                                    storedPrizes32767())) {
+            state.SkipWithError("cannot make the database");
+            return;
+        }
+    }
+    const std::string& text = prizeFile32767();
+    for (auto _ : state) {
+        auto read = readDrawCsv(text, CsvValues::StrictNumbers, CsvEncoding::Detect);
+        if (!read) {
+            state.SkipWithError(read.error().c_str());
+            break;
+        }
+        auto prepared = DrawImport::prepare(connectStringForFile(path), std::move(read.value()));
+        if (!prepared) {
+            state.SkipWithError(prepared.error().c_str());
+            break;
+        }
+        benchmark::DoNotOptimize(prepared->plan().prizes.differing.size());
+    }
+    fs::remove_all(folder);
+}
+
 }  // namespace
 
+BENCHMARK(BM_ReadAndPreviewPrizeFile32767)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ReadAndPreviewPrizeFileAgainstDatabase32767)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_TablesFromCsv32767)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_ReadAndPreviewCp932File32767)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_ReadPreviewAndMergeCp932File32767)->Unit(benchmark::kMillisecond);

@@ -26,6 +26,8 @@ add_window_test(standard_dialogs_test app/standard_dialogs_test.cpp)
 add_window_test(prediction_window_test prediction/prediction_window_test.cpp)
 add_window_test(entry_window_test maintenance/entry_window_test.cpp
   maintenance/http_test_server.cpp)
+add_window_test(update_source_test maintenance/update_source_test.cpp
+  maintenance/http_test_server.cpp)
 add_window_test(ticket_windows_test tickets/ticket_windows_test.cpp)
 add_window_test(statistics_window_test stats/statistics_window_test.cpp)
 add_window_test(history_reload_test app/history_reload_test.cpp)

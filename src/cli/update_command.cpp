@@ -56,7 +56,7 @@ void addUpdateCommand(CLI::App& app, CliContext& context)
     command
         ->add_option("--server", options->server,
                      "download server, or the address of a .mdb or .csv file (default: the "
-                     "source set in the program's 設定)")
+                     "source set in the program's 設定; there is none until one is set)")
         ->option_text("URL");
     addDatabaseOption(command, options->destination);
     CLI::Option* keep = command->add_flag(
@@ -84,12 +84,20 @@ void addUpdateCommand(CLI::App& app, CliContext& context)
             context.err << "); run again with --keep-missing or --drop-missing\n";
             return MissingDrawsChoice::Cancel;
         };
+        if (options->server.empty()) options->server = loadUpdateSource();
+        // Nothing to fetch from: say what to pass (and show the usage), before touching any
+        // file.
+        if (options->server.empty()) {
+            context.err << noUpdateSourceMessage()
+                        << "\n--server "
+                           "で指定するか、ポムランの「データ管理」→「設定」で設定してください。\n";
+            return kExitUsage;
+        }
         // The program's database is made at its first start; the update replaces that one.
         if (Status prepared = prepareDatabaseInUse(options->destination); !prepared) {
             context.err << prepared.error() << '\n';
             return kExitFailure;
         }
-        if (options->server.empty()) options->server = loadUpdateSource();
         const UpdateResult result = updateDrawDatabase(*options);
         if (result.outcome == UpdateOutcome::CsvDownloaded)
             return mergeDownloadedCsv(*options, result.csv, context.out, context.err);

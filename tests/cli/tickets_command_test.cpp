@@ -7,6 +7,7 @@
 #include <nlohmann/json.hpp>
 
 #include "cli/cli.h"
+#include "core/tickets/ticket_store.h"
 #include "test_support.h"
 
 namespace {
@@ -152,4 +153,54 @@ TEST(TicketsCommand, AReadOnlyTicketFileIsRefusedInOneLineAndStaysAsItWas)
         EXPECT_EQ(std::count(run.err.begin(), run.err.end(), '\n'), 1) << run.err;
     }
     EXPECT_EQ(readFile(file), before);
+}
+
+TEST(TicketsCommand, PrizesGoInWithImportComeBackWithExportAndPriceTheCheck)
+{
+    TempDir dir;
+    const std::string db = dir.file("Pomuran.mdb"), file = dir.file("tickets.sqlite");
+    const std::string exported =
+        "回数,日付,第1数字,第2数字,第3数字,第4数字,第5数字,ボーナス数字,1等口数,1等賞金,2等口数,"
+        "2等賞金,3等口数,3等賞金,4等口数,4等賞金,キャリーオーバー\n"
+        "7,2025-09-02,4,9,15,22,28,30,0,0,2,600000,40,12000,1500,1000,30000000\n"
+        "8,2025-09-09,1,2,3,4,5,6,,,,,,,,,\n";
+    // A site's file: other headings, yen signs, full-width digits, 該当なし.
+    writeFile(dir.file("site.csv"),
+              "回号,抽せん日,本数字1,本数字2,本数字3,本数字4,本数字5,ボーナス数字,1等当せん口数,"
+              "1等当せん金額,2等当せん口数,2等当せん金額,3等当せん口数,3等当せん金額,"
+              "4等当せん口数,4等当せん金額,キャリーオーバー\n"
+              "第7回,2025/09/02,4,9,15,22,28,30,該当なし,該当なし,２口,\"600,000円\",40口,"
+              "\"12,000円\",\"1,500口\",\"1,000円\",\"30,000,000円\"\n"
+              "第8回,2025/09/09,1,2,3,4,5,6,,,,,,,,,\n");
+    CliRun run = cli({"import", dir.file("site.csv"), "--db", db});
+    ASSERT_EQ(run.status, 0) << run.err;
+    EXPECT_EQ(run.out, "2 added, 0 replaced, 0 unchanged, 0 rejected, prizes for 1 draws (9 "
+                       "amounts new or changed)\n");
+    run = cli({"export", "--prizes", "--db", db});
+    ASSERT_EQ(run.status, 0) << run.err;
+    EXPECT_EQ(run.out, exported);
+    // The export reads back as it was written, into a fresh database.
+    writeFile(dir.file("exported.csv"), run.out);
+    ASSERT_EQ(cli({"import", dir.file("exported.csv"), "--db", dir.file("copy.mdb")}).status, 0);
+    EXPECT_EQ(cli({"export", "--prizes", "--db", dir.file("copy.mdb")}).out, exported);
+    EXPECT_EQ(cli({"export", "--db", db}).out.find("1等"), std::string::npos);
+
+    for (const char* numbers : {"4,9,15,22,30", "4,9,15,1,2", "4,9,15,22,28"})
+        ASSERT_EQ(
+            cli({"tickets", "add", "--tickets", file, "--draw", "7", "--numbers", numbers}).status,
+            0);
+    auto store = TicketStore::open(file);
+    ASSERT_TRUE(store) << store.error();
+    ASSERT_TRUE(store->setPrizeAmount(7, PrizeTier::Fourth, 1100));
+    run = cli({"tickets", "check", "--tickets", file, "--db", db});
+    ASSERT_EQ(run.status, 0) << run.err;
+    const auto json = nlohmann::json::parse(run.out);
+    const std::pair<nlohmann::json, nlohmann::json> expected[] = {
+        {600000, "imported"}, {1100, "typed"}, {0, "imported"}};  // 2等, 4等, 1等 (該当なし)
+    for (std::size_t i = 0; i < std::size(expected); ++i) {
+        EXPECT_EQ(json["tickets"][i]["prize"], expected[i].first) << i;
+        EXPECT_EQ(json["tickets"][i]["prize_source"], expected[i].second) << i;
+    }
+    EXPECT_EQ(json["totals"]["winnings"], 601100);
+    EXPECT_EQ(json["totals"]["unpriced"], 0);
 }

@@ -14,6 +14,7 @@
 #include "core/draws/connection_string.h"
 #include "core/draws/draw_database.h"
 #include "core/draws/draw_database_lock.h"
+#include "core/draws/draw_merge.h"
 #include "core/maintenance/draw_update.h"
 #include "core/maintenance/update_source.h"
 #include "http_test_server.h"
@@ -294,24 +295,53 @@ TEST_F(DrawUpdateTest, ACsvSourceIsMergedThroughTheReaderAndABadOneChangesNothin
     EXPECT_EQ(database->readAllDraws()->size(), 3u);
 }
 
-TEST(UpdateSource, TheSettingIsSavedInItsOwnFileAndFallsBackToTheDefault)
+TEST(UpdateSource, TheSettingIsSavedInItsOwnFileAndThereIsNoneUntilThePlayerSetsOne)
 {
     TempDir dir;
     const std::filesystem::path file = dir.path() / "config" / "update_source.json";
-    EXPECT_EQ(loadUpdateSource(file), defaultUpdateSource());
+    EXPECT_EQ(loadUpdateSource(file), "");
     EXPECT_TRUE(saveUpdateSource("https://example.test/draws.csv", file));
     EXPECT_EQ(loadUpdateSource(file), "https://example.test/draws.csv");
     for (const char* bad : {"ftp://example.test/x.csv", "example.test", "http://", "http://a b"})
         EXPECT_FALSE(saveUpdateSource(bad, file)) << bad;
     EXPECT_EQ(loadUpdateSource(file), "https://example.test/draws.csv");
     writeFile(file.string(), "{not json");
-    EXPECT_EQ(loadUpdateSource(file), defaultUpdateSource());
-    // Going back to the default removes the file, so a later default reaches the player.
-    EXPECT_TRUE(saveUpdateSource(defaultUpdateSource(), file));
+    EXPECT_EQ(loadUpdateSource(file), "");
+    // An empty source removes the setting.
+    EXPECT_TRUE(saveUpdateSource("https://example.test/draws.csv", file));
+    EXPECT_TRUE(saveUpdateSource("", file));
     EXPECT_FALSE(std::filesystem::exists(file));
     EXPECT_TRUE(isCsvSource("http://h/a.CSV?x=1"));
     EXPECT_FALSE(isCsvSource("http://h/a.mdb"));
     EXPECT_EQ(downloadUrl("http://h/x/a.mdb"), "http://h/x/a.mdb");
+}
+
+TEST_F(DrawUpdateTest, WithoutASourceNothingIsFetchedAndTheCommandLineSaysWhatToPass)
+{
+    UpdateOptions options;  // a fresh installation: no source
+    options.destination = m_destination;
+    const UpdateResult result = updateDrawDatabase(options);
+    EXPECT_EQ(result.outcome, UpdateOutcome::NoSource);
+    EXPECT_NE(result.message.find("取得先が設定されていません"), std::string::npos);
+    EXPECT_NE(result.message.find(".csv"), std::string::npos) << result.message;
+    expectUntouched();
+
+    // No saved source in the player's config folder, and no --server.
+    TempDir config;
+    const char* old = std::getenv("XDG_CONFIG_HOME");
+    const std::string saved = old ? old : "";
+    ::setenv("XDG_CONFIG_HOME", config.path().c_str(), 1);
+    std::ostringstream out, err;
+    const int status = runCli({"update", "--db", m_destination}, out, err);
+    if (old)
+        ::setenv("XDG_CONFIG_HOME", saved.c_str(), 1);
+    else
+        ::unsetenv("XDG_CONFIG_HOME");
+    EXPECT_EQ(status, 2);
+    EXPECT_EQ(out.str(), "");
+    EXPECT_NE(err.str().find("取得先が設定されていません"), std::string::npos) << err.str();
+    EXPECT_NE(err.str().find("--server"), std::string::npos) << err.str();
+    expectUntouched();
 }
 
 TEST_F(DrawUpdateTest, AnAnswerLargerThanTheCeilingIsRefusedWhetherAnnouncedOrNot)
@@ -390,5 +420,113 @@ TEST_F(DrawUpdateTest, InterruptingTheCommandLineUpdateLeavesNoTemporaryFile)
         ASSERT_EQ(::waitpid(pid, &status, 0), pid);
         EXPECT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == signalNumber) << status;
         expectUntouched();
+    }
+}
+
+TEST_F(DrawUpdateTest, DrawsOnlyInTheStoredFileAreListedAndThePlayerChoosesWhatHappens)
+{
+    // Stored: draws 1, 2 with prizes, and draw 5 typed in by the player. The download (draws 1,
+    // 2, 3) has neither draw 5 nor a prize table.
+    {
+        auto database = DrawDatabase::open(connectStringForFile(m_destination),
+                                           DrawDatabase::Access::ReadWrite);
+        ASSERT_TRUE(database) << database.error();
+        DrawPrizes first;
+        first.drawNo = 1;
+        first.tiers[0] = {1, 9'000'000};
+        ASSERT_TRUE(database->replaceAllDraws({drawRow(1, {1, 2, 3, 4, 5, 6}),
+                                               drawRow(2, {7, 8, 9, 10, 11, 12}),
+                                               drawRow(5, {2, 4, 6, 8, 10, 12})},
+                                              std::vector<DrawPrizes>{first}));
+    }
+    m_oldBytes = readFile(m_destination);
+    const auto drawNos = [this] {
+        std::vector<int> numbers;
+        auto history = loadDrawHistory(connectStringForFile(m_destination));
+        EXPECT_TRUE(history) << history.error();
+        if (history)
+            for (const auto& draw : history->draws())
+                if (draw) numbers.push_back(draw->drawNo);
+        return numbers;
+    };
+    struct Case {
+        MissingDrawsChoice choice;
+        UpdateOutcome outcome;
+        const char* message;
+        std::vector<int> drawsAfter;
+    };
+    const Case cases[] = {
+        {MissingDrawsChoice::Cancel, UpdateOutcome::Cancelled, "中止しました", {1, 2, 5}},
+        {MissingDrawsChoice::Keep,
+         UpdateOutcome::Updated,
+         "登録済みの 1 行は残しました",
+         {1, 2, 3, 5}},
+        {MissingDrawsChoice::Replace,
+         UpdateOutcome::Updated,
+         "当せん金額は登録済みのものを残しました）（ダウンロードにない登録済みの 1 行は消えました",
+         {1, 2, 3}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.message);
+        writeFile(m_destination, m_oldBytes);
+        HttpTestServer server({Behaviour::Answer, 200, m_newBytes});
+        UpdateOptions options;
+        options.server = server.url();
+        options.destination = m_destination;
+        std::vector<int> listed;
+        int asked = 0;
+        options.missingDraws = [&](const CsvImport& preview) {
+            ++asked;
+            for (const DrawRow& row : preview.plan.onlyStored)
+                listed.push_back(fieldNumber(row.drawNo).value_or(0));
+            EXPECT_EQ(preview.plan.added, (std::vector<int>{3}));
+            return c.choice;
+        };
+        const UpdateResult result = updateDrawDatabase(options);
+        EXPECT_EQ(result.outcome, c.outcome);
+        EXPECT_NE(result.message.find(c.message), std::string::npos) << result.message;
+        EXPECT_EQ(asked, 1);
+        EXPECT_EQ(listed, (std::vector<int>{5}));
+        EXPECT_EQ(drawNos(), c.drawsAfter);
+        if (c.choice == MissingDrawsChoice::Cancel) {
+            expectUntouched();
+            continue;
+        }
+        // The stored prizes outlive a download that has none.
+        auto database = DrawDatabase::open(connectStringForFile(m_destination));
+        ASSERT_TRUE(database) << database.error();
+        const auto prizes = database->readPrizes();
+        ASSERT_TRUE(prizes) << prizes.error();
+        ASSERT_EQ(prizes->size(), 1u);
+        EXPECT_EQ(prizes->front().tiers[0].yen, 9'000'000);
+    }
+
+    // The command line asks by refusing: it names the draws and the two ways on.
+    struct Run {
+        std::vector<std::string> flags;
+        int status;
+        const char* says;
+        std::vector<int> drawsAfter;
+    };
+    const Run runs[] = {
+        {{},
+         1,
+         "lacks 1 stored rows (draws 5); run again with --keep-missing or --drop-missing",
+         {1, 2, 5}},
+        {{"--keep-missing"}, 0, "登録済みの 1 行は残しました", {1, 2, 3, 5}},
+        {{"--drop-missing"}, 0, "登録済みの 1 行は消えました", {1, 2, 3}},
+    };
+    for (const Run& run : runs) {
+        SCOPED_TRACE(run.says);
+        writeFile(m_destination, m_oldBytes);
+        HttpTestServer server({Behaviour::Answer, 200, m_newBytes});
+        std::vector<std::string> args = {"update", "--server", server.url(), "--db", m_destination};
+        args.insert(args.end(), run.flags.begin(), run.flags.end());
+        std::ostringstream out, err;
+        EXPECT_EQ(runCli(args, out, err), run.status);
+        EXPECT_NE((out.str() + err.str()).find(run.says), std::string::npos)
+            << out.str() << err.str();
+        EXPECT_EQ(drawNos(), run.drawsAfter);
+        if (run.status != 0) expectUntouched();
     }
 }

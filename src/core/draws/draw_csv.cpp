@@ -459,9 +459,12 @@ public:
             return;
         }
         DrawPrizes prizes;
+        // Kept aside until the line is taken: a rejected line's draw is not "taken without the
+        // amount".
+        std::vector<CsvRejection> warnings;
         if (m_heading.prizeColumns &&
             !readPrizes(record, static_cast<int>(std::get<std::int64_t>(row.drawNo)), prizes,
-                        &out.prizeWarnings, problem)) {
+                        &warnings, problem)) {
             out.rows.pop_back();
             reject(std::move(problem));
             return;
@@ -479,6 +482,7 @@ public:
         m_lineOfDraw[drawNo] = record.line;
         m_rowOfDraw[drawNo] = out.rows.size() - 1;
         if (!prizes.empty()) out.prizes.push_back(prizes);
+        out.prizeWarnings.insert(out.prizeWarnings.end(), warnings.begin(), warnings.end());
     }
 
 private:

@@ -53,6 +53,28 @@ std::string plainAmount(std::string_view text)
     return out;
 }
 
+// The forms nearly every field of a results file takes ("12345600", "12,345,600円", "1,500口"),
+// read without a copy; anything else is left to the full reading.
+std::optional<long long> plainDigits(std::string_view text)
+{
+    for (const std::string_view unit : {"円", "口"})
+        if (text.ends_with(unit)) text.remove_suffix(unit.size());
+    // 15 characters cannot overflow, and anything longer is no amount anyway.
+    if (text.empty() || text.size() > 15) return std::nullopt;
+    long long value = 0;
+    bool digits = false;
+    for (const char c : text) {
+        if (c >= '0' && c <= '9') {
+            value = value * 10 + (c - '0');
+            digits = true;
+        } else if (c != ',') {
+            return std::nullopt;
+        }
+    }
+    if (!digits) return std::nullopt;
+    return value;
+}
+
 }  // namespace
 
 bool DrawPrizes::empty() const
@@ -111,7 +133,12 @@ int prizeFieldOfHeading(std::string_view heading)
 
 PrizeText parsePrizeText(std::string_view text)
 {
-    const std::string plain = plainAmount(text);
+    if (text.empty()) return {};
+    if (const auto value = plainDigits(text))
+        return {*value > kMaxPrizeYen ? PrizeTextKind::OutOfRange : PrizeTextKind::Value, *value};
+    std::string plain = plainAmount(text);
+    // Winner counts come as "2口" or "1,500口" on results sites; the unit is not the value.
+    if (plain.ends_with("口")) plain.erase(plain.size() - std::string_view("口").size());
     if (plain.empty()) return {};
     for (const std::string_view none :
          {"該当なし", "該当者なし", "なし", "-", "--", "ー", "―", "‐"})

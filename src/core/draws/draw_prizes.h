@@ -55,7 +55,7 @@ struct PrizeText {
     PrizeTextKind kind = PrizeTextKind::Empty;
     long long value = 0;  // Value; 0 for NoWinner
 };
-// Reads "10,000,000円", "10000000", "￥10,000,000", full-width digits, "該当なし", "-".
+// Reads "10,000,000円", "10000000", "￥10,000,000", "1,500口", full-width digits, "該当なし", "-".
 PrizeText parsePrizeText(std::string_view text);
 
 // An amount typed by the player: empty is nothing, "該当なし"/"-" is 0, otherwise a whole number

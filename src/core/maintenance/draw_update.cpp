@@ -265,8 +265,16 @@ std::string missingFileMessage(const std::string& path)
     return "当選データファイル：'" + path + "'が存在しません";
 }
 
+std::string noUpdateSourceMessage()
+{
+    return "当選データ最新化の取得先が設定されていません。抽せん結果の CSV ファイルのアドレス"
+           "（例: https://example.jp/results.csv）か、当選データファイルのアドレス（例: "
+           "https://example.jp/Pomuran.mdb）を取得先にしてください。";
+}
+
 UpdateResult updateDrawDatabase(const UpdateOptions& options)
 {
+    if (options.server.empty()) return {UpdateOutcome::NoSource, noUpdateSourceMessage(), {}};
     // The update only ever replaces the database; it never makes one where there was none.
     if (!isExistingFile(options.destination))
         return {UpdateOutcome::MissingFile, missingFileMessage(options.destination), {}};
@@ -379,6 +387,10 @@ UpdateResult updateDrawDatabase(const UpdateOptions& options)
                     return failed(kept.error());
                 note = "（当せん金額は登録済みのものを残しました）";
             }
+            // Chosen, or no one to ask: either way the player is told what went.
+            if (!preview.plan.onlyStored.empty())
+                note += "（ダウンロードにない登録済みの " +
+                        std::to_string(preview.plan.onlyStored.size()) + " 行は消えました）";
         }
     }
 

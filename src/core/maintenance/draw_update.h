@@ -14,6 +14,7 @@ inline constexpr const char* kUpdatedMessage = "当選データを最新化し�
 
 enum class UpdateOutcome {
     Updated,      // the destination now holds the downloaded database
+    NoSource,     // no source is set: nothing downloaded, nothing written
     MissingFile,  // no file at the destination: nothing downloaded, nothing written
     Cancelled,    // the player cancelled; the old file is untouched
     Failed,       // download or verification failed; the old file is untouched
@@ -38,8 +39,9 @@ enum class MissingDrawsChoice {
 
 struct UpdateOptions {
     // A server (scheme, host and port: the database is fetched from its download path) or the
-    // full address of a database or a CSV file (ending in .mdb or .csv).
-    std::string server = POMURAN_DOWNLOAD_SERVER;
+    // full address of a database or a CSV file (ending in .mdb or .csv). Empty until the player
+    // sets one: there is no source every player could use.
+    std::string server;
     std::string destination;  // the database file to replace
     long connectTimeoutMs = 15000;
     // The whole transfer; a stalled server is given up after this long.
@@ -61,6 +63,8 @@ struct UpdateOptions {
 std::string downloadUrl(const std::string& server);
 // "当選データファイル：'PATH'が存在しません"
 std::string missingFileMessage(const std::string& path);
+// What NoSource says: no source is set, and what a source is.
+std::string noUpdateSourceMessage();
 
 // Runs one update. The destination is only ever replaced by a verified copy, by a rename (or,
 // when the player keeps draws the download lacks, merged with it in one transaction); on every

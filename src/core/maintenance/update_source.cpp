@@ -7,7 +7,6 @@
 #include <nlohmann/json.hpp>
 
 #include "core/base/player_folders.h"
-#include "core/maintenance/draw_update.h"
 
 namespace fs = std::filesystem;
 
@@ -24,11 +23,6 @@ std::string lowerPath(const std::string& url)
 
 }  // namespace
 
-std::string defaultUpdateSource()
-{
-    return downloadUrl(POMURAN_DOWNLOAD_SERVER);
-}
-
 fs::path updateSourceFile()
 {
     return playerConfigFolder() / "update_source.json";
@@ -37,14 +31,14 @@ fs::path updateSourceFile()
 std::string loadUpdateSource(const fs::path& file)
 {
     std::ifstream in(file);
-    if (!in) return defaultUpdateSource();
-    // A damaged file must not stop the update: the default is used instead.
+    if (!in) return {};
+    // A damaged file is as good as none: the player is asked for a source again.
     const nlohmann::json json = nlohmann::json::parse(in, nullptr, false);
     if (json.is_discarded() || !json.is_object() || !json.contains("source") ||
         !json["source"].is_string())
-        return defaultUpdateSource();
+        return {};
     const std::string source = json["source"].get<std::string>();
-    return checkUpdateSource(source) ? source : defaultUpdateSource();
+    return checkUpdateSource(source) ? source : std::string();
 }
 
 Status checkUpdateSource(const std::string& source)
@@ -61,7 +55,7 @@ Status checkUpdateSource(const std::string& source)
 Status saveUpdateSource(const std::string& source, const fs::path& file)
 {
     std::error_code error;
-    if (source.empty() || source == defaultUpdateSource()) {
+    if (source.empty()) {
         fs::remove(file, error);
         if (error) return Error{file.string() + ": " + error.message()};
         return success();

@@ -1,5 +1,6 @@
 // Where 当選データ最新化 fetches the draws from: a setting of the player's, kept in the player's
-// config folder (never in ポムラン.ini), defaulting to the build's download server.
+// config folder (never in ポムラン.ini). There is no default: until the player sets a source,
+// there is none.
 #pragma once
 
 #include <filesystem>
@@ -7,14 +8,12 @@
 
 #include "core/base/result.h"
 
-// The download server's database address, "<POMURAN_DOWNLOAD_SERVER>/download/Pomuran/Pomuran.mdb".
-std::string defaultUpdateSource();
 // The file the setting lives in: <player config folder>/update_source.json.
 std::filesystem::path updateSourceFile();
-// The saved source, or the default when none is saved or the file cannot be read.
+// The saved source; empty when none is saved or the file cannot be read.
 std::string loadUpdateSource(const std::filesystem::path& file = updateSourceFile());
-// Saves a source (checked first); the folder is made when missing. An empty source (or the
-// default itself) removes the setting, so a later change of the default reaches the player.
+// Saves a source (checked first); the folder is made when missing. An empty source removes the
+// setting.
 Status saveUpdateSource(const std::string& source,
                         const std::filesystem::path& file = updateSourceFile());
 // A source is an http:// or https:// address; the message says what is wrong otherwise.

@@ -7,11 +7,24 @@
 #include <algorithm>
 
 #include "gui/maintenance/csv_import_dialog.h"
+#include "gui/maintenance/update_source_dialog.h"
 #include "gui/ui/busy_pointer.h"
 #include "gui/ui/message_titles.h"
 
-UpdateResult runDrawUpdate(QWidget* parent, UpdateOptions options)
+UpdateResult runDrawUpdate(QWidget* parent, UpdateOptions options,
+                           const std::filesystem::path& settingsFile)
 {
+    if (options.server.empty()) {
+        // A fresh installation has no source: rather than fail, ask for one.
+        UpdateSourceDialog settings(settingsFile, parent);
+        settings.setExplanation(
+            QStringLiteral("当選データ最新化の取得先がまだ設定されていません。抽せん結果の CSV "
+                           "ファイルのアドレス（例: https://example.jp/results.csv）か、当選データ"
+                           "ファイルのアドレス（例: https://example.jp/Pomuran.mdb）を入れて OK "
+                           "を押すと、最新化を始めます。"));
+        if (settings.exec() == QDialog::Accepted) options.server = loadUpdateSource(settingsFile);
+        if (options.server.empty()) return {UpdateOutcome::NoSource, noUpdateSourceMessage(), {}};
+    }
     QProgressDialog progress(QStringLiteral("当選データをダウンロードしています…"),
                              QStringLiteral("キャンセル"), 0, 0, parent);
     progress.setWindowTitle(kMainTitle);

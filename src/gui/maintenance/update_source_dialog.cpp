@@ -2,7 +2,6 @@
 
 #include <QDialogButtonBox>
 #include <QGroupBox>
-#include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
@@ -18,24 +17,26 @@ UpdateSourceDialog::UpdateSourceDialog(const std::filesystem::path& settingsFile
     setObjectName(QStringLiteral("UpdateSourceDialog"));
     setWindowTitle(QStringLiteral("設定"));
 
+    m_explanation = new QLabel(this);
+    m_explanation->setObjectName(QStringLiteral("updateSourceExplanation"));
+    m_explanation->setWordWrap(true);
+    m_explanation->hide();
+
     auto* box = new QGroupBox(QStringLiteral("当選データ最新化の取得先"), this);
     m_source = new QLineEdit(QString::fromStdString(loadUpdateSource(settingsFile)), box);
     m_source->setObjectName(QStringLiteral("updateSource"));
     m_source->setMinimumWidth(420);
-    m_default = new QPushButton(QStringLiteral("既定に戻す(&D)"), box);
-    connect(m_default, &QPushButton::clicked, this,
-            [this] { m_source->setText(QString::fromStdString(defaultUpdateSource())); });
+    m_source->setPlaceholderText(QStringLiteral("https://example.jp/results.csv"));
+    m_source->setClearButtonEnabled(true);
     auto* hint = new QLabel(
-        QStringLiteral("当選データベース（.mdb）か CSV ファイル（.csv）のアドレス、またはサーバーの"
-                       "アドレス（http:// か https:// で始まるもの）を入れます。\n"
-                       "CSV ファイルは取り込む前に内容を確認できます。"),
+        QStringLiteral(
+            "抽せん結果の CSV ファイル（.csv）か当選データファイル（.mdb）のアドレス、"
+            "またはサーバーのアドレスを、http:// か https:// で始めて入れます。\n"
+            "CSV ファイルは取り込む前に内容を確認できます。空にすると取得先はなくなります。"),
         box);
     hint->setWordWrap(true);
-    auto* line = new QHBoxLayout;
-    line->addWidget(m_source, 1);
-    line->addWidget(m_default);
     auto* boxLayout = new QVBoxLayout(box);
-    boxLayout->addLayout(line);
+    boxLayout->addWidget(m_source);
     boxLayout->addWidget(hint);
 
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
@@ -44,8 +45,15 @@ UpdateSourceDialog::UpdateSourceDialog(const std::filesystem::path& settingsFile
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
 
     auto* layout = new QVBoxLayout(this);
+    layout->addWidget(m_explanation);
     layout->addWidget(box);
     layout->addWidget(buttons);
+}
+
+void UpdateSourceDialog::setExplanation(const QString& text)
+{
+    m_explanation->setText(text);
+    m_explanation->setVisible(!text.isEmpty());
 }
 
 void UpdateSourceDialog::accept()

@@ -6,8 +6,8 @@
 
 #include <filesystem>
 
+class QLabel;
 class QLineEdit;
-class QPushButton;
 
 class UpdateSourceDialog : public QDialog {
     Q_OBJECT
@@ -17,7 +17,9 @@ public:
                                 QWidget* parent = nullptr);
 
     QLineEdit* sourceEdit() const { return m_source; }
-    QPushButton* defaultButton() const { return m_default; }
+    // A line above the field saying why the dialog opened (当選データ最新化 without a source).
+    void setExplanation(const QString& text);
+    QLabel* explanationLabel() const { return m_explanation; }
 
 public slots:
     // Checks and saves the source; a bad one is explained and the dialog stays open.
@@ -26,5 +28,5 @@ public slots:
 private:
     std::filesystem::path m_settingsFile;
     QLineEdit* m_source = nullptr;
-    QPushButton* m_default = nullptr;
+    QLabel* m_explanation = nullptr;
 };
