@@ -192,8 +192,10 @@ EntryWindow::EntryWindow(EntryTableModel* model, QWidget* parent) : QWidget(pare
     m_grid->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     m_grid->setSelectionBehavior(QAbstractItemView::SelectRows);
     m_grid->setSelectionMode(QAbstractItemView::SingleSelection);
+    // No SelectedClicked: a click on the current cell waits to tell a double click, and a key
+    // typed meanwhile was dropped. As in a spreadsheet, a key, F2 or a double click edits.
     m_grid->setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed |
-                            QAbstractItemView::AnyKeyPressed | QAbstractItemView::SelectedClicked);
+                            QAbstractItemView::AnyKeyPressed);
     m_grid->setTabKeyNavigation(true);
     m_grid->viewport()->installEventFilter(this);
     connect(m_grid->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
