@@ -26,8 +26,14 @@ if dpkg-deb -c "$deb" | grep -q 'Pomuran\.mdb'; then echo "the package holds a d
 echo "== lintian"
 # No error and no warning but those overridden with a reason (packaging/lintian-overrides), and
 # none of the hardening tags, which this lintian reports only as information.
-lintian --fail-on error,warning --display-info --show-overrides "$deb" 2>&1 | grep -v '^running with root' |
+# Overridden tags are shown, but only the tags left count: with --show-overrides lintian also
+# fails on the overridden ones, so the verdict comes from a second run without it.
+lintian --fail-on none --display-info --show-overrides "$deb" 2>&1 | grep -v '^running with root' |
   tee "$work/lintian.txt"
+lintian --fail-on error,warning "$deb" >/dev/null 2>&1 || {
+  echo "lintian reports an error or a warning"
+  exit 1
+}
 if grep -q 'hardening-' "$work/lintian.txt"; then echo "the executables lack hardening"; exit 1; fi
 
 echo "== install into $work/root"
