@@ -2,7 +2,8 @@
 // stored set, a set derived from the stored set for v + 1 (the last position dropped), the stored
 // set for v - 1 completed greedily, for 3/3 at 18 and 27 a Steiner system with one point added,
 // and the greedy cover; it shrinks that by simulated annealing within a time budget and writes the
-// table back when the result is smaller. `--steiner 17|26` builds the Steiner systems S(3,5,17)
+// table back when the result is smaller (`--start stored|larger|smaller|steiner|greedy` anneals
+// from one of them). `--steiner 17|26` builds the Steiner systems S(3,5,17)
 // (an orbit under PSL(2,16)) and S(3,5,26) (two orbits under a group of order 312).
 // Not part of the build: `cmake --build build --target cover_generator`.
 #include <algorithm>
@@ -286,6 +287,7 @@ int main(int argc, char** argv)
 {
     std::string tablePath = "src/core/tickets/cover_table_data.inc";
     int v = 0, t = 3, m = 3, steinerV = 0;
+    std::string startName;
     double seconds = 30;
     double floorTemperature = 0.3;
     std::size_t stopAt = 0;
@@ -307,6 +309,8 @@ int main(int argc, char** argv)
             seed = std::stoull(value);
         else if (name == "--steiner")
             steinerV = std::stoi(value);
+        else if (name == "--start")
+            startName = value;
         else if (name == "--floor")
             floorTemperature = std::stod(value);
         else {
@@ -330,27 +334,43 @@ int main(int argc, char** argv)
             std::cerr << problem.error() << '\n';
             return 2;
         }
-        std::vector<std::vector<PositionMask>> seeds;
-        if (auto it = table.find({v, t, m}); it != table.end()) seeds.push_back(it->second);
+        // Named starting sets; `--start NAME` anneals from that one even when another is smaller
+        // (an annealed set can sit in a deep local minimum that a fresh start avoids).
+        std::vector<std::pair<std::string, std::vector<PositionMask>>> seeds;
+        if (auto it = table.find({v, t, m}); it != table.end())
+            seeds.push_back({"stored", it->second});
         if (auto it = table.find({v + 1, t, m}); it != table.end())
-            seeds.push_back(derived(it->second, v));
+            seeds.push_back({"larger", derived(it->second, v)});
         if (auto it = table.find({v - 1, t, m});
             it != table.end() && problem->candidates().size() * binomial(5, problem->k()) < 2e7)
-            seeds.push_back(extendedGreedy(*problem, it->second));
+            seeds.push_back({"smaller", extendedGreedy(*problem, it->second)});
         if (t == 3 && m == 3 && (v == 18 || v == 27))
-            seeds.push_back(extendedSteiner(steiner(v - 1), v - 1));
+            seeds.push_back({"steiner", extendedSteiner(steiner(v - 1), v - 1)});
+        // A Steiner system on more points with the last ones dropped.
+        if (t == 3 && m == 3 && v < 26) {
+            std::vector<PositionMask> fromSystem = steiner(v < 17 ? 17 : 26);
+            for (int w = (v < 17 ? 17 : 26) - 1; w >= v; --w)
+                fromSystem = derived(fromSystem, w);
+            seeds.push_back({"steiner", fromSystem});
+        }
         // A set for a guarantee checked on the same or smaller subsets serves as well (from 27
         // picked numbers on, 3/3 and 3/4 are checked on the same subsets).
         for (const auto& [key, set] : table)
             if (std::get<0>(key) == v && std::get<1>(key) == t && std::get<2>(key) != m &&
                 checkedSubsetSize(v, {t, std::get<2>(key)}) <= checkedSubsetSize(v, {t, m}))
-                seeds.push_back(set);
-        seeds.push_back(greedyCover(*problem, seed));
+                seeds.push_back({"other", set});
+        seeds.push_back({"greedy", greedyCover(*problem, seed)});
         std::vector<PositionMask> start;
-        for (auto& s : seeds) {
+        for (auto& [name, s] : seeds) {
             const bool full = checkCover(v, {t, m}, {}, s).uncovered == 0;
-            std::cerr << "seed " << s.size() << (full ? "" : " (not a cover)") << '\n';
-            if (full && (start.empty() || s.size() < start.size())) start = s;
+            std::cerr << "seed " << name << " " << s.size() << (full ? "" : " (not a cover)")
+                      << '\n';
+            if (!full || (!startName.empty() && name != startName)) continue;
+            if (start.empty() || s.size() < start.size()) start = s;
+        }
+        if (start.empty()) {
+            std::cerr << "no starting set " << startName << '\n';
+            return 1;
         }
         SearchControl control;
         control.deadline = std::chrono::steady_clock::now() +
