@@ -1,15 +1,19 @@
 // Builds the stored ticket sets of 組合せ作成: for one (v, t, m) it starts from the best of the
-// stored set, a set derived from the stored set for v + 1 (the last position dropped) and the
-// greedy cover, shrinks it by simulated annealing within a time budget and writes the table back
-// when the result is smaller. `--steiner 17|26` builds the Steiner systems S(3,5,17) and
-// S(3,5,26) as orbits of a five-point block under PSL(2,16) and PSL(2,25) on the projective line.
+// stored set, a set derived from the stored set for v + 1 (the last position dropped), the stored
+// set for v - 1 completed greedily, for 3/3 at 18 and 27 a Steiner system with one point added,
+// and the greedy cover; it shrinks that by simulated annealing within a time budget and writes the
+// table back when the result is smaller (`--start stored|larger|smaller|steiner|greedy` anneals
+// from one of them). `--steiner 17|26` builds the Steiner systems S(3,5,17)
+// (an orbit under PSL(2,16)) and S(3,5,26) (two orbits under a group of order 312).
 // Not part of the build: `cmake --build build --target cover_generator`.
 #include <algorithm>
+#include <bit>
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
 #include <iostream>
 #include <map>
+#include <queue>
 #include <set>
 #include <sstream>
 #include <string>
@@ -78,34 +82,21 @@ void writeTable(const std::string& path, const Table& table)
     out << "0x0, 0x0, 0x0, 0x0,\n";
 }
 
-// GF(q) for q = 16 (x^4 + x + 1) and q = 25 (a + b*alpha, alpha^2 = 4*alpha + 3).
-struct Field {
-    int q = 0;
-    std::vector<std::vector<int>> add, mul;
-    explicit Field(int size) : q(size), add(size, std::vector<int>(size)), mul(add)
+// GF(16) as polynomials over GF(2) modulo x^4 + x + 1.
+struct Field16 {
+    static constexpr int q = 16;
+    int mul[q][q] = {};
+    Field16()
     {
         for (int x = 0; x < q; ++x)
             for (int y = 0; y < q; ++y) {
-                if (q == 16) {
-                    add[x][y] = x ^ y;
-                    int product = 0;
-                    for (int bit = 0; bit < 4; ++bit)
-                        if (y & (1 << bit)) product ^= x << bit;
-                    for (int bit = 7; bit >= 4; --bit)
-                        if (product & (1 << bit)) product ^= 0b10011 << (bit - 4);
-                    mul[x][y] = product;
-                } else {
-                    const int a = x % 5, b = x / 5, c = y % 5, d = y / 5;
-                    add[x][y] = (a + c) % 5 + 5 * ((b + d) % 5);
-                    mul[x][y] = (a * c + 3 * b * d) % 5 + 5 * ((a * d + b * c + 4 * b * d) % 5);
-                }
+                int product = 0;
+                for (int bit = 0; bit < 4; ++bit)
+                    if (y & (1 << bit)) product ^= x << bit;
+                for (int bit = 7; bit >= 4; --bit)
+                    if (product & (1 << bit)) product ^= 0b10011 << (bit - 4);
+                mul[x][y] = product;
             }
-    }
-    int neg(int x) const
-    {
-        for (int y = 0; y < q; ++y)
-            if (add[x][y] == 0) return y;
-        return 0;
     }
     int inv(int x) const
     {
@@ -115,73 +106,161 @@ struct Field {
     }
 };
 
-// The orbit of a block containing infinity, 0 and 1 under PSL(2,q) that covers every triple once.
-std::vector<PositionMask> steiner(int v)
+using Permutation = std::vector<int>;
+
+PositionMask imageOf(const Permutation& g, PositionMask set)
 {
-    const int q = v - 1;
-    const Field f(q);
-    std::set<int> squares;
-    for (int x = 1; x < q; ++x)
-        squares.insert(f.mul[x][x]);
-    std::set<std::vector<int>> group;
+    PositionMask image = 0;
+    for (PositionMask rest = set; rest; rest &= rest - 1)
+        image |= PositionMask{1} << g[static_cast<std::size_t>(std::countr_zero(rest))];
+    return image;
+}
+
+// The blocks of the given base blocks under every element of the group.
+std::vector<PositionMask> orbits(const std::vector<Permutation>& group,
+                                 const std::vector<PositionMask>& bases)
+{
+    std::set<PositionMask> blocks;
+    for (PositionMask base : bases)
+        for (const Permutation& g : group)
+            blocks.insert(imageOf(g, base));
+    return {blocks.begin(), blocks.end()};
+}
+
+// S(3,5,17): the orbit of a block containing infinity (position 16), 0 and 1 under PSL(2,16) on
+// the projective line (every element of GF(16)* is a square, so PSL = PGL).
+std::vector<PositionMask> steiner17()
+{
+    constexpr int q = 16, v = 17;
+    const Field16 f;
+    std::vector<Permutation> group;
     for (int a = 0; a < q; ++a)
         for (int b = 0; b < q; ++b)
             for (int c = 0; c < q; ++c)
                 for (int d = 0; d < q; ++d) {
-                    const int det = f.add[f.mul[a][d]][f.neg(f.mul[b][c])];
-                    if (!squares.count(det)) continue;
-                    std::vector<int> image(static_cast<std::size_t>(v));
+                    if ((f.mul[a][d] ^ f.mul[b][c]) == 0) continue;
+                    Permutation image(v);
                     for (int x = 0; x <= q; ++x) {
-                        int num, den;
-                        if (x == q) {
-                            num = a;
-                            den = c;
-                        } else {
-                            num = f.add[f.mul[a][x]][b];
-                            den = f.add[f.mul[c][x]][d];
-                        }
+                        const int num = x == q ? a : f.mul[a][x] ^ b;
+                        const int den = x == q ? c : f.mul[c][x] ^ d;
                         image[static_cast<std::size_t>(x)] = den == 0 ? q : f.mul[num][f.inv(den)];
                     }
-                    group.insert(image);
-                    if (q == 25) {
-                        // With the field automorphism x -> x^5: the group PSigmaL(2,25).
-                        std::vector<int> twisted(image.size());
-                        for (int x = 0; x <= q; ++x) {
-                            const int y = image[static_cast<std::size_t>(x)];
-                            twisted[static_cast<std::size_t>(x)] =
-                                y == q ? q : (y % 5 + 4 * (y / 5)) % 5 + 5 * ((4 * (y / 5)) % 5);
-                        }
-                        group.insert(twisted);
-                    }
+                    group.push_back(image);
                 }
-    // An orbit of the full size, or (q = 25) two orbits of half the size whose blocks together
-    // hold every triple once.
     const std::size_t blocks = static_cast<std::size_t>(binomial(v, 3) / 10);
-    std::vector<std::vector<PositionMask>> halves;
     for (int x = 2; x < q; ++x)
         for (int y = x + 1; y < q; ++y) {
-            const int base[5] = {q, 0, 1, x, y};
-            std::set<PositionMask> orbit;
-            for (const auto& g : group) {
-                PositionMask mask = 0;
-                for (int p : base)
-                    mask |= PositionMask{1} << g[static_cast<std::size_t>(p)];
-                orbit.insert(mask);
-                if (orbit.size() > blocks) break;
-            }
-            std::vector<PositionMask> set(orbit.begin(), orbit.end());
-            if (orbit.size() == blocks && checkCover(v, {3, 3}, {}, set).uncovered == 0) return set;
-            if (orbit.size() * 2 == blocks) halves.push_back(set);
-        }
-    for (std::size_t i = 0; i < halves.size(); ++i)
-        for (std::size_t j = i + 1; j < halves.size(); ++j) {
-            std::vector<PositionMask> set = halves[i];
-            set.insert(set.end(), halves[j].begin(), halves[j].end());
-            std::sort(set.begin(), set.end());
-            if (std::adjacent_find(set.begin(), set.end()) != set.end()) continue;
-            if (checkCover(v, {3, 3}, {}, set).uncovered == 0) return set;
+            const PositionMask base =
+                (PositionMask{1} << q) | 1 | 2 | (PositionMask{1} << x) | (PositionMask{1} << y);
+            std::vector<PositionMask> set = orbits(group, {base});
+            if (set.size() == blocks && checkCover(v, {3, 3}, {}, set).uncovered == 0) return set;
         }
     return {};
+}
+
+// S(3,5,26) on two copies of Z13, (x, i) at position x + 13 i. No S(3,5,26) admits PSL(2,25):
+// a block orbit there has 7800 / |stabiliser| blocks, and a stabiliser of order 30 or more would
+// be A5 or S5 (or S4, which fixes a point) acting on the block, none of which fixes a five-point
+// set of the projective line, so every orbit exceeds 260. The group x -> a x + b (a in Z13*)
+// together with the swap of the copies (order 312) does the work: the orbits of the two base
+// blocks {0,2,5,6 | 0} (104 blocks) and {5,7,9 | 0,1} (156 blocks) hold every triple once. Found
+// by solving the orbit-by-triple-orbit exact cover for this group.
+std::vector<PositionMask> steiner26()
+{
+    constexpr int n = 13, v = 26;
+    std::vector<Permutation> group;
+    for (int a = 1; a < n; ++a)
+        for (int b = 0; b < n; ++b)
+            for (int swap = 0; swap < 2; ++swap) {
+                Permutation g(v);
+                for (int i = 0; i < 2; ++i)
+                    for (int x = 0; x < n; ++x)
+                        g[static_cast<std::size_t>(x + n * i)] = (a * x + b) % n + n * (i ^ swap);
+                group.push_back(g);
+            }
+    auto at = [](int x, int copy) { return PositionMask{1} << (x + n * copy); };
+    const std::vector<PositionMask> bases = {at(0, 0) | at(2, 0) | at(5, 0) | at(6, 0) | at(0, 1),
+                                             at(5, 0) | at(7, 0) | at(9, 0) | at(0, 1) | at(1, 1)};
+    std::vector<PositionMask> set = orbits(group, bases);
+    if (set.size() * 10 != static_cast<std::size_t>(binomial(v, 3)) ||
+        checkCover(v, {3, 3}, {}, set).uncovered != 0)
+        return {};
+    return set;
+}
+
+std::vector<PositionMask> steiner(int v)
+{
+    if (v == 17) return steiner17();
+    if (v == 26) return steiner26();
+    return {};
+}
+
+// A Steiner system S(3,5,n) on positions 0..n-1 plus the new position n: the blocks through one
+// point p, with p replaced by n, cover every triple {n, x, y} with x, y != p (they form an
+// S(2,4,n-1)); ceil((n-1)/3) blocks {n, p, a, b, c} cover the triples {n, p, x}. 68 + 20 + 6 = 94
+// tickets for 18 numbers and 260 + 50 + 9 = 319 for 27.
+std::vector<PositionMask> extendedSteiner(const std::vector<PositionMask>& system, int n)
+{
+    const PositionMask p = 1, added = PositionMask{1} << n;
+    std::vector<PositionMask> set = system;
+    for (PositionMask block : system)
+        if (block & p) set.push_back((block & ~p) | added);
+    std::vector<int> others;
+    for (int x = 1; x < n; ++x)
+        others.push_back(x);
+    for (std::size_t i = 0; i < others.size(); i += 3) {
+        PositionMask block = p | added;
+        for (std::size_t j = i; j < i + 3 && j < others.size(); ++j)
+            block |= PositionMask{1} << others[j];
+        // The last block takes the first positions as padding.
+        for (int x = 1; std::popcount(block) < 5; ++x)
+            block |= PositionMask{1} << x;
+        set.push_back(block);
+    }
+    std::sort(set.begin(), set.end());
+    set.erase(std::unique(set.begin(), set.end()), set.end());
+    return set;
+}
+
+// The stored set for v - 1 (on positions 0..v-2) completed greedily: tickets covering the most
+// of what the new position v - 1 leaves uncovered.
+std::vector<PositionMask> extendedGreedy(const CoverProblem& problem,
+                                         const std::vector<PositionMask>& smaller)
+{
+    std::vector<bool> covered(static_cast<std::size_t>(problem.subsetCount()), false);
+    auto gainOf = [&](PositionMask ticket) {
+        long long gain = 0;
+        problem.forEachCovered(ticket, [&](PositionMask, long long r) {
+            if (!covered[static_cast<std::size_t>(r)]) ++gain;
+        });
+        return gain;
+    };
+    auto take = [&](PositionMask ticket) {
+        problem.forEachCovered(ticket, [&](PositionMask, long long r) {
+            covered[static_cast<std::size_t>(r)] = true;
+        });
+    };
+    std::vector<PositionMask> set = smaller;
+    for (PositionMask ticket : set)
+        take(ticket);
+    using Entry = std::pair<long long, std::size_t>;  // gain (possibly stale), candidate index
+    std::priority_queue<Entry> heap;
+    const auto& candidates = problem.candidates();
+    for (std::size_t i = 0; i < candidates.size(); ++i)
+        heap.push({gainOf(candidates[i]), i});
+    while (!heap.empty()) {
+        const auto [stale, index] = heap.top();
+        heap.pop();
+        const long long gain = gainOf(candidates[index]);
+        if (gain == 0) continue;
+        if (gain < stale && !heap.empty() && gain < heap.top().first) {
+            heap.push({gain, index});
+            continue;
+        }
+        take(candidates[index]);
+        set.push_back(candidates[index]);
+    }
+    return set;
 }
 
 // The set for v + 1 without its last position: a ticket holding it takes the lowest free one.
@@ -208,6 +287,7 @@ int main(int argc, char** argv)
 {
     std::string tablePath = "src/core/tickets/cover_table_data.inc";
     int v = 0, t = 3, m = 3, steinerV = 0;
+    std::string startName;
     double seconds = 30;
     double floorTemperature = 0.3;
     std::size_t stopAt = 0;
@@ -229,6 +309,8 @@ int main(int argc, char** argv)
             seed = std::stoull(value);
         else if (name == "--steiner")
             steinerV = std::stoi(value);
+        else if (name == "--start")
+            startName = value;
         else if (name == "--floor")
             floorTemperature = std::stod(value);
         else {
@@ -252,22 +334,44 @@ int main(int argc, char** argv)
             std::cerr << problem.error() << '\n';
             return 2;
         }
-        std::vector<std::vector<PositionMask>> seeds;
-        if (auto it = table.find({v, t, m}); it != table.end()) seeds.push_back(it->second);
+        // Named starting sets; `--start NAME` anneals from that one even when another is smaller
+        // (an annealed set can sit in a deep local minimum that a fresh start avoids).
+        std::vector<std::pair<std::string, std::vector<PositionMask>>> seeds;
+        if (auto it = table.find({v, t, m}); it != table.end())
+            seeds.push_back({"stored", it->second});
         if (auto it = table.find({v + 1, t, m}); it != table.end())
-            seeds.push_back(derived(it->second, v));
+            seeds.push_back({"larger", derived(it->second, v)});
+        if (auto it = table.find({v - 1, t, m});
+            it != table.end() && problem->candidates().size() * binomial(5, problem->k()) < 2e7)
+            seeds.push_back({"smaller", extendedGreedy(*problem, it->second)});
+        if (t == 3 && m == 3 && (v == 18 || v == 27))
+            seeds.push_back({"steiner", extendedSteiner(steiner(v - 1), v - 1)});
+        // A Steiner system on more points with the last ones dropped.
+        if (t == 3 && m == 3 && v < 26) {
+            std::vector<PositionMask> fromSystem = steiner(v < 17 ? 17 : 26);
+            for (int w = (v < 17 ? 17 : 26) - 1; w >= v; --w)
+                fromSystem = derived(fromSystem, w);
+            seeds.push_back({"steiner", fromSystem});
+        }
         // A set for a guarantee checked on the same or smaller subsets serves as well (from 27
         // picked numbers on, 3/3 and 3/4 are checked on the same subsets).
         for (const auto& [key, set] : table)
             if (std::get<0>(key) == v && std::get<1>(key) == t && std::get<2>(key) != m &&
                 checkedSubsetSize(v, {t, std::get<2>(key)}) <= checkedSubsetSize(v, {t, m}))
-                seeds.push_back(set);
-        seeds.push_back(greedyCover(*problem, seed));
+                seeds.push_back({"other", set});
+        seeds.push_back({"greedy", greedyCover(*problem, seed)});
         std::vector<PositionMask> start;
-        for (auto& s : seeds)
-            if (checkCover(v, {t, m}, {}, s).uncovered == 0 &&
-                (start.empty() || s.size() < start.size()))
-                start = s;
+        for (auto& [name, s] : seeds) {
+            const bool full = checkCover(v, {t, m}, {}, s).uncovered == 0;
+            std::cerr << "seed " << name << " " << s.size() << (full ? "" : " (not a cover)")
+                      << '\n';
+            if (!full || (!startName.empty() && name != startName)) continue;
+            if (start.empty() || s.size() < start.size()) start = s;
+        }
+        if (start.empty()) {
+            std::cerr << "no starting set " << startName << '\n';
+            return 1;
+        }
         SearchControl control;
         control.deadline = std::chrono::steady_clock::now() +
                            std::chrono::milliseconds(static_cast<long long>(seconds * 1000));
