@@ -72,8 +72,11 @@ MainFrm::MainFrm(MainFrmSetup setup, QWidget* parent)
 MainFrm::~MainFrm()
 {
     m_exiting = true;
-    // The child windows go first, while the snapshot they show still exists.
+    // The child windows go first, while the snapshot they show still exists; the help and version
+    // windows too, while their closing can still reach this frame.
     delete m_mdiArea;
+    delete m_helpViewer;
+    delete m_versionWindow;
 }
 
 HelpViewer* MainFrm::helpViewer() const
