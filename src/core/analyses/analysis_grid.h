@@ -17,3 +17,14 @@ struct GridFrame {
 // The grid with its extent, shown size, hidden headers, scroll bars and frozen rows and
 // columns, every cell a centred static text cell with the default sizes (height 10, width 5).
 ResultGrid startAnalysisGrid(const GridFrame& frame);
+// A heading row over one row per draw up to latestDrawNo, 51 rows shown, the heading frozen.
+constexpr GridFrame drawRowsFrame(int columns, int latestDrawNo, int frozenColumns = 0)
+{
+    return GridFrame{.columns = columns,
+                     .rows = latestDrawNo + 1,
+                     .shownColumns = columns,
+                     .shownRows = 51,
+                     .scrollBars = ScrollBars::Vertical,
+                     .frozenRows = 1,
+                     .frozenColumns = frozenColumns};
+}

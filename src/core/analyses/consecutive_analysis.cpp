@@ -15,13 +15,7 @@ constexpr int kSteppingStoneDrawNoColumn = 7;
 
 ResultGrid setUpGrid(int latestDrawNo)
 {
-    ResultGrid grid = startAnalysisGrid(GridFrame{.columns = kColumns,
-                                                  .rows = latestDrawNo + 1,
-                                                  .shownColumns = kColumns,
-                                                  .shownRows = 51,
-                                                  .scrollBars = ScrollBars::Vertical,
-                                                  .frozenRows = 1,
-                                                  .frozenColumns = 0});
+    ResultGrid grid = startAnalysisGrid(drawRowsFrame(kColumns, latestDrawNo));
 
     grid.setDefaultRowHeight(10);
     grid.setDefaultColumnWidth(4);

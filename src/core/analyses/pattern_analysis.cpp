@@ -26,13 +26,7 @@ struct PatternHeadings {
 
 ResultGrid setUpGrid(int latestDrawNo)
 {
-    ResultGrid grid = startAnalysisGrid(GridFrame{.columns = kColumns,
-                                                  .rows = latestDrawNo + 1,
-                                                  .shownColumns = kColumns,
-                                                  .shownRows = 51,
-                                                  .scrollBars = ScrollBars::Vertical,
-                                                  .frozenRows = 1,
-                                                  .frozenColumns = 0});
+    ResultGrid grid = startAnalysisGrid(drawRowsFrame(kColumns, latestDrawNo));
     grid.setDefaultRowHeight(10);
     grid.setRowHeight(1, 20);
     grid.setDefaultColumnWidth(5);

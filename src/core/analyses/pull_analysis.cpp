@@ -16,13 +16,7 @@ constexpr int kBonusColumn = 7;
 
 ResultGrid setUpGrid(int latestDrawNo)
 {
-    ResultGrid grid = startAnalysisGrid(GridFrame{.columns = kColumns,
-                                                  .rows = latestDrawNo + 1,
-                                                  .shownColumns = kColumns,
-                                                  .shownRows = 51,
-                                                  .scrollBars = ScrollBars::Vertical,
-                                                  .frozenRows = 1,
-                                                  .frozenColumns = 1});
+    ResultGrid grid = startAnalysisGrid(drawRowsFrame(kColumns, latestDrawNo, 1));
 
     grid.setDefaultRowHeight(10);
     grid.setRowHeight(1, 15);
