@@ -20,15 +20,8 @@ DrawSession::DrawSession(const QString& programFolder, QObject* parent)
 
 bool DrawSession::load(QString* error)
 {
-    BusyPointer busy;
     m_core.connectToFolder(m_programFolder.toStdString());
-    if (Status loaded = m_core.load(); !loaded) {
-        if (error) *error = QString::fromStdString(loaded.error());
-        return false;
-    }
-    watch();
-    emit historyChanged();
-    return true;
+    return reload(error);
 }
 
 bool DrawSession::reload(QString* error)
