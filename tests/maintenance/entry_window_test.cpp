@@ -14,6 +14,7 @@
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QStyle>
 #include <QTableView>
 #include <QTest>
 #include <QTimer>
@@ -454,19 +455,26 @@ void EntryWindowTest::typedKeysEditTheChosenCellOfTheNewRowAndNoOtherDraw()
     window->addLine();
     QCOMPARE(window->model()->cellText(40, EntryTableModel::kDateGridColumn),
              QStringLiteral("2026-12-08"));
+    // The proposed date is shown whole, inside the margins the style keeps on both sides and the
+    // grid line.
+    const int margins = 2 * (grid->style()->pixelMetric(QStyle::PM_FocusFrameHMargin) + 1) + 1;
+    QVERIFY(grid->columnWidth(EntryTableModel::kDateGridColumn) - margins >=
+            grid->fontMetrics().horizontalAdvance(QStringLiteral("2026-12-08")));
     // Clicked as the player does, then typed: digits, Tab and Enter between the fields.
     grid->scrollTo(window->model()->index(40, 1));
     QTest::mouseClick(grid->viewport(), Qt::LeftButton, {},
                       grid->visualRect(window->model()->index(40, 1)).center());
     QCOMPARE(grid->currentIndex(), window->model()->index(40, 1));
     for (const char* keys : {"2", "\t", "9", "\t", "15", "\r", "22", "\t", "28", "\t", "30"}) {
-        QWidget* target = keyTarget(grid);
-        if (keys[0] == '\t')
-            QTest::keyClick(target, Qt::Key_Tab);
-        else if (keys[0] == '\r')
-            QTest::keyClick(target, Qt::Key_Return);
-        else
-            QTest::keyClicks(target, keys);
+        // Each key to the widget that has it then: an editor can close between two keys.
+        for (const char* key = keys; *key; ++key) {
+            if (*key == '\t')
+                QTest::keyClick(keyTarget(grid), Qt::Key_Tab);
+            else if (*key == '\r')
+                QTest::keyClick(keyTarget(grid), Qt::Key_Return);
+            else
+                QTest::keyClick(keyTarget(grid), *key);
+        }
         // The editor closes on Enter through a queued call: the player's next key comes after it.
         QCoreApplication::processEvents();
     }

@@ -15,6 +15,7 @@
 #include <QPainter>
 #include <QPushButton>
 #include <QRegularExpressionValidator>
+#include <QStyle>
 #include <QStyledItemDelegate>
 #include <QTableView>
 #include <QVBoxLayout>
@@ -385,10 +386,15 @@ void EntryWindow::fitColumns()
 {
     // The design's widths, 5 and 7 units, and the date's, in proportion across the grid's
     // visible width.
+    // A whole date always fits: the numbers share what is left.
     const int available = m_grid->viewport()->width();
+    const int dateNeeded =
+        m_grid->fontMetrics().horizontalAdvance(QStringLiteral("0000-00-00")) +
+        2 * m_grid->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, m_grid) + 8;
     const int totalUnits = kDrawNoWidthUnits + 6 * kNumberWidthUnits + kDateWidthUnits;
-    const int numberWidth = available * kNumberWidthUnits / totalUnits;
-    const int dateWidth = available * kDateWidthUnits / totalUnits;
+    const int dateWidth = std::max(available * kDateWidthUnits / totalUnits, dateNeeded);
+    const int numberWidth =
+        (available - dateWidth) * kNumberWidthUnits / (kDrawNoWidthUnits + 6 * kNumberWidthUnits);
     m_grid->setColumnWidth(0, available - 6 * numberWidth - dateWidth);
     for (int c = 1; c <= EntryTableModel::kBonusGridColumn; ++c)
         m_grid->setColumnWidth(c, numberWidth);
