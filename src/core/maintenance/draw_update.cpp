@@ -9,11 +9,9 @@
 #include <filesystem>
 #include <limits>
 #include <memory>
-#include <mutex>
 #include <optional>
 #include <utility>
 
-#include <curl/curl.h>
 #include <sqlcipher/sqlite3.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -27,6 +25,7 @@
 #include "core/draws/draw_database_lock.h"
 #include "core/draws/draw_merge.h"
 #include "core/draws/import_draws.h"
+#include "core/maintenance/curl_library.h"
 #include "core/maintenance/update_source.h"
 
 namespace fs = std::filesystem;
@@ -90,7 +89,8 @@ std::size_t readHeader(char* data, std::size_t size, std::size_t count, void* us
 
 // The easy handle, cleaned up on every way out.
 struct CurlDeleter {
-    void operator()(CURL* curl) const { curl_easy_cleanup(curl); }
+    const CurlLibrary* library;
+    void operator()(CURL* curl) const { library->easyCleanup(curl); }
 };
 using CurlHandle = std::unique_ptr<CURL, CurlDeleter>;
 
@@ -147,19 +147,20 @@ std::string seconds(long milliseconds)
     return text + "秒";
 }
 
-UpdateResult transferError(CURLcode code, CURL* curl, const UpdateOptions& options,
-                           const std::string& url, const Transfer& transfer, const char* detail)
+UpdateResult transferError(const CurlLibrary& lib, CURLcode code, CURL* curl,
+                           const UpdateOptions& options, const std::string& url,
+                           const Transfer& transfer, const char* detail)
 {
     switch (code) {
     case CURLE_HTTP_RETURNED_ERROR: {
         long status = 0;
-        curl_easy_getinfo(curl, CURLINFO_RESPONSE_CODE, &status);
+        lib.easyGetinfo(curl, CURLINFO_RESPONSE_CODE, &status);
         return failed("ダウンロードに失敗しました（HTTP " + std::to_string(status) + "）：" + url);
     }
     case CURLE_OPERATION_TIMEDOUT: {
         // No connection at all means the connection time-out ran out, not the transfer's.
         curl_off_t connected = 0;
-        curl_easy_getinfo(curl, CURLINFO_CONNECT_TIME_T, &connected);
+        lib.easyGetinfo(curl, CURLINFO_CONNECT_TIME_T, &connected);
         if (connected == 0)
             return failed("ダウンロードサーバーに時間内に接続できませんでした（" +
                           seconds(options.connectTimeoutMs) + "）：" + url);
@@ -173,7 +174,7 @@ UpdateResult transferError(CURLcode code, CURL* curl, const UpdateOptions& optio
         return failed("ダウンロードサーバーに接続できませんでした：" + url);
     case CURLE_PARTIAL_FILE: {
         curl_off_t expected = -1;
-        curl_easy_getinfo(curl, CURLINFO_CONTENT_LENGTH_DOWNLOAD_T, &expected);
+        lib.easyGetinfo(curl, CURLINFO_CONTENT_LENGTH_DOWNLOAD_T, &expected);
         std::string sizes = std::to_string(transfer.received);
         if (expected >= 0) sizes += "／" + std::to_string(expected);
         return failed("ダウンロードが途中で切れました（" + sizes + "バイト受信）：" + url);
@@ -195,7 +196,7 @@ UpdateResult transferError(CURLcode code, CURL* curl, const UpdateOptions& optio
                 {}};
     default:
         return failed("ダウンロードに失敗しました（" +
-                      std::string(detail && *detail ? detail : curl_easy_strerror(code)) + "）：" +
+                      std::string(detail && *detail ? detail : lib.easyStrerror(code)) + "）：" +
                       url);
     }
 }
@@ -240,12 +241,6 @@ std::string naming(std::string text, const std::string& temporary, const std::st
     return text;
 }
 
-void initialiseCurl()
-{
-    static std::once_flag once;
-    std::call_once(once, [] { curl_global_init(CURL_GLOBAL_DEFAULT); });
-}
-
 }  // namespace
 
 std::string downloadUrl(const std::string& server)
@@ -285,8 +280,10 @@ UpdateResult updateDrawDatabase(const UpdateOptions& options)
     auto temporary = FileReplacement::begin(options.destination, "download");
     if (!temporary) return failed(temporary.error());
 
-    initialiseCurl();
-    CurlHandle handle(curl_easy_init());
+    auto library = curlLibrary();
+    if (!library) return failed(library.error());
+    const CurlLibrary& lib = **library;
+    CurlHandle handle(lib.easyInit(), CurlDeleter{&lib});
     CURL* curl = handle.get();
     if (!curl) return failed("ダウンロードを始められませんでした。");
     const std::string url = downloadUrl(options.server);
@@ -295,33 +292,33 @@ UpdateResult updateDrawDatabase(const UpdateOptions& options)
     transfer.progress = &options.progress;
     transfer.maxBytes = options.maxBytes;
     char detail[CURL_ERROR_SIZE] = {};
-    curl_easy_setopt(curl, CURLOPT_URL, url.c_str());
-    curl_easy_setopt(curl, CURLOPT_PROTOCOLS_STR, "http,https");
-    curl_easy_setopt(curl, CURLOPT_REDIR_PROTOCOLS_STR, "http,https");
-    curl_easy_setopt(curl, CURLOPT_FOLLOWLOCATION, 1L);
-    curl_easy_setopt(curl, CURLOPT_MAXREDIRS, 5L);
+    lib.easySetopt(curl, CURLOPT_URL, url.c_str());
+    lib.easySetopt(curl, CURLOPT_PROTOCOLS_STR, "http,https");
+    lib.easySetopt(curl, CURLOPT_REDIR_PROTOCOLS_STR, "http,https");
+    lib.easySetopt(curl, CURLOPT_FOLLOWLOCATION, 1L);
+    lib.easySetopt(curl, CURLOPT_MAXREDIRS, 5L);
     // Without this an error page (404, a proxy's notice) would arrive as a successful body.
-    curl_easy_setopt(curl, CURLOPT_FAILONERROR, 1L);
-    curl_easy_setopt(curl, CURLOPT_CONNECTTIMEOUT_MS, options.connectTimeoutMs);
-    curl_easy_setopt(curl, CURLOPT_TIMEOUT_MS, options.timeoutMs);
+    lib.easySetopt(curl, CURLOPT_FAILONERROR, 1L);
+    lib.easySetopt(curl, CURLOPT_CONNECTTIMEOUT_MS, options.connectTimeoutMs);
+    lib.easySetopt(curl, CURLOPT_TIMEOUT_MS, options.timeoutMs);
     // An announced size above the ceiling is refused before the body comes; the write callback
     // holds the same ceiling when no size is announced.
-    curl_easy_setopt(curl, CURLOPT_MAXFILESIZE_LARGE, static_cast<curl_off_t>(options.maxBytes));
-    curl_easy_setopt(curl, CURLOPT_NOSIGNAL, 1L);
-    curl_easy_setopt(curl, CURLOPT_HEADERFUNCTION, readHeader);
-    curl_easy_setopt(curl, CURLOPT_HEADERDATA, &transfer);
-    curl_easy_setopt(curl, CURLOPT_WRITEFUNCTION, writeBody);
-    curl_easy_setopt(curl, CURLOPT_WRITEDATA, &transfer);
-    curl_easy_setopt(curl, CURLOPT_NOPROGRESS, 0L);
-    curl_easy_setopt(curl, CURLOPT_XFERINFOFUNCTION, reportProgress);
-    curl_easy_setopt(curl, CURLOPT_XFERINFODATA, &transfer);
-    curl_easy_setopt(curl, CURLOPT_ERRORBUFFER, detail);
+    lib.easySetopt(curl, CURLOPT_MAXFILESIZE_LARGE, static_cast<curl_off_t>(options.maxBytes));
+    lib.easySetopt(curl, CURLOPT_NOSIGNAL, 1L);
+    lib.easySetopt(curl, CURLOPT_HEADERFUNCTION, readHeader);
+    lib.easySetopt(curl, CURLOPT_HEADERDATA, &transfer);
+    lib.easySetopt(curl, CURLOPT_WRITEFUNCTION, writeBody);
+    lib.easySetopt(curl, CURLOPT_WRITEDATA, &transfer);
+    lib.easySetopt(curl, CURLOPT_NOPROGRESS, 0L);
+    lib.easySetopt(curl, CURLOPT_XFERINFOFUNCTION, reportProgress);
+    lib.easySetopt(curl, CURLOPT_XFERINFODATA, &transfer);
+    lib.easySetopt(curl, CURLOPT_ERRORBUFFER, detail);
     const std::string userAgent = std::string("PomuranLite/") + programVersion();
-    curl_easy_setopt(curl, CURLOPT_USERAGENT, userAgent.c_str());
-    const CURLcode code = curl_easy_perform(curl);
-    if (code != CURLE_OK) return transferError(code, curl, options, url, transfer, detail);
+    lib.easySetopt(curl, CURLOPT_USERAGENT, userAgent.c_str());
+    const CURLcode code = lib.easyPerform(curl);
+    if (code != CURLE_OK) return transferError(lib, code, curl, options, url, transfer, detail);
     const char* contentType = nullptr;
-    curl_easy_getinfo(curl, CURLINFO_CONTENT_TYPE, &contentType);
+    lib.easyGetinfo(curl, CURLINFO_CONTENT_TYPE, &contentType);
     const bool csv =
         isCsvSource(url) || (contentType && std::string_view(contentType).starts_with("text/csv"));
     handle.reset();
