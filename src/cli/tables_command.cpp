@@ -4,6 +4,7 @@
 #include "cli/commands.h"
 #include "core/draws/draw_tables.h"
 #include "core/grid/grid_export.h"
+#include "core/lottery/lottery_rules.h"
 
 namespace {
 
@@ -16,8 +17,8 @@ int printTables(const HistorySource& source, std::ostream& out, std::ostream& er
     }
     const DrawTables tables = LoadDrawTables(history.value());
     out << "{\"LatestDrawNo\": " << tables.LatestDrawNo << ", \"NumberHits\": [";
-    for (int n = 1; n <= 31; ++n)
-        out << (n > 1 ? ", " : "") << tables.NumberHits[n];
+    for (int n = kLowestNumber; n <= kHighestNumber; ++n)
+        out << (n > kLowestNumber ? ", " : "") << tables.NumberHits[n];
     out << "], \"MaxHits\": " << tables.MaxHits << ", \"HitGroups\": [";
     for (std::size_t k = 0; k < tables.HitGroups.size(); ++k)
         out << (k ? ", " : "") << jsonString(tables.HitGroups[k]);

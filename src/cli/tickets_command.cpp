@@ -6,6 +6,7 @@
 #include <nlohmann/json.hpp>
 
 #include "cli/commands.h"
+#include "core/lottery/lottery_rules.h"
 #include "core/tickets/ticket_check.h"
 #include "core/tickets/ticket_grids.h"
 
@@ -262,7 +263,9 @@ void addTicketsCommand(CLI::App& app, CliContext& context)
     CLI::App* add = tickets->add_subcommand("add", "register a ticket for a draw");
     addTicketFileOption(add, arguments->file);
     // Taken wide so that an out-of-range draw number gets the register's own message.
-    add->add_option("--draw", arguments->drawNo, "draw number, 1 to 32767")->required();
+    add->add_option("--draw", arguments->drawNo,
+                    "draw number, 1 to " + std::to_string(kHighestDrawNo))
+        ->required();
     add->add_option("--numbers", arguments->numbers, "five numbers 1 to 31, as 1,5,12,20,31")
         ->required()
         ->option_text("LIST");

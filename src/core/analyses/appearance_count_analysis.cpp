@@ -2,6 +2,7 @@
 // complete draws held each of those numbers as a main or bonus number.
 #include "core/analyses/analysis_builders.h"
 #include "core/analyses/analysis_grid.h"
+#include "core/lottery/lottery_rules.h"
 
 #include <array>
 #include <optional>
@@ -80,7 +81,7 @@ void writeHeadings(ResultGrid& grid)
     grid.setText(1, 2, "回数");
     static constexpr const char* kNumberHeadings[] = {"第1数字", "第2数字", "第3数字",
                                                       "第4数字", "第5数字", "ボ数字"};
-    for (int field = 0; field < 6; ++field) {
+    for (int field = 0; field < kDrawNumbers; ++field) {
         grid.setText(kFirstNumberColumn + field, 2, kNumberHeadings[field]);
         grid.setText(kFirstCountColumn + field, 2, kNumberHeadings[field]);
     }
@@ -99,7 +100,7 @@ ResultGrid buildAppearanceCount(const DrawHistory& history, const DrawTables& ta
         // An incomplete row takes no grid row and changes no count.
         if (!draw) continue;
         grid.setNumber(1, row, draw->drawNo);
-        for (int field = 0; field < 6; ++field) {
+        for (int field = 0; field < kDrawNumbers; ++field) {
             const int n = draw->numbers[field];
             grid.setNumber(kFirstNumberColumn + field, row, n);
             // Counted before this draw is added, so its own appearance is not included.

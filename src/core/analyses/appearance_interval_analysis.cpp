@@ -12,6 +12,7 @@
 
 #include "core/analyses/paired_number_grid.h"
 #include "core/grid/palette.h"
+#include "core/lottery/lottery_rules.h"
 
 namespace {
 
@@ -106,7 +107,7 @@ ResultGrid buildAppearanceInterval(const DrawHistory& history, const DrawTables&
         if (draw) {
             writePairedDraw(grid, row, *draw);
             numberHistory.store(*draw);
-            for (int field = 0; field < 6; ++field) {
+            for (int field = 0; field < kDrawNumbers; ++field) {
                 const auto earlier =
                     numberHistory.lastAppearanceBefore(draw->numbers[field], draw->drawNo);
                 writeInterval(grid, earlier ? draw->drawNo - *earlier : 0, pairedValueColumn(field),

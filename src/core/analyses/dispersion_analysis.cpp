@@ -5,12 +5,14 @@
 #include "core/analyses/analysis_builders.h"
 #include "core/analyses/analysis_grid.h"
 #include "core/analyses/text_padding.h"
+#include "core/lottery/lottery_rules.h"
 
 namespace {
 
-constexpr int kColumns = 33;  // draw number, the numbers 1..31 in columns 2..32, draw number
+constexpr int kColumns =
+    kNumberCount + 2;  // draw number, the numbers 1..31 in columns 2..32, draw number
 constexpr int kFirstNumberColumn = 2;
-constexpr int kLastNumberColumn = 32;
+constexpr int kLastNumberColumn = kNumberCount + 1;
 
 ResultGrid setUpGrid(int latestDrawNo)
 {

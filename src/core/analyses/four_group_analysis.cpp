@@ -5,6 +5,7 @@
 
 #include "core/analyses/analysis_builders.h"
 #include "core/analyses/analysis_grid.h"
+#include "core/lottery/lottery_rules.h"
 
 namespace {
 
@@ -106,7 +107,7 @@ ResultGrid buildFourGroupTrend(const DrawHistory& history, const DrawTables& tab
         if (row > grid.rowCount()) break;
         std::array<int, 4> counts{};
         grid.setNumber(1, row, draw->drawNo);
-        for (int k = 0; k < 6; ++k) {
+        for (int k = 0; k < kDrawNumbers; ++k) {
             const int n = draw->numbers[k];
             const int column = k < kMainCount ? k + 2 : kBonusColumn;
             grid.setNumber(column, row, n);

@@ -9,6 +9,7 @@
 #include <utility>
 
 #include "core/analyses/paired_number_grid.h"
+#include "core/lottery/lottery_rules.h"
 
 namespace {
 
@@ -53,7 +54,7 @@ ResultGrid buildNumberInterval(const DrawHistory& history, const DrawTables& tab
             writePairedDraw(grid, row, *draw);
             // The first grid row has nothing above it to compare with.
             if (row > kPairedFirstDrawRow)
-                for (int field = 0; field < 6; ++field)
+                for (int field = 0; field < kDrawNumbers; ++field)
                     writeDifference(grid, draw->numbers[field] - previous[field],
                                     pairedValueColumn(field), row);
             previous = draw->numbers;

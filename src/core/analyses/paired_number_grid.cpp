@@ -1,5 +1,6 @@
 #include "core/analyses/paired_number_grid.h"
 #include "core/analyses/analysis_grid.h"
+#include "core/lottery/lottery_rules.h"
 
 #include <algorithm>
 
@@ -53,7 +54,7 @@ void writePairedHeadingBlock(ResultGrid& grid, PairedHeadingRows rows,
     grid.setText(1, rows.headingRow, "回数");
     static constexpr const char* kNumberHeadings[] = {"第1数字", "第2数字", "第3数字",
                                                       "第4数字", "第5数字", "ボ数字"};
-    for (int field = 0; field < 6; ++field) {
+    for (int field = 0; field < kDrawNumbers; ++field) {
         grid.setText(pairedNumberColumn(field), rows.headingRow, kNumberHeadings[field]);
         grid.setText(pairedValueColumn(field), rows.headingRow, valueHeading);
     }
@@ -62,6 +63,6 @@ void writePairedHeadingBlock(ResultGrid& grid, PairedHeadingRows rows,
 void writePairedDraw(ResultGrid& grid, int row, const Draw& draw)
 {
     grid.setNumber(1, row, draw.drawNo);
-    for (int field = 0; field < 6; ++field)
+    for (int field = 0; field < kDrawNumbers; ++field)
         grid.setNumber(pairedNumberColumn(field), row, draw.numbers[field]);
 }

@@ -2,6 +2,7 @@
 // (as main or bonus number, in any field) highlighted as pulled over.
 #include "core/analyses/analysis_builders.h"
 #include "core/analyses/analysis_grid.h"
+#include "core/lottery/lottery_rules.h"
 
 #include <algorithm>
 #include <array>
@@ -61,7 +62,7 @@ ResultGrid buildPull(const DrawHistory& history, const DrawTables& tables)
         // An incomplete row takes no grid row and leaves the previous numbers alone.
         if (!draw) continue;
         grid.setNumber(1, row, draw->drawNo);
-        for (int field = 0; field < 6; ++field) {
+        for (int field = 0; field < kDrawNumbers; ++field) {
             const int n = draw->numbers[field];
             const int col = field + 2;  // main numbers in columns 2-6, the bonus in column 7
             grid.setNumber(col, row, n);

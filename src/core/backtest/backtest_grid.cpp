@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "core/analyses/analysis_grid.h"
+#include "core/lottery/lottery_rules.h"
 
 namespace {
 
@@ -150,7 +151,7 @@ ResultGrid backtestGrid(const Backtest& backtest, int enabledOptionCount)
         grid.setText(1, top,
                      std::string(kSuggestionSetNames[s]) + "（平均" +
                          format("%.1f", summary.meanSize) + "個）");
-        for (int x = 0; x <= 5; ++x)
+        for (int x = 0; x <= kMainCount; ++x)
             grid.setText(kHitColumn + x, top, std::to_string(x) + "個");
         grid.setText(kTotalColumn, top, "的中計");
         grid.setText(kBonusColumn, top, "ボーナス");
@@ -158,7 +159,7 @@ ResultGrid backtestGrid(const Backtest& backtest, int enabledOptionCount)
 
         grid.setText(1, top + 1, "実際の回数");
         grid.setText(1, top + 2, "偶然の期待");
-        for (int x = 0; x <= 5; ++x) {
+        for (int x = 0; x <= kMainCount; ++x) {
             grid.setNumber(kHitColumn + x, top + 1, summary.hitCounts[x]);
             grid.setText(kHitColumn + x, top + 2, format("%.1f", summary.expectedCounts[x]));
         }

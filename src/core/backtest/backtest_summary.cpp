@@ -1,12 +1,13 @@
 #include "core/backtest/backtest_summary.h"
 
 #include "core/backtest/hit_distribution.h"
+#include "core/lottery/lottery_rules.h"
 
 const std::array<const char*, kTierCount> kTierNames = {"1等", "2等", "3等", "4等"};
 
 namespace {
 
-constexpr int kTicketSize = 5;
+constexpr int kTicketSize = kMainCount;
 
 // The tier a ticket wins (0 for 1等), or -1 for none: 5; 4 and the bonus; 4; 3.
 int tierOf(const SetOutcome& outcome)
@@ -45,7 +46,7 @@ SetSummary summarizeSet(const Backtest& backtest, int enabledOptionCount, int se
 {
     SetSummary summary;
     const auto tierChance = ticketTierChance();
-    std::array<std::array<double, 6>, 32> chanceBySize{};
+    std::array<std::array<double, kMainCount + 1>, kNumberCount + 1> chanceBySize{};
     for (int k = 0; k <= kLotteryNumbers; ++k)
         chanceBySize[k] = hitDistribution(k);
     long sizes = 0;

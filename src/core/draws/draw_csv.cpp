@@ -19,6 +19,7 @@
 
 #include "core/base/cp932.h"
 #include "core/base/csv_field.h"
+#include "core/lottery/lottery_rules.h"
 
 namespace {
 
@@ -564,7 +565,8 @@ private:
             return false;
         }
         if (*drawNo < 1 || *drawNo > kHighestDrawNo) {
-            problem = "回数 " + std::to_string(*drawNo) + " は 1〜32767 の範囲外です。";
+            problem = "回数 " + std::to_string(*drawNo) + " は 1〜" +
+                      std::to_string(kHighestDrawNo) + " の範囲外です。";
             return false;
         }
         row.drawNo = *drawNo;
@@ -581,7 +583,7 @@ private:
         }
 
         std::array<bool, kHighestNumber + 1> seen{};
-        for (int k = 0; k < 6; ++k) {
+        for (int k = 0; k < kDrawNumbers; ++k) {
             const int column = kFirstNumberSlot + k;
             const std::string_view raw = field(record, column);
             const std::string_view text = normalised(raw, storage);

@@ -6,10 +6,12 @@
 #include <vector>
 
 #include "core/draws/draw_history.h"
+#include "core/lottery/lottery_rules.h"
 
 struct DrawTables {
-    int LatestDrawNo = 0;                // 回数 of the last complete draw; 0 when there is none
-    std::array<int, 32> NumberHits{};    // entry n (1..31): appearances as main or bonus number
+    int LatestDrawNo = 0;  // 回数 of the last complete draw; 0 when there is none
+    std::array<int, kHighestNumber + 1>
+        NumberHits{};                    // entry n (1..31): appearances as main or bonus number
     int MaxHits = 0;                     // highest of NumberHits[1..31]
     std::vector<std::string> HitGroups;  // entry k: the numbers drawn exactly k times, "3,17,25"
     int HitGroupRows = 0;                // distinct counts + 1; 0 for an empty history

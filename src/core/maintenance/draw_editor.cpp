@@ -6,6 +6,7 @@
 #include "core/base/sql_transaction.h"
 #include "core/base/sqlite_statement.h"
 #include "core/draws/connection_string.h"
+#include "core/lottery/lottery_rules.h"
 
 namespace {
 
@@ -29,7 +30,7 @@ DrawRow rowValues(sqlite3_stmt* stmt, int first)
     DrawRow row;
     row.drawNo = columnValue(stmt, first);
     row.date = columnValue(stmt, first + 1);
-    for (int k = 0; k < 6; ++k)
+    for (int k = 0; k < kDrawNumbers; ++k)
         row.numbers[static_cast<std::size_t>(k)] = columnValue(stmt, first + 2 + k);
     return row;
 }
@@ -38,7 +39,7 @@ void bindRow(sqlite3_stmt* stmt, const DrawRow& row)
 {
     bindValue(stmt, 1, row.drawNo);
     bindValue(stmt, 2, row.date);
-    for (int k = 0; k < 6; ++k)
+    for (int k = 0; k < kDrawNumbers; ++k)
         bindValue(stmt, 3 + k, row.numbers[static_cast<std::size_t>(k)]);
 }
 

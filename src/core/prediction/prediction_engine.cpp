@@ -1,4 +1,5 @@
 #include "core/prediction/prediction_engine.h"
+#include "core/lottery/lottery_rules.h"
 
 #include <algorithm>
 #include <string>
@@ -34,8 +35,8 @@ int methodOfGap(int gap)
 // One wrap into 1..31; a stored value far outside the range stays outside it.
 int wrapOnce(int x)
 {
-    if (x <= 0) return x + 31;
-    if (x >= 32) return x - 31;
+    if (x < kLowestNumber) return x + kNumberCount;
+    if (x > kHighestNumber) return x - kNumberCount;
     return x;
 }
 
@@ -60,7 +61,7 @@ void PredictionEngine::storeDraw(int drawNo, const std::array<int, 6>& numbers)
     // A second draw with the same number replaces the row, so its old numbers no longer stand
     // in this draw.
     if (row.stored) {
-        for (int k = 0; k < 6; ++k) {
+        for (int k = 0; k < kDrawNumbers; ++k) {
             if (std::find(row.numbers.begin(), row.numbers.begin() + k, row.numbers[k]) !=
                 row.numbers.begin() + k)
                 continue;
@@ -71,7 +72,7 @@ void PredictionEngine::storeDraw(int drawNo, const std::array<int, 6>& numbers)
     }
     row.numbers = numbers;
     row.stored = true;
-    for (int k = 0; k < 6; ++k) {
+    for (int k = 0; k < kDrawNumbers; ++k) {
         if (std::find(numbers.begin(), numbers.begin() + k, numbers[k]) != numbers.begin() + k)
             continue;
         std::vector<int>& draws = appearancesOf(numbers[k]);

@@ -8,10 +8,11 @@
 #include <vector>
 
 #include "core/draws/draw_history.h"
+#include "core/lottery/lottery_rules.h"
 #include "core/prediction/prediction_grids.h"
 
 inline constexpr int kCycleMethodCount = 4;
-inline constexpr int kCyclePositions = 6;  // 1 to 5 the main numbers, 6 the bonus
+inline constexpr int kCyclePositions = kDrawNumbers;  // 1 to 5 the main numbers, 6 the bonus
 inline constexpr std::array<int, kCycleMethodCount> kCycleLengths = {7, 9, 11, 12};
 
 struct EliminationRule {
@@ -73,6 +74,6 @@ private:
 
     // Where each number stands in EngineDraws, kept in step with every row written, so that the
     // nearest earlier appearance is a binary search instead of a walk back over every draw.
-    std::array<std::vector<int>, 32> m_lotteryAppearances;  // numbers 0 to 31
-    std::map<int, std::vector<int>> m_otherAppearances;     // any other stored value
+    std::array<std::vector<int>, kHighestNumber + 1> m_lotteryAppearances;  // numbers 0 to 31
+    std::map<int, std::vector<int>> m_otherAppearances;  // any other stored value
 };

@@ -1,5 +1,6 @@
 // Walks all 169,911 sets of five main numbers once and counts each pattern value.
 #include "core/stats/exact_distributions.h"
+#include "core/lottery/lottery_rules.h"
 
 #include <algorithm>
 
@@ -45,7 +46,7 @@ ExactDistributions countEverySet()
         for (set[1] = set[0] + 1; set[1] <= 28; ++set[1])
             for (set[2] = set[1] + 1; set[2] <= 29; ++set[2])
                 for (set[3] = set[2] + 1; set[3] <= 30; ++set[3])
-                    for (set[4] = set[3] + 1; set[4] <= 31; ++set[4]) {
+                    for (set[4] = set[3] + 1; set[4] <= kHighestNumber; ++set[4]) {
                         const DrawPattern pattern = patternOf(set);
                         count(exact.sum, pattern.sum);
                         count(exact.odd, pattern.odd);

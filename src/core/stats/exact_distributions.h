@@ -7,9 +7,9 @@
 
 #include "core/lottery/lottery_rules.h"
 
-// Lowest and highest sum of five different numbers in 1..31.
-inline constexpr int kLowestSum = 1 + 2 + 3 + 4 + 5;
-inline constexpr int kHighestSum = 27 + 28 + 29 + 30 + 31;
+// Lowest and highest sum of the main numbers of one draw: the smallest numbers and the largest.
+inline constexpr int kLowestSum = kMainCount * kLowestNumber + kMainCount * (kMainCount - 1) / 2;
+inline constexpr int kHighestSum = kMainCount * kHighestNumber - kMainCount * (kMainCount - 1) / 2;
 
 // What the pattern charts count in one set of five main numbers.
 struct DrawPattern {

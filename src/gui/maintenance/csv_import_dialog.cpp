@@ -9,6 +9,7 @@
 
 #include "core/grid/palette.h"
 #include "core/grid/result_grid.h"
+#include "core/lottery/lottery_rules.h"
 #include "gui/report/grid_font.h"
 #include "gui/ui/grid_view.h"
 #include "gui/ui/message_titles.h"
@@ -19,7 +20,7 @@ namespace {
 std::string drawText(const DrawRow& row)
 {
     std::string text;
-    for (int k = 0; k < 6; ++k) {
+    for (int k = 0; k < kDrawNumbers; ++k) {
         const std::string number = rawText(row.numbers[static_cast<std::size_t>(k)]);
         if (k == kBonusIndex) text += " ＋";
         if (k) text += ' ';

@@ -14,6 +14,7 @@
 #include <thread>
 
 #include "core/draws/draw_history.h"
+#include "core/lottery/lottery_rules.h"
 #include "core/tickets/combination_builder.h"
 
 class GridView;
@@ -88,9 +89,9 @@ private:
 
     ComboHistory m_comboHistory;
     QString m_ticketFile;
-    std::array<QToolButton*, 32> m_board{};
-    std::array<bool, 32> m_picked{};
-    std::array<bool, 32> m_fixed{};
+    std::array<QToolButton*, kHighestNumber + 1> m_board{};
+    std::array<bool, kHighestNumber + 1> m_picked{};
+    std::array<bool, kHighestNumber + 1> m_fixed{};
     QCheckBox* m_fixMode = nullptr;
     std::vector<std::vector<int>> m_suggestions;
 
