@@ -16,7 +16,7 @@ const std::vector<WindowKind>& windowKinds()
     static const std::vector<WindowKind> kinds = [] {
         std::vector<WindowKind> all = {
             {QString::fromUtf8(kPredictionWindowName), 9360, 8244, true},
-            {kEntryWindowName, kEntryClientWidthTwips, kEntryClientHeightTwips, true, true},
+            {kEntryWindowName, 6240, 12825, true, true},
             {QString::fromUtf8(kBacktestWindowName), 13200, 10800, false},
             {QString::fromUtf8(kCombinationWindowName), 13800, 11100, false},
             {QString::fromUtf8(kTicketRegisterWindowName), 13800, 10500, false},

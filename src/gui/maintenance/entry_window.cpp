@@ -23,7 +23,6 @@
 #include <algorithm>
 
 #include "core/grid/grid_geometry.h"
-#include "core/grid/units.h"
 #include "core/maintenance/entry_validation.h"
 #include "gui/maintenance/entry_table_model.h"
 #include "gui/report/grid_font.h"
@@ -224,8 +223,6 @@ EntryWindow::EntryWindow(EntryTableModel* model, QWidget* parent) : QWidget(pare
     buttons->addStretch(1);
     buttons->addWidget(m_closeButton);
     layout->addLayout(buttons);
-
-    resize(twipsToPixels(kEntryClientWidthTwips), twipsToPixels(kEntryClientHeightTwips));
 }
 
 void EntryWindow::createActions()

@@ -21,9 +21,6 @@ inline const QString kAddLineQuestion =
     QStringLiteral("選択された行のうしろに行を追加します。よろしいですか？");
 inline const QString kDeleteLineQuestion =
     QStringLiteral("選択された行を削除します。よろしいですか？");
-// Designed client area (twips).
-inline constexpr int kEntryClientWidthTwips = 6240;
-inline constexpr int kEntryClientHeightTwips = 12825;
 
 class EntryWindow : public QWidget {
     Q_OBJECT
