@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <bit>
+#include <random>
 
 #include "core/tickets/combination_builder.h"
 #include "core/tickets/combination_view.h"
@@ -272,6 +273,88 @@ TEST(CombinationBuilder, EveryGuaranteeHoldsForEveryDrawOnStoredAndSearchedSets)
         for (const auto& t : result->tickets)
             for (int n : c.fixed)
                 EXPECT_NE(std::find(t.begin(), t.end(), n), t.end()) << name;
+    }
+}
+
+// The fast check and odds against the definitions, on random sets with gaps and, for the odds,
+// tickets reaching outside the picked numbers.
+TEST(CombinationBuilder, CoverCheckAndOddsAgreeWithTheDefinitions)
+{
+    struct Case {
+        int v;
+        Guarantee g;
+        int tickets;
+        int candidates;  // 0: every ticket allowed
+    };
+    const std::vector<Case> cases = {
+        {7, {1, 1}, 1, 0},  {9, {2, 2}, 3, 0},    {10, {3, 3}, 8, 30}, {11, {3, 4}, 6, 0},
+        {12, {2, 5}, 4, 0}, {10, {4, 4}, 20, 60}, {8, {5, 5}, 10, 0},  {12, {4, 5}, 9, 40},
+    };
+    ComboRequest all;
+    all.picked = range(1, 31);
+    const std::vector<TicketNumbers> everyDraw = buildCombinations(all, {})->tickets;
+    std::mt19937 random(11);
+    auto randomTickets = [&](int v, int count) {
+        std::vector<PositionMask> set;
+        while (static_cast<int>(set.size()) < count) {
+            PositionMask t = 0;
+            while (std::popcount(t) < 5)
+                t |= PositionMask{1} << (random() % static_cast<unsigned>(v));
+            set.push_back(t);
+        }
+        return set;
+    };
+    for (const Case& c : cases) {
+        const std::string name =
+            std::to_string(c.v) + " " + std::to_string(c.g.t) + "/" + std::to_string(c.g.m);
+        const auto tickets = randomTickets(c.v, c.tickets);
+        const auto candidates = c.candidates ? randomTickets(c.v, c.candidates) : tickets;
+        auto holds = [&](const std::vector<PositionMask>& set, PositionMask s) {
+            return std::any_of(set.begin(), set.end(),
+                               [&](PositionMask t) { return std::popcount(t & s) >= c.g.t; });
+        };
+        CoverCheck expected;
+        for (PositionMask s = 0; s < (PositionMask{1} << c.v); ++s) {
+            if (std::popcount(s) != c.g.m) continue;
+            ++expected.subsets;
+            if (c.candidates && !holds(candidates, s)) continue;
+            ++expected.coverable;
+            if (!holds(tickets, s)) ++expected.uncovered;
+        }
+        const CoverCheck check =
+            checkCover(c.v, c.g, c.candidates ? candidates : std::vector<PositionMask>{}, tickets);
+        EXPECT_EQ(check.subsets, expected.subsets) << name;
+        EXPECT_EQ(check.coverable, expected.coverable) << name;
+        EXPECT_EQ(check.uncovered, expected.uncovered) << name;
+
+        // Numbers 3.. are picked; the tickets are moved onto 1..31 so that some numbers fall
+        // outside the picked ones.
+        NumberMask picked = 0;
+        for (int n = 3; n < 3 + c.v; ++n)
+            picked |= NumberMask{1} << n;
+        std::vector<TicketNumbers> numbers;
+        for (PositionMask t : tickets)
+            numbers.push_back(numbersOf(t << 1));
+        // What a ticket shares with the drawn picked numbers.
+        ComboOdds expectedOdds;
+        for (const TicketNumbers& draw : everyDraw) {
+            const NumberMask main = maskOf(draw) & picked;
+            auto shares = [&](int count) {
+                return std::any_of(numbers.begin(), numbers.end(), [&](const TicketNumbers& t) {
+                    return std::popcount(maskOf(t) & main) >= count;
+                });
+            };
+            ++expectedOdds.draws;
+            if (shares(3)) ++expectedOdds.fourthOrBetter;
+            if (std::popcount(main) < c.g.m) continue;
+            ++expectedOdds.conditionMet;
+            if (shares(c.g.t)) ++expectedOdds.promiseKept;
+        }
+        const ComboOdds odds = comboOdds(picked, c.g, numbers);
+        EXPECT_EQ(odds.draws, expectedOdds.draws) << name;
+        EXPECT_EQ(odds.conditionMet, expectedOdds.conditionMet) << name;
+        EXPECT_EQ(odds.promiseKept, expectedOdds.promiseKept) << name;
+        EXPECT_EQ(odds.fourthOrBetter, expectedOdds.fourthOrBetter) << name;
     }
 }
 

@@ -237,30 +237,26 @@ PositionMask positionsOfNumbers(NumberMask mask)
 ComboOdds comboOdds(NumberMask picked, Guarantee guarantee,
                     const std::vector<TicketNumbers>& tickets)
 {
+    // A ticket shares with a draw's picked part only what it holds of the picked numbers.
+    const PositionMask pickedPositions = positionsOfNumbers(picked);
     std::vector<PositionMask> positions;
     positions.reserve(tickets.size());
     for (const TicketNumbers& t : tickets)
-        positions.push_back(positionsOfNumbers(maskOf(t)));
-    const std::vector<bool> holdsT = heldSubsets(guarantee.t, positions);
-    const std::vector<bool> holdsThree = heldSubsets(3, positions);
-    const PositionMask pickedPositions = positionsOfNumbers(picked);
+        positions.push_back(positionsOfNumbers(maskOf(t)) & pickedPositions);
+    const HeldSubsets holdsT(guarantee.t, positions);
+    const HeldSubsets holdsThree(3, positions);
     ComboOdds odds;
-    // Every draw of five main numbers out of 31.
-    for (int a = 0; a < kNumberCount; ++a)
-        for (int b = a + 1; b < kNumberCount; ++b)
-            for (int c = b + 1; c < kNumberCount; ++c)
-                for (int d = c + 1; d < kNumberCount; ++d)
-                    for (int e = d + 1; e < kNumberCount; ++e) {
-                        const PositionMask draw = (PositionMask{1} << a) | (PositionMask{1} << b) |
-                                                  (PositionMask{1} << c) | (PositionMask{1} << d) |
-                                                  (PositionMask{1} << e);
-                        ++odds.draws;
-                        const PositionMask inPick = draw & pickedPositions;
-                        if (holdsHeldSubset(inPick, 3, holdsThree)) ++odds.fourthOrBetter;
-                        if (std::popcount(inPick) < guarantee.m) continue;
-                        ++odds.conditionMet;
-                        if (holdsHeldSubset(inPick, guarantee.t, holdsT)) ++odds.promiseKept;
-                    }
+    // Every draw of five main numbers out of 31: four of them, then the fifth as a popcount.
+    forEachPrefix(kNumberCount, kMainCount, [&](PositionMask prefix, PositionMask last) {
+        odds.draws += std::popcount(last);
+        odds.fourthOrBetter += std::popcount(last & holdsThree.completions(prefix));
+        const int inPick = std::popcount(prefix & pickedPositions);
+        const PositionMask met = inPick >= guarantee.m       ? last
+                                 : inPick + 1 == guarantee.m ? last & pickedPositions
+                                                             : 0;
+        odds.conditionMet += std::popcount(met);
+        odds.promiseKept += std::popcount(met & holdsT.completions(prefix));
+    });
     return odds;
 }
 
@@ -268,11 +264,12 @@ namespace {
 
 // The reduced set for a request: the stored set when nothing narrows the tickets, otherwise the
 // greedy set shrunk by the search within the request's time. Every set is checked by
-// enumeration before it is returned.
+// enumeration before it is returned. kept (keptCount tickets) may be left empty when nothing
+// narrows the tickets and a stored set exists for a guarantee below five numbers.
 Result<std::vector<NumberMask>> reduce(const ComboRequest& request, NumberMask picked,
                                        NumberMask fixed, const std::vector<int>& numbers,
                                        bool filtered, const std::vector<NumberMask>& kept,
-                                       ComboResult& result)
+                                       long long keptCount, ComboResult& result)
 {
     const Guarantee g = *request.guarantee;
     const int v = static_cast<int>(numbers.size());
@@ -293,12 +290,18 @@ Result<std::vector<NumberMask>> reduce(const ComboRequest& request, NumberMask p
         }
     }
     std::vector<PositionMask> chosen;
+    std::optional<CoverCheck> check;
     if (!narrowed) {
         const auto stored = storedCover(v, g);
-        if (!stored.empty() &&
-            checkCover(v, g, {}, {stored.begin(), stored.end()}).uncovered == 0) {
-            chosen.assign(stored.begin(), stored.end());
-            result.source = CoverSource::Stored;
+        if (!stored.empty()) {
+            const std::vector<PositionMask> set(stored.begin(), stored.end());
+            check = checkCover(v, g, {}, set);
+            if (check->uncovered == 0) {
+                chosen = set;
+                result.source = CoverSource::Stored;
+            } else {
+                check.reset();
+            }
         }
     }
     if (chosen.empty() && g.t == kTicketNumbers) {
@@ -336,7 +339,7 @@ Result<std::vector<NumberMask>> reduce(const ComboRequest& request, NumberMask p
             result.cancelled = request.cancel && request.cancel->load();
         }
     }
-    result.check = checkCover(v, g, candidates, chosen);
+    result.check = check ? *check : checkCover(v, g, candidates, chosen);
     if (result.check.uncovered != 0)
         return Error{"削減した組合せの保証を確かめられませんでした（" +
                      std::to_string(result.check.uncovered) + " 組が含まれていません）"};
@@ -345,7 +348,7 @@ Result<std::vector<NumberMask>> reduce(const ComboRequest& request, NumberMask p
     for (PositionMask p : chosen)
         reduced.push_back(relabel(p, numbers));
     std::sort(reduced.begin(), reduced.end(), lexicographicallyBefore);
-    result.removedByReduce = static_cast<long long>(kept.size() - reduced.size());
+    result.removedByReduce = keptCount - static_cast<long long>(reduced.size());
     result.guarantee = promiseText(v, g, result.check, checkedSubsetSize(v, g));
     std::vector<TicketNumbers> tickets;
     for (NumberMask mask : reduced)
@@ -418,10 +421,19 @@ Result<ComboResult> buildCombinations(const ComboRequest& request, const ComboHi
         if (picked & bit(n)) numbers.push_back(n);
     const int size = static_cast<int>(numbers.size());
 
-    // Five nested loops over the ascending numbers give ascending lexicographic order.
     ComboResult result;
     std::vector<NumberMask> kept;
-    for (int a = 0; a < size; ++a)
+    long long keptCount = 0;
+    // A stored set replaces every ticket: they are counted, not listed.
+    const bool storedSetApplies = request.guarantee && fixed == 0 && active.empty() &&
+                                  request.guarantee->t < kTicketNumbers &&
+                                  !storedCover(size, *request.guarantee).empty();
+    if (storedSetApplies) {
+        result.generated = binomial(size, kTicketNumbers);
+        keptCount = result.generated;
+    }
+    // Five nested loops over the ascending numbers give ascending lexicographic order.
+    for (int a = 0; a < size && !storedSetApplies; ++a)
         for (int b = a + 1; b < size; ++b)
             for (int c = b + 1; c < size; ++c) {
                 const NumberMask abc = bit(numbers[a]) | bit(numbers[b]) | bit(numbers[c]);
@@ -430,7 +442,7 @@ Result<ComboResult> buildCombinations(const ComboRequest& request, const ComboHi
                         const NumberMask mask = abc | bit(numbers[d]) | bit(numbers[e]);
                         if ((mask & fixed) != fixed) continue;
                         ++result.generated;
-                        const MaskTraits traits = traitsOf(mask);
+                        const MaskTraits traits = active.empty() ? MaskTraits{} : traitsOf(mask);
                         bool keep = true;
                         for (ComboFilter filter : active)
                             if (!passes(filter, mask, traits, filters, history)) {
@@ -441,9 +453,11 @@ Result<ComboResult> buildCombinations(const ComboRequest& request, const ComboHi
                         if (keep) kept.push_back(mask);
                     }
             }
+    if (!storedSetApplies) keptCount = static_cast<long long>(kept.size());
 
-    if (request.guarantee && !kept.empty()) {
-        auto reduced = reduce(request, picked, fixed, numbers, !active.empty(), kept, result);
+    if (request.guarantee && keptCount > 0) {
+        auto reduced =
+            reduce(request, picked, fixed, numbers, !active.empty(), kept, keptCount, result);
         if (!reduced) return Error{reduced.error()};
         kept = std::move(*reduced);
     }

@@ -246,22 +246,70 @@ private:
 
 }  // namespace
 
-std::vector<bool> heldSubsets(int t, const std::vector<PositionMask>& tickets)
+namespace {
+
+// The positions above the highest of mask (every position for the empty mask).
+PositionMask positionsAbove(PositionMask mask)
 {
-    std::vector<bool> held(static_cast<std::size_t>(binomial(kMaxPositions, t)), false);
-    for (PositionMask ticket : tickets)
-        forEachSubset(bitsOf(ticket), t,
-                      [&](PositionMask s) { held[static_cast<std::size_t>(colexRank(s))] = true; });
-    return held;
+    if (!mask) return ~PositionMask{0};
+    const int highest = std::bit_width(mask) - 1;
+    return highest + 1 >= 32 ? 0 : ~((PositionMask{2} << highest) - 1);
 }
 
-bool holdsHeldSubset(PositionMask subset, int t, const std::vector<bool>& held)
+}  // namespace
+
+HeldSubsets::HeldSubsets(int t, const std::vector<PositionMask>& sets)
+    : m_t(t), m_next(static_cast<std::size_t>(std::max(1LL, binomial(kMaxPositions, t - 1))), 0)
 {
-    bool found = false;
-    forEachSubset(bitsOf(subset), t, [&](PositionMask s) {
-        if (!found && held[static_cast<std::size_t>(colexRank(s))]) found = true;
+    if (t < 1 || t > kTicketSize) return;
+    for (PositionMask set : sets)
+        forEachSubset(bitsOf(set), t, [&](PositionMask held) {
+            const PositionMask top = PositionMask{1} << (std::bit_width(held) - 1);
+            m_next[static_cast<std::size_t>(colexRank(held & ~top))] |= top;
+        });
+}
+
+PositionMask HeldSubsets::completions(PositionMask prefix) const
+{
+    const int need = m_t - 1;
+    if (m_t < 1 || m_t > kTicketSize) return 0;
+    // Every (t-1)-subset of prefix by index (prefix holds a few positions only), its colex rank
+    // summed from the binomials of its positions.
+    std::array<int, 32> at{};
+    int n = 0;
+    for (PositionMask rest = prefix; rest; rest &= rest - 1)
+        at[static_cast<std::size_t>(n++)] = std::countr_zero(rest);
+    if (n < need) return 0;
+    std::array<int, kTicketSize> index{};
+    for (int i = 0; i < need; ++i)
+        index[static_cast<std::size_t>(i)] = i;
+    PositionMask next = 0;
+    while (true) {
+        long long rank = 0;
+        for (int i = 0; i < need; ++i)
+            rank += kBinomials.c[static_cast<std::size_t>(at[static_cast<std::size_t>(
+                index[static_cast<std::size_t>(i)])])][static_cast<std::size_t>(i + 1)];
+        next |= m_next[static_cast<std::size_t>(rank)];
+        int i = need - 1;
+        while (i >= 0 && index[static_cast<std::size_t>(i)] == n - need + i)
+            --i;
+        if (i < 0) break;
+        ++index[static_cast<std::size_t>(i)];
+        for (int j = i + 1; j < need; ++j)
+            index[static_cast<std::size_t>(j)] = index[static_cast<std::size_t>(j - 1)] + 1;
+    }
+    // A held subset inside prefix already: one of its positions completes a (t-1)-subset.
+    const PositionMask above = positionsAbove(prefix);
+    return (next & prefix) ? above : next & above;
+}
+
+void forEachPrefix(int v, int k, const std::function<void(PositionMask, PositionMask)>& fn)
+{
+    const PositionMask all = allPositions(v);
+    forEachSubset(bitsOf(all), k - 1, [&](PositionMask prefix) {
+        const PositionMask last = all & positionsAbove(prefix);
+        if (last) fn(prefix, last);
     });
-    return found;
 }
 
 long long binomial(int n, int k)
@@ -280,15 +328,15 @@ CoverCheck checkCover(int v, Guarantee guarantee, const std::vector<PositionMask
                       const std::vector<PositionMask>& tickets)
 {
     const int k = checkedSubsetSize(v, guarantee);
-    const std::vector<bool> held = heldSubsets(guarantee.t, tickets);
-    const std::vector<bool> possible =
-        candidates.empty() ? std::vector<bool>{} : heldSubsets(guarantee.t, candidates);
+    const HeldSubsets held(guarantee.t, tickets);
+    const HeldSubsets possible(guarantee.t, candidates);
     CoverCheck check;
-    forEachSubset(bitsOf(allPositions(v)), k, [&](PositionMask subset) {
-        ++check.subsets;
-        if (!possible.empty() && !holdsHeldSubset(subset, guarantee.t, possible)) return;
-        ++check.coverable;
-        if (!holdsHeldSubset(subset, guarantee.t, held)) ++check.uncovered;
+    forEachPrefix(v, k, [&](PositionMask prefix, PositionMask last) {
+        const PositionMask coverable =
+            candidates.empty() ? last : last & possible.completions(prefix);
+        check.subsets += std::popcount(last);
+        check.coverable += std::popcount(coverable);
+        check.uncovered += std::popcount(coverable & ~held.completions(prefix));
     });
     return check;
 }
@@ -316,10 +364,12 @@ Result<CoverProblem> CoverProblem::make(int v, Guarantee guarantee,
     problem.m_candidates = std::move(candidates);
     problem.m_coverable.assign(static_cast<std::size_t>(binomial(v, problem.m_k)), true);
     if (problem.m_restricted) {
-        const std::vector<bool> possible = heldSubsets(guarantee.t, problem.m_candidates);
-        forEachSubset(bitsOf(allPositions(v)), problem.m_k, [&](PositionMask subset) {
-            problem.m_coverable[static_cast<std::size_t>(colexRank(subset))] =
-                holdsHeldSubset(subset, guarantee.t, possible);
+        std::fill(problem.m_coverable.begin(), problem.m_coverable.end(), false);
+        const HeldSubsets possible(guarantee.t, problem.m_candidates);
+        forEachPrefix(v, problem.m_k, [&](PositionMask prefix, PositionMask last) {
+            for (PositionMask rest = last & possible.completions(prefix); rest; rest &= rest - 1)
+                problem.m_coverable[static_cast<std::size_t>(
+                    colexRank(prefix | (rest & (~rest + 1))))] = true;
         });
     }
     return problem;

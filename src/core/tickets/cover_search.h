@@ -35,10 +35,26 @@ inline constexpr Guarantee kOfferedGuarantees[] = {{2, 2}, {3, 3}, {3, 4}, {3, 5
 // C(n, k) for n up to 32 and any k; 0 outside the triangle.
 long long binomial(int n, int k);
 
-// The t-subsets (positions 0..30) the tickets hold, by colex rank; a set shares t positions with
-// some ticket exactly when one of its t-subsets is held.
-std::vector<bool> heldSubsets(int t, const std::vector<PositionMask>& tickets);
-bool holdsHeldSubset(PositionMask set, int t, const std::vector<bool>& held);
+// The t-subsets (positions 0..30) that some of the given sets hold, kept so that one question is
+// a few table reads: a set shares t positions with one of them exactly when it holds a held
+// t-subset. For each (t-1)-subset S: the positions z above S's highest with S + z held.
+class HeldSubsets {
+public:
+    HeldSubsets(int t, const std::vector<PositionMask>& sets);
+
+    // The positions z above prefix's highest for which prefix + z holds a held t-subset (every
+    // position when prefix holds one already).
+    PositionMask completions(PositionMask prefix) const;
+
+private:
+    int m_t = 0;
+    std::vector<PositionMask> m_next;  // by colex rank of the (t-1)-subset
+};
+
+// Calls fn(prefix, last) for every (k-1)-subset prefix of positions 0..v-1, with last the
+// positions above prefix's highest: the k-subsets are prefix plus one position of last, each
+// once, so a count over them is a popcount per prefix.
+void forEachPrefix(int v, int k, const std::function<void(PositionMask, PositionMask)>& fn);
 
 // The subsets the promise is checked on: m raised where every draw holds more picked numbers.
 int checkedSubsetSize(int v, Guarantee guarantee);
