@@ -21,12 +21,14 @@
 
 #include <filesystem>
 #include <memory>
+#include <utility>
 
 #include "core/base/raw_value.h"
 #include "core/draws/connection_string.h"
 #include "core/draws/draw_database.h"
 #include "core/grid/grid_geometry.h"
 #include "core/grid/units.h"
+#include "core/lottery/lottery_rules.h"
 #include "gui/app/main_frame.h"
 #include "gui/maintenance/entry_table_model.h"
 #include "gui/maintenance/entry_window.h"
@@ -219,10 +221,14 @@ void EntryWindowTest::opensWithItsControlsColumnsAndColours()
 
     window->show();
     QVERIFY(QTest::qWaitForWindowExposed(window.get()));
-    const int drawNoWidth = window->grid()->columnWidth(0),
-              numberWidth = window->grid()->columnWidth(1);
-    QVERIFY(std::abs(drawNoWidth * 7 - numberWidth * 5) <= 7 * 6);  // 5:7, give or take rounding
-    QCOMPARE(window->grid()->columnWidth(6), numberWidth);
+    const int numberWidth = window->grid()->columnWidth(1);
+    // At the design's size 回数 takes what its widest number needs (checked where a row is
+    // typed); a wider window shares the room 5:7, give or take rounding.
+    window->resize(window->width() * 3, window->height());
+    QTRY_VERIFY(window->grid()->columnWidth(1) > 2 * numberWidth);
+    QVERIFY(std::abs(window->grid()->columnWidth(0) * 7 - window->grid()->columnWidth(1) * 5) <=
+            7 * 6);
+    QCOMPARE(window->grid()->columnWidth(6), window->grid()->columnWidth(1));
     QCOMPARE(window->grid()->rowHeight(0), rowHeightToPixels(10));
 }
 
@@ -455,11 +461,17 @@ void EntryWindowTest::typedKeysEditTheChosenCellOfTheNewRowAndNoOtherDraw()
     window->addLine();
     QCOMPARE(window->model()->cellText(40, EntryTableModel::kDateGridColumn),
              QStringLiteral("2026-12-08"));
-    // The proposed date is shown whole, inside the margins the style keeps on both sides and the
-    // grid line.
+    // Every column shows its widest text whole (the highest draw number, a number, the proposed
+    // date), inside the margins the style keeps on both sides and the grid line.
     const int margins = 2 * (grid->style()->pixelMetric(QStyle::PM_FocusFrameHMargin) + 1) + 1;
-    QVERIFY(grid->columnWidth(EntryTableModel::kDateGridColumn) - margins >=
-            grid->fontMetrics().horizontalAdvance(QStringLiteral("2026-12-08")));
+    const std::pair<int, QString> widest[] = {
+        {0, QString::number(kHighestDrawNo)},
+        {1, QStringLiteral("31")},
+        {EntryTableModel::kBonusGridColumn, QStringLiteral("31")},
+        {EntryTableModel::kDateGridColumn, QStringLiteral("2026-12-08")}};
+    for (const auto& [column, text] : widest)
+        QVERIFY2(grid->columnWidth(column) - margins >= grid->fontMetrics().horizontalAdvance(text),
+                 qPrintable(text));
     // Clicked as the player does, then typed: digits, Tab and Enter between the fields.
     grid->scrollTo(window->model()->index(40, 1));
     QTest::mouseClick(grid->viewport(), Qt::LeftButton, {},

@@ -10,8 +10,8 @@
 
 struct DrawTables {
     int LatestDrawNo = 0;  // 回数 of the last complete draw; 0 when there is none
-    std::array<int, kHighestNumber + 1>
-        NumberHits{};                    // entry n (1..31): appearances as main or bonus number
+    // Entry n (1..31): appearances of n as main or bonus number.
+    std::array<int, kHighestNumber + 1> NumberHits{};
     int MaxHits = 0;                     // highest of NumberHits[1..31]
     std::vector<std::string> HitGroups;  // entry k: the numbers drawn exactly k times, "3,17,25"
     int HitGroupRows = 0;                // distinct counts + 1; 0 for an empty history

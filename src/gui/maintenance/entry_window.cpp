@@ -23,6 +23,7 @@
 #include <algorithm>
 
 #include "core/grid/grid_geometry.h"
+#include "core/lottery/lottery_rules.h"
 #include "core/maintenance/entry_validation.h"
 #include "gui/maintenance/entry_table_model.h"
 #include "gui/report/grid_font.h"
@@ -381,18 +382,28 @@ void EntryWindow::closeEvent(QCloseEvent* event)
 
 void EntryWindow::fitColumns()
 {
-    // The design's widths, 5 and 7 units, and the date's, in proportion across the grid's
-    // visible width.
-    // A whole date always fits: the numbers share what is left.
-    const int available = m_grid->viewport()->width();
-    const int dateNeeded =
-        m_grid->fontMetrics().horizontalAdvance(QStringLiteral("0000-00-00")) +
+    // The design's widths, 5 units for 回数, 7 for each number and the date's, in proportion
+    // across the grid's visible width; no column is ever narrower than its widest text (the
+    // highest draw number, a two-digit number, a whole date). The date takes what it needs first,
+    // 回数 and the numbers share the rest 5:7.
+    const QFontMetrics metrics = m_grid->fontMetrics();
+    const int padding =
         2 * m_grid->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, m_grid) + 8;
-    const int totalUnits = kDrawNoWidthUnits + 6 * kNumberWidthUnits + kDateWidthUnits;
-    const int dateWidth = std::max(available * kDateWidthUnits / totalUnits, dateNeeded);
+    const auto needed = [&](const QString& text) {
+        return metrics.horizontalAdvance(text) + padding;
+    };
+    const int available = m_grid->viewport()->width();
+    const int totalUnits = kDrawNoWidthUnits + kDrawNumbers * kNumberWidthUnits + kDateWidthUnits;
+    const int dateWidth =
+        std::max(available * kDateWidthUnits / totalUnits, needed(QStringLiteral("0000-00-00")));
+    const int shared = available - dateWidth;
+    const int drawNoNeeded = needed(QString::number(kHighestDrawNo));
     const int numberWidth =
-        (available - dateWidth) * kNumberWidthUnits / (kDrawNoWidthUnits + 6 * kNumberWidthUnits);
-    m_grid->setColumnWidth(0, available - 6 * numberWidth - dateWidth);
+        std::max(std::min(shared * kNumberWidthUnits /
+                              (kDrawNoWidthUnits + kDrawNumbers * kNumberWidthUnits),
+                          (shared - drawNoNeeded) / kDrawNumbers),
+                 needed(QStringLiteral("00")));
+    m_grid->setColumnWidth(0, std::max(drawNoNeeded, shared - kDrawNumbers * numberWidth));
     for (int c = 1; c <= EntryTableModel::kBonusGridColumn; ++c)
         m_grid->setColumnWidth(c, numberWidth);
     m_grid->setColumnWidth(EntryTableModel::kDateGridColumn, dateWidth);
