@@ -5,6 +5,8 @@
 // table back when the result is smaller (`--start stored|larger|smaller|steiner|greedy` anneals
 // from one of them). `--steiner 17|26` builds the Steiner systems S(3,5,17)
 // (an orbit under PSL(2,16)) and S(3,5,26) (two orbits under a group of order 312).
+// `--group 19,1 --stop-at 133` looks instead for a cover of at most 133 tickets that the
+// permutation with those cycle lengths maps onto itself (tools/orbit_cover.h).
 // Not part of the build: `cmake --build build --target cover_generator`.
 #include <algorithm>
 #include <bit>
@@ -22,6 +24,7 @@
 
 #include "core/tickets/cover_search.h"
 #include "core/tickets/cover_table.h"
+#include "orbit_cover.h"
 
 namespace {
 
@@ -292,6 +295,8 @@ int main(int argc, char** argv)
     double floorTemperature = 0.3;
     std::size_t stopAt = 0;
     std::uint64_t seed = 1;
+    OrbitSearch orbitSearch;
+    double thenSeconds = 0;
     for (int i = 1; i + 1 < argc; i += 2) {
         const std::string name = argv[i];
         const std::string value = argv[i + 1];
@@ -311,6 +316,16 @@ int main(int argc, char** argv)
             steinerV = std::stoi(value);
         else if (name == "--start")
             startName = value;
+        else if (name == "--group") {
+            std::stringstream cycles(value);
+            for (std::string length; std::getline(cycles, length, ',');)
+                orbitSearch.cycles.push_back(std::stoi(length));
+        } else if (name == "--method")
+            orbitSearch.tabu = value == "tabu";
+        else if (name == "--then-seconds")
+            thenSeconds = std::stod(value);
+        else if (name == "--from")
+            orbitSearch.from = std::stoul(value);
         else if (name == "--floor")
             floorTemperature = std::stod(value);
         else {
@@ -327,6 +342,34 @@ int main(int argc, char** argv)
         if (best.empty()) {
             std::cerr << "no Steiner system found for v=" << v << '\n';
             return 1;
+        }
+    } else if (!orbitSearch.cycles.empty()) {
+        auto problem = CoverProblem::make(v, {t, m});
+        if (!problem) {
+            std::cerr << problem.error() << '\n';
+            return 2;
+        }
+        orbitSearch.target = stopAt;
+        orbitSearch.seconds = seconds;
+        orbitSearch.seed = seed;
+        best = orbitCover(*problem, orbitSearch);
+        if (best.empty()) {
+            std::cerr << "no invariant cover of " << stopAt << " tickets found\n";
+            return 1;
+        }
+        // Then, when asked, the invariant cover is shrunk as any other (`--then-seconds`).
+        if (thenSeconds > 0 && best.size() > stopAt) {
+            SearchControl control;
+            control.deadline =
+                std::chrono::steady_clock::now() +
+                std::chrono::milliseconds(static_cast<long long>(thenSeconds * 1000));
+            control.seed = seed;
+            control.stopAt = stopAt;
+            control.floorTemperature = floorTemperature;
+            const std::size_t invariant = best.size();
+            best = shrinkCover(*problem, best, control);
+            std::cerr << "v=" << v << " " << t << "/" << m << ": invariant " << invariant << " -> "
+                      << best.size() << '\n';
         }
     } else {
         auto problem = CoverProblem::make(v, {t, m});

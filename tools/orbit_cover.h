@@ -1,0 +1,25 @@
+// Covers that a cyclic group of position permutations maps onto themselves: the group acts on the
+// tickets and on the checked subsets, so choosing whole ticket orbits that meet every subset orbit
+// is a far smaller problem than choosing tickets (the records of the covering tables are mostly
+// of this kind). Part of tools/cover_generator.
+#pragma once
+
+#include <cstdint>
+#include <vector>
+
+#include "core/tickets/cover_search.h"
+
+struct OrbitSearch {
+    // Lengths of the cycles of the generating permutation, positions taken in order: {19, 1} is
+    // a 19-cycle on positions 0..18 with position 19 fixed. They add up to v.
+    std::vector<int> cycles;
+    std::size_t target = 0;  // tickets at most
+    std::size_t from = 0;    // the search starts with this many at most, falling as covers appear
+    double seconds = 60;
+    std::uint64_t seed = 1;
+    bool tabu = false;  // tabu search instead of simulated annealing
+};
+
+// The smallest invariant full cover found within the time with at most target tickets, or an
+// empty set when none was found.
+std::vector<PositionMask> orbitCover(const CoverProblem& problem, const OrbitSearch& search);
