@@ -117,7 +117,7 @@ public:
                 dropCheapest();
                 cap = m_weight;
             }
-            m_leastUncovered = std::min(m_leastUncovered, m_uncoveredWeight);
+            noteNearCover();
             if ((move & 0xffff) == 0 && std::chrono::steady_clock::now() > deadline) {
                 std::cerr << "fewest uncovered subsets at " << cap
                           << " tickets: " << m_leastUncovered << '\n';
@@ -174,7 +174,7 @@ public:
                 dropCheapest();
                 cap = m_weight;
             }
-            m_leastUncovered = std::min(m_leastUncovered, m_uncoveredWeight);
+            noteNearCover();
             if ((step & 0x3f) == 0 && std::chrono::steady_clock::now() > deadline) {
                 std::cerr << "fewest uncovered subsets at " << cap
                           << " tickets: " << m_leastUncovered << '\n';
@@ -239,6 +239,10 @@ public:
         }
     }
 
+    // The chosen orbits that, with one ticket per subset they leave uncovered, made the smallest
+    // cover seen: a cover a few tickets short of invariance (completed by completeGreedily).
+    const std::vector<int>& nearCover() const { return m_nearCover; }
+
     std::size_t weightOf(const std::vector<int>& chosen) const
     {
         std::size_t weight = 0;
@@ -248,6 +252,15 @@ public:
     }
 
 private:
+    void noteNearCover()
+    {
+        m_leastUncovered = std::min(m_leastUncovered, m_uncoveredWeight);
+        const long long bound = static_cast<long long>(m_weight) + m_uncoveredWeight;
+        if (bound < m_nearCoverBound) {
+            m_nearCoverBound = bound;
+            m_nearCover = m_chosen;
+        }
+    }
     void markUncovered(int s)
     {
         m_uncoveredAt[static_cast<std::size_t>(s)] = static_cast<int>(m_uncovered.size());
@@ -311,12 +324,49 @@ private:
     std::vector<int> m_uncoveredAt;
     long long m_uncoveredWeight = 0;
     long long m_leastUncovered = 1LL << 60;
+    std::vector<int> m_nearCover;
+    long long m_nearCoverBound = 1LL << 60;
     std::vector<int> m_chosen;
     std::vector<int> m_chosenAt;
     std::size_t m_weight = 0;
     double m_unit = 1;
     std::mt19937_64 m_random;
 };
+
+// The tickets completed by, one at a time, the allowed ticket covering most of what is still
+// uncovered among the tickets covering a first uncovered subset.
+std::vector<PositionMask> completeGreedily(const CoverProblem& problem,
+                                           std::vector<PositionMask> tickets)
+{
+    std::vector<char> covered(static_cast<std::size_t>(problem.subsetCount()), 0);
+    const auto take = [&](PositionMask ticket) {
+        problem.forEachCovered(ticket, [&](PositionMask, long long rank) {
+            covered[static_cast<std::size_t>(rank)] = 1;
+        });
+    };
+    for (PositionMask ticket : tickets)
+        take(ticket);
+    for (long long first = 0; first < problem.subsetCount(); ++first) {
+        if (covered[static_cast<std::size_t>(first)] || !problem.coverable(first)) continue;
+        PositionMask best = 0;
+        long long bestGain = 0;
+        for (PositionMask candidate : problem.candidates()) {
+            long long gain = 0;
+            bool coversFirst = false;
+            problem.forEachCovered(candidate, [&](PositionMask, long long rank) {
+                if (!covered[static_cast<std::size_t>(rank)] && problem.coverable(rank)) ++gain;
+                coversFirst = coversFirst || rank == first;
+            });
+            if (coversFirst && gain > bestGain) {
+                best = candidate;
+                bestGain = gain;
+            }
+        }
+        take(best);
+        tickets.push_back(best);
+    }
+    return tickets;
+}
 
 }  // namespace
 
@@ -341,11 +391,21 @@ std::vector<PositionMask> orbitCover(const CoverProblem& problem, const OrbitSea
     const auto deadline = std::chrono::steady_clock::now() +
                           std::chrono::milliseconds(static_cast<long long>(search.seconds * 1000));
     const std::size_t cap = std::max(search.target, search.from);
-    std::vector<PositionMask> cover;
-    for (int b : search.tabu ? annealer.runTabu(search.target, cap, deadline)
-                             : annealer.run(search.target, cap, deadline))
-        group.forEachInOrbit(tickets.firsts[static_cast<std::size_t>(b)],
-                             [&](PositionMask member) { cover.push_back(member); });
+    const auto expand = [&](const std::vector<int>& orbits) {
+        std::vector<PositionMask> cover;
+        for (int b : orbits)
+            group.forEachInOrbit(tickets.firsts[static_cast<std::size_t>(b)],
+                                 [&](PositionMask member) { cover.push_back(member); });
+        return cover;
+    };
+    std::vector<PositionMask> cover =
+        expand(search.tabu ? annealer.runTabu(search.target, cap, deadline)
+                           : annealer.run(search.target, cap, deadline));
+    if (cover.empty() || cover.size() > search.target) {
+        std::vector<PositionMask> near = completeGreedily(problem, expand(annealer.nearCover()));
+        std::cerr << "near-invariant cover of " << near.size() << " tickets\n";
+        if (cover.empty() || near.size() < cover.size()) cover = std::move(near);
+    }
     std::sort(cover.begin(), cover.end());
     return cover;
 }
