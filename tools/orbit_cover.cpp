@@ -114,8 +114,10 @@ public:
                     std::cerr << "invariant cover of " << m_weight << " tickets\n";
                 }
                 if (m_weight <= target) return best;
+                // A redundant orbit leaves a smaller cover, taken on the next pass.
                 dropCheapest();
                 cap = m_weight;
+                continue;
             }
             noteNearCover();
             if ((move & 0xffff) == 0 && std::chrono::steady_clock::now() > deadline) {
@@ -171,8 +173,10 @@ public:
                     std::cerr << "invariant cover of " << m_weight << " tickets\n";
                 }
                 if (m_weight <= target) return best;
+                // A redundant orbit leaves a smaller cover, taken on the next pass.
                 dropCheapest();
                 cap = m_weight;
+                continue;
             }
             noteNearCover();
             if ((step & 0x3f) == 0 && std::chrono::steady_clock::now() > deadline) {
