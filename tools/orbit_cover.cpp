@@ -121,8 +121,7 @@ public:
             }
             noteNearCover();
             if ((move & 0xffff) == 0 && std::chrono::steady_clock::now() > deadline) {
-                std::cerr << "fewest uncovered subsets at " << cap
-                          << " tickets: " << m_leastUncovered << '\n';
+                std::cerr << "fewest uncovered subsets seen: " << m_leastUncovered << '\n';
                 return best;
             }
             temperature *= cooling;
@@ -180,8 +179,7 @@ public:
             }
             noteNearCover();
             if ((step & 0x3f) == 0 && std::chrono::steady_clock::now() > deadline) {
-                std::cerr << "fewest uncovered subsets at " << cap
-                          << " tickets: " << m_leastUncovered << '\n';
+                std::cerr << "fewest uncovered subsets seen: " << m_leastUncovered << '\n';
                 return best;
             }
             const int s = m_uncovered[m_random() % m_uncovered.size()];
