@@ -334,6 +334,15 @@ int main(int argc, char** argv)
         }
     }
     Table table = readTable(tablePath);
+    const auto annealingFor = [&](double budget) {
+        SearchControl control;
+        control.deadline = std::chrono::steady_clock::now() +
+                           std::chrono::milliseconds(static_cast<long long>(budget * 1000));
+        control.seed = seed;
+        control.stopAt = stopAt;
+        control.floorTemperature = floorTemperature;
+        return control;
+    };
     std::vector<PositionMask> best;
     if (steinerV) {
         v = steinerV;
@@ -359,15 +368,8 @@ int main(int argc, char** argv)
         }
         // Then, when asked, the invariant cover is shrunk as any other (`--then-seconds`).
         if (thenSeconds > 0 && best.size() > stopAt) {
-            SearchControl control;
-            control.deadline =
-                std::chrono::steady_clock::now() +
-                std::chrono::milliseconds(static_cast<long long>(thenSeconds * 1000));
-            control.seed = seed;
-            control.stopAt = stopAt;
-            control.floorTemperature = floorTemperature;
             const std::size_t invariant = best.size();
-            best = shrinkCover(*problem, best, control);
+            best = shrinkCover(*problem, best, annealingFor(thenSeconds));
             std::cerr << "v=" << v << " " << t << "/" << m << ": invariant " << invariant << " -> "
                       << best.size() << '\n';
         }
@@ -415,13 +417,7 @@ int main(int argc, char** argv)
             std::cerr << "no starting set " << startName << '\n';
             return 1;
         }
-        SearchControl control;
-        control.deadline = std::chrono::steady_clock::now() +
-                           std::chrono::milliseconds(static_cast<long long>(seconds * 1000));
-        control.seed = seed;
-        control.stopAt = stopAt;
-        control.floorTemperature = floorTemperature;
-        best = shrinkCover(*problem, start, control);
+        best = shrinkCover(*problem, start, annealingFor(seconds));
         std::cerr << "v=" << v << " " << t << "/" << m << ": start " << start.size() << " -> "
                   << best.size() << '\n';
     }

@@ -108,21 +108,10 @@ public:
         double temperature = hot;
         const double cooling = std::pow(cold / hot, 1.0 / static_cast<double>(movesPerCycle));
         for (long long move = 0;; ++move) {
-            if (m_uncovered.empty()) {
-                if (best.empty() || m_weight < weightOf(best)) {
-                    best = m_chosen;
-                    std::cerr << "invariant cover of " << m_weight << " tickets\n";
-                }
-                if (m_weight <= target) return best;
-                // A redundant orbit leaves a smaller cover, taken on the next pass.
-                dropCheapest();
-                cap = m_weight;
+            if (const Pass pass = startPass(target, cap, best, (move & 0xffff) == 0, deadline);
+                pass != Pass::Search) {
+                if (pass == Pass::Done) return best;
                 continue;
-            }
-            noteNearCover();
-            if ((move & 0xffff) == 0 && std::chrono::steady_clock::now() > deadline) {
-                std::cerr << "fewest uncovered subsets seen: " << m_leastUncovered << '\n';
-                return best;
             }
             temperature *= cooling;
             if (temperature < cold) temperature = hot;
@@ -166,21 +155,10 @@ public:
         std::vector<long long> noAddUntil(m_covers.size(), 0), noDropUntil(m_covers.size(), 0);
         std::vector<long long> stamp(m_count.size(), -1);
         for (long long step = 0;; ++step) {
-            if (m_uncovered.empty()) {
-                if (best.empty() || m_weight < weightOf(best)) {
-                    best = m_chosen;
-                    std::cerr << "invariant cover of " << m_weight << " tickets\n";
-                }
-                if (m_weight <= target) return best;
-                // A redundant orbit leaves a smaller cover, taken on the next pass.
-                dropCheapest();
-                cap = m_weight;
+            if (const Pass pass = startPass(target, cap, best, (step & 0x3f) == 0, deadline);
+                pass != Pass::Search) {
+                if (pass == Pass::Done) return best;
                 continue;
-            }
-            noteNearCover();
-            if ((step & 0x3f) == 0 && std::chrono::steady_clock::now() > deadline) {
-                std::cerr << "fewest uncovered subsets seen: " << m_leastUncovered << '\n';
-                return best;
             }
             const int s = m_uncovered[m_random() % m_uncovered.size()];
             long long bestDelta = 1LL << 60;
@@ -254,6 +232,31 @@ public:
     }
 
 private:
+    enum class Pass { Search, Again, Done };
+    // What every pass of a search does first: a cover is kept (and, above the target, an orbit
+    // dropped so the search goes on one size lower); at the deadline the search ends.
+    Pass startPass(std::size_t target, std::size_t& cap, std::vector<int>& best, bool checkClock,
+                   std::chrono::steady_clock::time_point deadline)
+    {
+        if (m_uncovered.empty()) {
+            if (best.empty() || m_weight < weightOf(best)) {
+                best = m_chosen;
+                std::cerr << "invariant cover of " << m_weight << " tickets\n";
+            }
+            if (m_weight <= target) return Pass::Done;
+            // A redundant orbit leaves a smaller cover, taken on the next pass.
+            dropCheapest();
+            cap = m_weight;
+            return Pass::Again;
+        }
+        noteNearCover();
+        if (checkClock && std::chrono::steady_clock::now() > deadline) {
+            std::cerr << "fewest uncovered subsets seen: " << m_leastUncovered << '\n';
+            return Pass::Done;
+        }
+        return Pass::Search;
+    }
+
     void noteNearCover()
     {
         m_leastUncovered = std::min(m_leastUncovered, m_uncoveredWeight);

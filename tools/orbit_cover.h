@@ -1,7 +1,7 @@
 // Covers that a cyclic group of position permutations maps onto themselves: the group acts on the
 // tickets and on the checked subsets, so choosing whole ticket orbits that meet every subset orbit
-// is a far smaller problem than choosing tickets (the records of the covering tables are mostly
-// of this kind). Part of tools/cover_generator.
+// is a far smaller problem than choosing tickets, and many small covers are of this kind. Part of
+// tools/cover_generator.
 #pragma once
 
 #include <cstdint>
