@@ -6,7 +6,8 @@
 // from one of them). `--steiner 17|26` builds the Steiner systems S(3,5,17)
 // (an orbit under PSL(2,16)) and S(3,5,26) (two orbits under a group of order 312).
 // `--group 19,1 --stop-at 133` looks instead for a cover of at most 133 tickets that the
-// permutation with those cycle lengths maps onto itself (tools/orbit_cover.h).
+// permutation with those cycle lengths maps onto itself (tools/orbit_cover.h); each
+// `--perm i0,i1,...` (the images of positions 0..v-1) adds a generator to that group.
 // Not part of the build: `cmake --build build --target cover_generator`.
 #include <algorithm>
 #include <bit>
@@ -320,6 +321,12 @@ int main(int argc, char** argv)
             std::stringstream cycles(value);
             for (std::string length; std::getline(cycles, length, ',');)
                 orbitSearch.cycles.push_back(std::stoi(length));
+        } else if (name == "--perm") {
+            std::stringstream images(value);
+            std::vector<int> image;
+            for (std::string point; std::getline(images, point, ',');)
+                image.push_back(std::stoi(point));
+            orbitSearch.generators.push_back(std::move(image));
         } else if (name == "--method")
             orbitSearch.tabu = value == "tabu";
         else if (name == "--then-seconds")
@@ -352,7 +359,7 @@ int main(int argc, char** argv)
             std::cerr << "no Steiner system found for v=" << v << '\n';
             return 1;
         }
-    } else if (!orbitSearch.cycles.empty()) {
+    } else if (!orbitSearch.cycles.empty() || !orbitSearch.generators.empty()) {
         auto problem = CoverProblem::make(v, {t, m});
         if (!problem) {
             std::cerr << problem.error() << '\n';

@@ -1,4 +1,4 @@
-// Covers that a cyclic group of position permutations maps onto themselves: the group acts on the
+// Covers that a group of position permutations maps onto themselves: the group acts on the
 // tickets and on the checked subsets, so choosing whole ticket orbits that meet every subset orbit
 // is a far smaller problem than choosing tickets, and many small covers are of this kind. Part of
 // tools/cover_generator.
@@ -13,6 +13,9 @@ struct OrbitSearch {
     // Lengths of the cycles of the generating permutation, positions taken in order: {19, 1} is
     // a 19-cycle on positions 0..18 with position 19 fixed. They add up to v.
     std::vector<int> cycles;
+    // Further generators, each the images of positions 0..v-1: {x -> x + 1, x -> 2x} on 7
+    // positions is {1,2,3,4,5,6,0} and {0,2,4,6,1,3,5}.
+    std::vector<std::vector<int>> generators;
     std::size_t target = 0;  // tickets at most
     std::size_t from = 0;    // the search starts with this many at most, falling as covers appear
     double seconds = 60;
