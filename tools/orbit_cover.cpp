@@ -399,7 +399,11 @@ std::vector<PositionMask> orbitCover(const CoverProblem& problem, const OrbitSea
         std::sort(sorted.begin(), sorted.end());
         std::vector<int> identity(static_cast<std::size_t>(problem.v()));
         std::iota(identity.begin(), identity.end(), 0);
-        if (sorted != identity) return {};
+        if (sorted != identity) {
+            std::cerr << "a generator is not a permutation of positions 0.." << problem.v() - 1
+                      << '\n';
+            return {};
+        }
     }
     const PermutationGroup group(std::move(generators));
     if (group.points() != problem.v() || problem.restricted()) return {};
