@@ -110,16 +110,6 @@ struct Field16 {
     }
 };
 
-using Permutation = std::vector<int>;
-
-PositionMask imageOf(const Permutation& g, PositionMask set)
-{
-    PositionMask image = 0;
-    for (PositionMask rest = set; rest; rest &= rest - 1)
-        image |= PositionMask{1} << g[static_cast<std::size_t>(std::countr_zero(rest))];
-    return image;
-}
-
 // The blocks of the given base blocks under every element of the group.
 std::vector<PositionMask> orbits(const std::vector<Permutation>& group,
                                  const std::vector<PositionMask>& bases)

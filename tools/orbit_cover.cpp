@@ -9,6 +9,14 @@
 #include <random>
 #include <unordered_set>
 
+PositionMask imageOf(const Permutation& g, PositionMask set)
+{
+    PositionMask image = 0;
+    for (PositionMask rest = set; rest; rest &= rest - 1)
+        image |= PositionMask{1} << g[static_cast<std::size_t>(std::countr_zero(rest))];
+    return image;
+}
+
 namespace {
 
 struct Orbits {
@@ -21,7 +29,7 @@ struct Orbits {
 // 0..v-1); an orbit is what the generators reach from one set.
 class PermutationGroup {
 public:
-    explicit PermutationGroup(std::vector<std::vector<int>> generators)
+    explicit PermutationGroup(std::vector<Permutation> generators)
         : m_generators(std::move(generators))
     {
     }
@@ -36,22 +44,14 @@ public:
         for (std::size_t next = 0; next < members.size(); ++next) {
             fn(members[next]);
             for (const auto& image : m_generators)
-                if (const PositionMask moved = apply(image, members[next]);
+                if (const PositionMask moved = imageOf(image, members[next]);
                     seen.insert(moved).second)
                     members.push_back(moved);
         }
     }
 
 private:
-    static PositionMask apply(const std::vector<int>& image, PositionMask set)
-    {
-        PositionMask moved = 0;
-        for (PositionMask rest = set; rest; rest &= rest - 1)
-            moved |= PositionMask{1} << image[static_cast<std::size_t>(std::countr_zero(rest))];
-        return moved;
-    }
-
-    std::vector<std::vector<int>> m_generators;
+    std::vector<Permutation> m_generators;
 };
 
 // The orbits of the size-element subsets of the group's points.
@@ -383,7 +383,7 @@ std::vector<PositionMask> completeGreedily(const CoverProblem& problem,
 
 std::vector<PositionMask> orbitCover(const CoverProblem& problem, const OrbitSearch& search)
 {
-    std::vector<std::vector<int>> generators = search.generators;
+    std::vector<Permutation> generators = search.generators;
     if (!search.cycles.empty()) {
         std::vector<int> image;
         int start = 0;

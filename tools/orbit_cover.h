@@ -9,13 +9,19 @@
 
 #include "core/tickets/cover_search.h"
 
+// A permutation of positions 0..v-1 as the images of 0, 1, ...
+using Permutation = std::vector<int>;
+
+// The set's image under the permutation.
+PositionMask imageOf(const Permutation& g, PositionMask set);
+
 struct OrbitSearch {
     // Lengths of the cycles of the generating permutation, positions taken in order: {19, 1} is
     // a 19-cycle on positions 0..18 with position 19 fixed. They add up to v.
     std::vector<int> cycles;
     // Further generators, each the images of positions 0..v-1: {x -> x + 1, x -> 2x} on 7
     // positions is {1,2,3,4,5,6,0} and {0,2,4,6,1,3,5}.
-    std::vector<std::vector<int>> generators;
+    std::vector<Permutation> generators;
     std::size_t target = 0;  // tickets at most
     std::size_t from = 0;    // the search starts with this many at most, falling as covers appear
     double seconds = 60;
