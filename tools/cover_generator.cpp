@@ -321,6 +321,8 @@ int main(int argc, char** argv)
             orbitSearch.tabu = value == "tabu";
         else if (name == "--then-seconds")
             thenSeconds = std::stod(value);
+        else if (name == "--near-share")
+            orbitSearch.completionShare = std::stod(value);
         else if (name == "--from")
             orbitSearch.from = std::stoul(value);
         else if (name == "--floor")

@@ -87,8 +87,9 @@ Orbits orbitsOf(const PermutationGroup& group, const CoverProblem& problem, int 
 class OrbitAnnealer {
 public:
     OrbitAnnealer(const Orbits& tickets, const Orbits& subsets,
-                  std::vector<std::vector<int>> covers, std::uint64_t seed)
-        : m_tickets(tickets), m_subsets(subsets), m_covers(std::move(covers)), m_random(seed)
+                  std::vector<std::vector<int>> covers, std::uint64_t seed, double completionShare)
+        : m_tickets(tickets), m_subsets(subsets), m_covers(std::move(covers)),
+          m_completionShare(completionShare), m_random(seed)
     {
         m_coverers.resize(subsets.sizes.size());
         for (std::size_t b = 0; b < m_covers.size(); ++b)
@@ -266,7 +267,8 @@ private:
     void noteNearCover()
     {
         m_leastUncovered = std::min(m_leastUncovered, m_uncoveredWeight);
-        const long long bound = static_cast<long long>(m_weight) + m_uncoveredWeight;
+        const double bound = static_cast<double>(m_weight) +
+                             m_completionShare * static_cast<double>(m_uncoveredWeight);
         if (bound < m_nearCoverBound) {
             m_nearCoverBound = bound;
             m_nearCover = m_chosen;
@@ -336,7 +338,8 @@ private:
     long long m_uncoveredWeight = 0;
     long long m_leastUncovered = 1LL << 60;
     std::vector<int> m_nearCover;
-    long long m_nearCoverBound = 1LL << 60;
+    double m_nearCoverBound = 1e18;
+    double m_completionShare = 1;
     std::vector<int> m_chosen;
     std::vector<int> m_chosenAt;
     std::size_t m_weight = 0;
@@ -420,7 +423,8 @@ std::vector<PositionMask> orbitCover(const CoverProblem& problem, const OrbitSea
     }
     std::cerr << tickets.firsts.size() << " ticket orbits, " << subsets.firsts.size()
               << " subset orbits\n";
-    OrbitAnnealer annealer(tickets, subsets, std::move(covers), search.seed);
+    OrbitAnnealer annealer(tickets, subsets, std::move(covers), search.seed,
+                           search.completionShare);
     const auto deadline = std::chrono::steady_clock::now() +
                           std::chrono::milliseconds(static_cast<long long>(search.seconds * 1000));
     const std::size_t cap = std::max(search.target, search.from);
