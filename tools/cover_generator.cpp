@@ -7,7 +7,8 @@
 // (an orbit under PSL(2,16)) and S(3,5,26) (two orbits under a group of order 312).
 // `--group 19,1 --stop-at 133` looks instead for a cover of at most 133 tickets that the
 // permutation with those cycle lengths maps onto itself (tools/orbit_cover.h); each
-// `--perm i0,i1,...` (the images of positions 0..v-1) adds a generator to that group.
+// `--perm i0,i1,...` (the images of positions 0..v-1) adds a generator to that group, and
+// `--affine 11,2,3,swap` the affine maps on copies of Z_p (affineGenerators).
 // Not part of the build: `cmake --build build --target cover_generator`.
 #include <algorithm>
 #include <bit>
@@ -16,6 +17,7 @@
 #include <fstream>
 #include <iostream>
 #include <map>
+#include <numeric>
 #include <queue>
 #include <set>
 #include <sstream>
@@ -275,6 +277,37 @@ std::vector<PositionMask> derived(const std::vector<PositionMask>& larger, int v
     return {set.begin(), set.end()};
 }
 
+// Generators on `copies` copies of Z_p (position c*p + x is x in copy c; positions from
+// copies*p on are fixed): x -> x + 1 and, unless multiplier is 1, x -> multiplier*x on every
+// copy; with `moves` holding "swap", the first two copies are exchanged, "rotate" cycles the
+// copies, "swap-fixed" exchanges the first two fixed positions.
+std::vector<Permutation> affineGenerators(int v, int p, int copies, int multiplier,
+                                          const std::set<std::string>& moves)
+{
+    const auto make = [&](auto&& image) {
+        Permutation g(static_cast<std::size_t>(v));
+        for (int i = 0; i < v; ++i)
+            g[static_cast<std::size_t>(i)] = i < copies * p ? image(i % p, i / p) : i;
+        return g;
+    };
+    std::vector<Permutation> generators;
+    generators.push_back(make([&](int x, int c) { return c * p + (x + 1) % p; }));
+    if (multiplier != 1)
+        generators.push_back(make([&](int x, int c) { return c * p + (multiplier * x) % p; }));
+    if (moves.count("swap") && copies >= 2)
+        generators.push_back(make([&](int x, int c) { return (c < 2 ? 1 - c : c) * p + x; }));
+    if (moves.count("rotate"))
+        generators.push_back(make([&](int x, int c) { return (c + 1) % copies * p + x; }));
+    if (moves.count("swap-fixed") && v - copies * p >= 2) {
+        Permutation g(static_cast<std::size_t>(v));
+        std::iota(g.begin(), g.end(), 0);
+        std::swap(g[static_cast<std::size_t>(copies * p)],
+                  g[static_cast<std::size_t>(copies * p + 1)]);
+        generators.push_back(g);
+    }
+    return generators;
+}
+
 }  // namespace
 
 int main(int argc, char** argv)
@@ -317,6 +350,20 @@ int main(int argc, char** argv)
             for (std::string point; std::getline(images, point, ',');)
                 image.push_back(std::stoi(point));
             orbitSearch.generators.push_back(std::move(image));
+        } else if (name == "--affine") {
+            // P,COPIES,MULTIPLIER[,swap|rotate|swap-fixed...]
+            std::stringstream fields(value);
+            std::vector<std::string> parts;
+            for (std::string part; std::getline(fields, part, ',');)
+                parts.push_back(part);
+            if (parts.size() < 3 || v == 0) {
+                std::cerr << "--affine P,COPIES,MULTIPLIER[,MOVES] comes after --v\n";
+                return 2;
+            }
+            const std::set<std::string> moves(parts.begin() + 3, parts.end());
+            for (auto& g : affineGenerators(v, std::stoi(parts[0]), std::stoi(parts[1]),
+                                            std::stoi(parts[2]), moves))
+                orbitSearch.generators.push_back(std::move(g));
         } else if (name == "--method")
             orbitSearch.tabu = value == "tabu";
         else if (name == "--then-seconds")
