@@ -308,6 +308,24 @@ std::vector<Permutation> affineGenerators(int v, int p, int copies, int multipli
     return generators;
 }
 
+// "19,1" as {"19", "1"}.
+std::vector<std::string> commaFields(const std::string& value)
+{
+    std::vector<std::string> fields;
+    std::stringstream in(value);
+    for (std::string field; std::getline(in, field, ',');)
+        fields.push_back(field);
+    return fields;
+}
+
+std::vector<int> commaNumbers(const std::string& value)
+{
+    std::vector<int> numbers;
+    for (const std::string& field : commaFields(value))
+        numbers.push_back(std::stoi(field));
+    return numbers;
+}
+
 }  // namespace
 
 int main(int argc, char** argv)
@@ -340,22 +358,13 @@ int main(int argc, char** argv)
             steinerV = std::stoi(value);
         else if (name == "--start")
             startName = value;
-        else if (name == "--group") {
-            std::stringstream cycles(value);
-            for (std::string length; std::getline(cycles, length, ',');)
-                orbitSearch.cycles.push_back(std::stoi(length));
-        } else if (name == "--perm") {
-            std::stringstream images(value);
-            std::vector<int> image;
-            for (std::string point; std::getline(images, point, ',');)
-                image.push_back(std::stoi(point));
-            orbitSearch.generators.push_back(std::move(image));
-        } else if (name == "--affine") {
+        else if (name == "--group")
+            orbitSearch.cycles = commaNumbers(value);
+        else if (name == "--perm")
+            orbitSearch.generators.push_back(commaNumbers(value));
+        else if (name == "--affine") {
             // P,COPIES,MULTIPLIER[,swap|rotate|swap-fixed...]
-            std::stringstream fields(value);
-            std::vector<std::string> parts;
-            for (std::string part; std::getline(fields, part, ',');)
-                parts.push_back(part);
+            const std::vector<std::string> parts = commaFields(value);
             if (parts.size() < 3 || v == 0) {
                 std::cerr << "--affine P,COPIES,MULTIPLIER[,MOVES] comes after --v\n";
                 return 2;

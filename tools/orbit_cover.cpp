@@ -397,11 +397,11 @@ std::vector<PositionMask> orbitCover(const CoverProblem& problem, const OrbitSea
         }
         generators.push_back(std::move(image));
     }
+    std::vector<int> identity(static_cast<std::size_t>(problem.v()));
+    std::iota(identity.begin(), identity.end(), 0);
     for (const auto& image : generators) {
         std::vector<int> sorted = image;
         std::sort(sorted.begin(), sorted.end());
-        std::vector<int> identity(static_cast<std::size_t>(problem.v()));
-        std::iota(identity.begin(), identity.end(), 0);
         if (sorted != identity) {
             std::cerr << "a generator is not a permutation of positions 0.." << problem.v() - 1
                       << '\n';
