@@ -26,10 +26,10 @@ struct OrbitSearch {
     std::size_t from = 0;    // the search starts with this many at most, falling as covers appear
     double seconds = 60;
     std::uint64_t seed = 1;
-    bool tabu = false;
+    bool tabu = false;  // tabu search instead of simulated annealing
     // The near cover kept for completion is the choice with the fewest tickets plus this share
     // of the subsets it leaves uncovered (a completing ticket often covers several of them).
-    double completionShare = 1;  // tabu search instead of simulated annealing
+    double completionShare = 1;
 };
 
 // The smallest invariant full cover found within the time with at most target tickets, or an
