@@ -18,7 +18,6 @@
 #include <iostream>
 #include <map>
 #include <numeric>
-#include <queue>
 #include <set>
 #include <sstream>
 #include <string>
@@ -218,47 +217,6 @@ std::vector<PositionMask> extendedSteiner(const std::vector<PositionMask>& syste
     return set;
 }
 
-// The stored set for v - 1 (on positions 0..v-2) completed greedily: tickets covering the most
-// of what the new position v - 1 leaves uncovered.
-std::vector<PositionMask> extendedGreedy(const CoverProblem& problem,
-                                         const std::vector<PositionMask>& smaller)
-{
-    std::vector<bool> covered(static_cast<std::size_t>(problem.subsetCount()), false);
-    auto gainOf = [&](PositionMask ticket) {
-        long long gain = 0;
-        problem.forEachCovered(ticket, [&](PositionMask, long long r) {
-            if (!covered[static_cast<std::size_t>(r)]) ++gain;
-        });
-        return gain;
-    };
-    auto take = [&](PositionMask ticket) {
-        problem.forEachCovered(ticket, [&](PositionMask, long long r) {
-            covered[static_cast<std::size_t>(r)] = true;
-        });
-    };
-    std::vector<PositionMask> set = smaller;
-    for (PositionMask ticket : set)
-        take(ticket);
-    using Entry = std::pair<long long, std::size_t>;  // gain (possibly stale), candidate index
-    std::priority_queue<Entry> heap;
-    const auto& candidates = problem.candidates();
-    for (std::size_t i = 0; i < candidates.size(); ++i)
-        heap.push({gainOf(candidates[i]), i});
-    while (!heap.empty()) {
-        const auto [stale, index] = heap.top();
-        heap.pop();
-        const long long gain = gainOf(candidates[index]);
-        if (gain == 0) continue;
-        if (gain < stale && !heap.empty() && gain < heap.top().first) {
-            heap.push({gain, index});
-            continue;
-        }
-        take(candidates[index]);
-        set.push_back(candidates[index]);
-    }
-    return set;
-}
-
 // The set for v + 1 without its last position: a ticket holding it takes the lowest free one.
 std::vector<PositionMask> derived(const std::vector<PositionMask>& larger, int v)
 {
@@ -334,7 +292,8 @@ int main(int argc, char** argv)
     int v = 0, t = 3, m = 3, steinerV = 0;
     std::string startName;
     double seconds = 30;
-    double floorTemperature = 0.3;
+    double floorTemperature = 0, cooling = 0.9999;  // floor 0: the problem's own
+    long long reheatSteps = 200000;
     std::size_t stopAt = 0;
     std::uint64_t seed = 1;
     OrbitSearch orbitSearch;
@@ -383,6 +342,10 @@ int main(int argc, char** argv)
             orbitSearch.from = std::stoul(value);
         else if (name == "--floor")
             floorTemperature = std::stod(value);
+        else if (name == "--cooling")
+            cooling = std::stod(value);
+        else if (name == "--reheat-steps")
+            reheatSteps = std::stoll(value);
         else {
             std::cerr << "unknown option " << name << '\n';
             return 2;
@@ -396,6 +359,8 @@ int main(int argc, char** argv)
         control.seed = seed;
         control.stopAt = stopAt;
         control.floorTemperature = floorTemperature;
+        control.cooling = cooling;
+        control.reheatSteps = reheatSteps;
         return control;
     };
     std::vector<PositionMask> best;
@@ -443,7 +408,7 @@ int main(int argc, char** argv)
             seeds.push_back({"larger", derived(it->second, v)});
         if (auto it = table.find({v - 1, t, m});
             it != table.end() && problem->candidates().size() * binomial(5, problem->k()) < 2e7)
-            seeds.push_back({"smaller", extendedGreedy(*problem, it->second)});
+            seeds.push_back({"smaller", greedyCover(*problem, seed, it->second)});
         if (t == 3 && m == 3 && (v == 18 || v == 27))
             seeds.push_back({"steiner", extendedSteiner(steiner(v - 1), v - 1)});
         // A Steiner system on more points with the last ones dropped.

@@ -347,41 +347,6 @@ private:
     std::mt19937_64 m_random;
 };
 
-// The tickets completed by, one at a time, the allowed ticket covering most of what is still
-// uncovered among the tickets covering a first uncovered subset.
-std::vector<PositionMask> completeGreedily(const CoverProblem& problem,
-                                           std::vector<PositionMask> tickets)
-{
-    std::vector<char> covered(static_cast<std::size_t>(problem.subsetCount()), 0);
-    const auto take = [&](PositionMask ticket) {
-        problem.forEachCovered(ticket, [&](PositionMask, long long rank) {
-            covered[static_cast<std::size_t>(rank)] = 1;
-        });
-    };
-    for (PositionMask ticket : tickets)
-        take(ticket);
-    for (long long first = 0; first < problem.subsetCount(); ++first) {
-        if (covered[static_cast<std::size_t>(first)] || !problem.coverable(first)) continue;
-        PositionMask best = 0;
-        long long bestGain = 0;
-        for (PositionMask candidate : problem.candidates()) {
-            long long gain = 0;
-            bool coversFirst = false;
-            problem.forEachCovered(candidate, [&](PositionMask, long long rank) {
-                if (!covered[static_cast<std::size_t>(rank)] && problem.coverable(rank)) ++gain;
-                coversFirst = coversFirst || rank == first;
-            });
-            if (coversFirst && gain > bestGain) {
-                best = candidate;
-                bestGain = gain;
-            }
-        }
-        take(best);
-        tickets.push_back(best);
-    }
-    return tickets;
-}
-
 }  // namespace
 
 std::vector<PositionMask> orbitCover(const CoverProblem& problem, const OrbitSearch& search)
@@ -439,7 +404,8 @@ std::vector<PositionMask> orbitCover(const CoverProblem& problem, const OrbitSea
         expand(search.tabu ? annealer.runTabu(search.target, cap, deadline)
                            : annealer.run(search.target, cap, deadline));
     if (cover.empty() || cover.size() > search.target) {
-        std::vector<PositionMask> near = completeGreedily(problem, expand(annealer.nearCover()));
+        std::vector<PositionMask> near =
+            greedyCover(problem, search.seed, expand(annealer.nearCover()));
         std::cerr << "near-invariant cover of " << near.size() << " tickets\n";
         if (cover.empty() || near.size() < cover.size()) cover = std::move(near);
     }

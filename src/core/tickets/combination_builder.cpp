@@ -262,8 +262,12 @@ ComboOdds comboOdds(NumberMask picked, Guarantee guarantee,
 
 namespace {
 
+// Relabelings of the stored set tried when fixed numbers or filters narrow the tickets.
+constexpr int kRelabelings = 8;
+
 // The reduced set for a request: the stored set when nothing narrows the tickets, otherwise the
-// greedy set shrunk by the search within the request's time. Every set is checked by
+// greedy set (or the stored set adapted to the filters) shrunk by the search within the
+// request's time. Every set is checked by
 // enumeration before it is returned. kept (keptCount tickets) may be left empty when nothing
 // narrows the tickets and a stored set exists for a guarantee below five numbers.
 Result<std::vector<NumberMask>> reduce(const ComboRequest& request, NumberMask picked,
@@ -330,7 +334,20 @@ Result<std::vector<NumberMask>> reduce(const ComboRequest& request, NumberMask p
                 std::chrono::microseconds(static_cast<long long>(request.searchSeconds * 1e6));
             control.cancel = request.cancel;
             control.progress = request.progress;
-            std::vector<PositionMask> shrunk = shrinkCover(*problem, chosen, control);
+            std::vector<PositionMask> start = chosen;
+            // Under filters alone most of the stored set usually stays allowed: its allowed
+            // tickets, completed greedily, are a better start than the greedy set.
+            const bool cancelled = request.cancel && request.cancel->load();
+            if (const auto stored = storedCover(v, g);
+                !stored.empty() && fixed == 0 && !cancelled) {
+                std::vector<PositionMask> adapted =
+                    adaptedCover(*problem, std::vector<PositionMask>(stored.begin(), stored.end()),
+                                 kRelabelings);
+                if (adapted.size() < start.size() &&
+                    checkCover(v, g, candidates, adapted).uncovered == 0)
+                    start = std::move(adapted);
+            }
+            std::vector<PositionMask> shrunk = shrinkCover(*problem, start, control);
             if (shrunk.size() < chosen.size() &&
                 checkCover(v, g, candidates, shrunk).uncovered == 0) {
                 chosen = std::move(shrunk);

@@ -4,6 +4,7 @@
 #include <array>
 #include <bit>
 #include <cmath>
+#include <numeric>
 #include <queue>
 
 #include "core/lottery/lottery_rules.h"
@@ -35,8 +36,35 @@ long long colexRank(PositionMask subset)
     return rank;
 }
 
+// std::popcount is a library call on the baseline x86-64 target; the search counts bits in its
+// innermost loops.
+constexpr int bitCount(PositionMask x)
+{
+    x = x - ((x >> 1) & 0x55555555u);
+    x = (x & 0x33333333u) + ((x >> 2) & 0x33333333u);
+    return static_cast<int>((((x + (x >> 4)) & 0x0f0f0f0fu) * 0x01010101u) >> 24);
+}
+
+// The set bits of a mask, each as a one-bit mask, held without allocating.
+class Bits {
+public:
+    explicit Bits(PositionMask mask)
+    {
+        for (PositionMask rest = mask; rest; rest &= rest - 1)
+            m_bits[m_size++] = rest & (~rest + 1);
+    }
+    std::size_t size() const { return m_size; }
+    PositionMask operator[](std::size_t i) const { return m_bits[i]; }
+    const PositionMask* begin() const { return m_bits.data(); }
+    const PositionMask* end() const { return m_bits.data() + m_size; }
+
+private:
+    std::array<PositionMask, 32> m_bits{};
+    std::size_t m_size = 0;
+};
+
 // Calls fn(mask) for every k-subset of the given single-bit masks.
-template <typename Fn> void forEachSubset(const std::vector<PositionMask>& items, int k, Fn&& fn)
+template <typename Fn> void forEachSubset(const Bits& items, int k, Fn&& fn)
 {
     const int n = static_cast<int>(items.size());
     if (k < 0 || k > n) return;
@@ -58,14 +86,6 @@ template <typename Fn> void forEachSubset(const std::vector<PositionMask>& items
     }
 }
 
-std::vector<PositionMask> bitsOf(PositionMask mask)
-{
-    std::vector<PositionMask> bits;
-    for (PositionMask rest = mask; rest; rest &= rest - 1)
-        bits.push_back(rest & (~rest + 1));
-    return bits;
-}
-
 PositionMask allPositions(int v)
 {
     return v >= 32 ? ~PositionMask{0} : (PositionMask{1} << v) - 1;
@@ -74,13 +94,27 @@ PositionMask allPositions(int v)
 std::vector<PositionMask> everyTicket(int v)
 {
     std::vector<PositionMask> all;
-    forEachSubset(bitsOf(allPositions(v)), kTicketSize, [&](PositionMask s) { all.push_back(s); });
+    forEachSubset(Bits(allPositions(v)), kTicketSize, [&](PositionMask s) { all.push_back(s); });
     return all;
 }
 
-// Annealing schedule (the floor is in SearchControl), tuned on 3-if-3 covers of 10..15 numbers.
-constexpr double kCooling = 0.9999;
-constexpr long long kReheatSteps = 200000;
+// CoverProblem::forEachCovered, inlined for the search's innermost loops.
+template <typename Fn>
+void forEachCoveredBy(const CoverProblem& problem, PositionMask ticket, Fn&& fn)
+{
+    const Bits inside(ticket);
+    const Bits outside(allPositions(problem.v()) & ~ticket);
+    const int k = problem.k();
+    for (int j = problem.t(); j <= std::min(k, kTicketSize); ++j)
+        forEachSubset(inside, j, [&](PositionMask in) {
+            forEachSubset(outside, k - j, [&](PositionMask out) {
+                const PositionMask s = in | out;
+                fn(s, colexRank(s));
+            });
+        });
+}
+
+// Annealing schedule (the floor and the cooling are in SearchControl).
 constexpr double kReheat = 0.6;
 
 // The search's state: a fixed number of tickets and how often each subset is covered.
@@ -93,11 +127,12 @@ public:
         m_count.assign(count, 0);
         m_where.assign(count, -1);
         for (PositionMask ticket : m_tickets)
-            problem.forEachCovered(
-                ticket, [&](PositionMask, long long r) { ++m_count[static_cast<std::size_t>(r)]; });
+            forEachCoveredBy(problem, ticket, [&](PositionMask, long long r) {
+                ++m_count[static_cast<std::size_t>(r)];
+            });
         // Subsets are listed by mask so that a random uncovered one is one draw away.
         m_subsetMask.assign(count, 0);
-        forEachSubset(bitsOf(allPositions(problem.v())), problem.k(), [&](PositionMask s) {
+        forEachSubset(Bits(allPositions(problem.v())), problem.k(), [&](PositionMask s) {
             m_subsetMask[static_cast<std::size_t>(problem.rank(s))] = s;
         });
         for (std::size_t r = 0; r < count; ++r)
@@ -114,7 +149,7 @@ public:
         long long bestLoss = -1;
         for (std::size_t i = 0; i < m_tickets.size(); ++i) {
             long long loss = 0;
-            m_problem.forEachCovered(m_tickets[i], [&](PositionMask, long long r) {
+            forEachCoveredBy(m_problem, m_tickets[i], [&](PositionMask, long long r) {
                 if (m_count[static_cast<std::size_t>(r)] == 1) ++loss;
             });
             if (bestLoss < 0 || loss < bestLoss) {
@@ -148,9 +183,10 @@ public:
                 replace(index, next);
                 m_tickets[index] = next;
             }
-            const double floor = control.floorTemperature;
-            temperature = std::max(floor, temperature * kCooling);
-            if (temperature <= floor && (steps % kReheatSteps) == 0)
+            const double floor = control.floorTemperature > 0 ? control.floorTemperature
+                                                              : floorTemperatureFor(m_problem);
+            temperature = std::max(floor, temperature * control.cooling);
+            if (temperature <= floor && (steps % control.reheatSteps) == 0)
                 temperature = std::max(kReheat, 2 * floor);
         }
         return true;
@@ -180,9 +216,9 @@ private:
         m_moves.clear();
         for (std::size_t i = 0; i < m_tickets.size(); ++i) {
             const PositionMask ticket = m_tickets[i];
-            if (std::popcount(ticket & target) != t - 1) continue;
-            for (PositionMask in : bitsOf(target & ~ticket))
-                for (PositionMask out : bitsOf(ticket & ~target)) {
+            if (bitCount(ticket & target) != t - 1) continue;
+            for (PositionMask in : Bits(target & ~ticket))
+                for (PositionMask out : Bits(ticket & ~target)) {
                     const PositionMask candidate = (ticket & ~out) | in;
                     if (m_problem.allowed(candidate)) m_moves.push_back({i, candidate});
                 }
@@ -192,7 +228,7 @@ private:
             const auto& candidates = m_problem.candidates();
             for (int attempt = 0; attempt < 64 && !candidates.empty(); ++attempt) {
                 const PositionMask c = candidates[m_random() % candidates.size()];
-                if (std::popcount(c & target) >= t) {
+                if (bitCount(c & target) >= t) {
                     index = m_random() % m_tickets.size();
                     next = c;
                     return true;
@@ -211,10 +247,10 @@ private:
     {
         const int t = m_problem.t();
         long long delta = 0;
-        m_problem.forEachCovered(m_tickets[index], [&](PositionMask s, long long r) {
-            if (m_count[static_cast<std::size_t>(r)] == 1 && std::popcount(s & next) < t) ++delta;
+        forEachCoveredBy(m_problem, m_tickets[index], [&](PositionMask s, long long r) {
+            if (m_count[static_cast<std::size_t>(r)] == 1 && bitCount(s & next) < t) ++delta;
         });
-        m_problem.forEachCovered(next, [&](PositionMask, long long r) {
+        forEachCoveredBy(m_problem, next, [&](PositionMask, long long r) {
             if (m_where[static_cast<std::size_t>(r)] >= 0) --delta;
         });
         return delta;
@@ -223,12 +259,12 @@ private:
     // Takes ticket index out of the counts and puts next in (0: nothing).
     void replace(std::size_t index, PositionMask next)
     {
-        m_problem.forEachCovered(m_tickets[index], [&](PositionMask, long long r) {
+        forEachCoveredBy(m_problem, m_tickets[index], [&](PositionMask, long long r) {
             const auto u = static_cast<std::size_t>(r);
             if (--m_count[u] == 0 && m_problem.coverable(r)) addUncovered(u);
         });
         if (next)
-            m_problem.forEachCovered(next, [&](PositionMask, long long r) {
+            forEachCoveredBy(m_problem, next, [&](PositionMask, long long r) {
                 const auto u = static_cast<std::size_t>(r);
                 if (m_count[u]++ == 0 && m_where[u] >= 0) removeUncovered(u);
             });
@@ -263,7 +299,7 @@ HeldSubsets::HeldSubsets(int t, const std::vector<PositionMask>& sets)
 {
     if (t < 1 || t > kTicketSize) return;
     for (PositionMask set : sets)
-        forEachSubset(bitsOf(set), t, [&](PositionMask held) {
+        forEachSubset(Bits(set), t, [&](PositionMask held) {
             const PositionMask top = PositionMask{1} << (std::bit_width(held) - 1);
             m_next[static_cast<std::size_t>(colexRank(held & ~top))] |= top;
         });
@@ -306,7 +342,7 @@ PositionMask HeldSubsets::completions(PositionMask prefix) const
 void forEachPrefix(int v, int k, const std::function<void(PositionMask, PositionMask)>& fn)
 {
     const PositionMask all = allPositions(v);
-    forEachSubset(bitsOf(all), k - 1, [&](PositionMask prefix) {
+    forEachSubset(Bits(all), k - 1, [&](PositionMask prefix) {
         const PositionMask last = all & positionsAbove(prefix);
         if (last) fn(prefix, last);
     });
@@ -388,18 +424,11 @@ long long CoverProblem::rank(PositionMask subset) const
 void CoverProblem::forEachCovered(PositionMask ticket,
                                   const std::function<void(PositionMask, long long)>& fn) const
 {
-    const std::vector<PositionMask> inside = bitsOf(ticket);
-    const std::vector<PositionMask> outside = bitsOf(allPositions(m_v) & ~ticket);
-    for (int j = m_t; j <= std::min(m_k, kTicketSize); ++j)
-        forEachSubset(inside, j, [&](PositionMask in) {
-            forEachSubset(outside, m_k - j, [&](PositionMask out) {
-                const PositionMask s = in | out;
-                fn(s, colexRank(s));
-            });
-        });
+    forEachCoveredBy(*this, ticket, fn);
 }
 
-std::vector<PositionMask> greedyCover(const CoverProblem& problem, std::uint64_t seed)
+std::vector<PositionMask> greedyCover(const CoverProblem& problem, std::uint64_t seed,
+                                      const std::vector<PositionMask>& start)
 {
     const auto count = static_cast<std::size_t>(problem.subsetCount());
     std::vector<bool> covered(count, false);
@@ -407,23 +436,27 @@ std::vector<PositionMask> greedyCover(const CoverProblem& problem, std::uint64_t
         if (!problem.coverable(static_cast<long long>(r))) covered[r] = true;
     auto gainOf = [&](PositionMask ticket) {
         long long gain = 0;
-        problem.forEachCovered(ticket, [&](PositionMask, long long r) {
+        forEachCoveredBy(problem, ticket, [&](PositionMask, long long r) {
             if (!covered[static_cast<std::size_t>(r)]) ++gain;
         });
         return gain;
     };
     auto take = [&](PositionMask ticket, std::vector<PositionMask>& chosen) {
         chosen.push_back(ticket);
-        problem.forEachCovered(ticket, [&](PositionMask, long long r) {
+        forEachCoveredBy(problem, ticket, [&](PositionMask, long long r) {
             covered[static_cast<std::size_t>(r)] = true;
         });
     };
     const auto& candidates = problem.candidates();
     std::vector<PositionMask> chosen;
+    for (PositionMask ticket : start)
+        if (std::popcount(ticket) == kTicketSize && !(ticket & ~allPositions(problem.v())) &&
+            problem.allowed(ticket))
+            take(ticket, chosen);
     // A ticket covers C(5, t) * C(v - 5, k - t) + ... subsets; the lazy greedy evaluates each
     // candidate at least once, which is cheap only when that number is small.
     long long perTicket = 0;
-    problem.forEachCovered(candidates.front(), [&](PositionMask, long long) { ++perTicket; });
+    forEachCoveredBy(problem, candidates.front(), [&](PositionMask, long long) { ++perTicket; });
     if (static_cast<double>(perTicket) * static_cast<double>(candidates.size()) < 4e6) {
         using Entry = std::pair<long long, long long>;  // gain, -index
         std::priority_queue<Entry> heap;
@@ -447,7 +480,7 @@ std::vector<PositionMask> greedyCover(const CoverProblem& problem, std::uint64_t
         std::vector<PositionMask> covering;
         std::size_t next = 0;
         std::vector<PositionMask> subsetMask(count, 0);
-        forEachSubset(bitsOf(allPositions(problem.v())), problem.k(), [&](PositionMask s) {
+        forEachSubset(Bits(allPositions(problem.v())), problem.k(), [&](PositionMask s) {
             subsetMask[static_cast<std::size_t>(problem.rank(s))] = s;
         });
         while (true) {
@@ -473,16 +506,17 @@ std::vector<PositionMask> greedyCover(const CoverProblem& problem, std::uint64_t
     // Drop tickets made redundant by later ones, last chosen first.
     std::vector<std::uint32_t> coverCount(count, 0);
     for (PositionMask ticket : chosen)
-        problem.forEachCovered(
-            ticket, [&](PositionMask, long long r) { ++coverCount[static_cast<std::size_t>(r)]; });
+        forEachCoveredBy(problem, ticket, [&](PositionMask, long long r) {
+            ++coverCount[static_cast<std::size_t>(r)];
+        });
     std::vector<PositionMask> result;
     for (std::size_t i = chosen.size(); i-- > 0;) {
         bool redundant = true;
-        problem.forEachCovered(chosen[i], [&](PositionMask, long long r) {
+        forEachCoveredBy(problem, chosen[i], [&](PositionMask, long long r) {
             if (coverCount[static_cast<std::size_t>(r)] < 2) redundant = false;
         });
         if (redundant)
-            problem.forEachCovered(chosen[i], [&](PositionMask, long long r) {
+            forEachCoveredBy(problem, chosen[i], [&](PositionMask, long long r) {
                 --coverCount[static_cast<std::size_t>(r)];
             });
         else
@@ -490,6 +524,42 @@ std::vector<PositionMask> greedyCover(const CoverProblem& problem, std::uint64_t
     }
     std::sort(result.begin(), result.end());
     return result;
+}
+
+std::vector<PositionMask> adaptedCover(const CoverProblem& problem,
+                                       const std::vector<PositionMask>& model, int relabelings,
+                                       std::uint64_t seed)
+{
+    std::vector<int> order(static_cast<std::size_t>(problem.v()));
+    std::iota(order.begin(), order.end(), 0);
+    std::mt19937_64 random(seed);
+    std::vector<PositionMask> best;
+    for (int i = 0; i < relabelings; ++i) {
+        if (i == 1)
+            std::reverse(order.begin(), order.end());
+        else if (i > 1)
+            std::shuffle(order.begin(), order.end(), random);
+        std::vector<PositionMask> kept;
+        for (PositionMask ticket : model) {
+            PositionMask moved = 0;
+            for (PositionMask rest = ticket; rest; rest &= rest - 1) {
+                const auto at = static_cast<std::size_t>(std::countr_zero(rest));
+                if (at < order.size()) moved |= PositionMask{1} << order[at];
+            }
+            kept.push_back(moved);
+        }
+        std::vector<PositionMask> cover = greedyCover(problem, seed, kept);
+        if (best.empty() || cover.size() < best.size()) best = std::move(cover);
+    }
+    return best;
+}
+
+double floorTemperatureFor(const CoverProblem& problem)
+{
+    // Measured on 3-if-3 covers from the greedy set: 0.3 does best up to 15 numbers (455
+    // triples); from 18 numbers on it holds some twenty triples open and a cover is never
+    // regained, where 0.2 keeps shrinking.
+    return problem.subsetCount() > 600 ? 0.2 : 0.3;
 }
 
 std::vector<PositionMask> shrinkCover(const CoverProblem& problem, std::vector<PositionMask> cover,

@@ -103,8 +103,18 @@ private:
 };
 
 // Greedy: repeatedly the allowed ticket covering the most uncovered subsets (sampled when the
-// subsets are many), then tickets whose every subset another also covers are dropped.
-std::vector<PositionMask> greedyCover(const CoverProblem& problem, std::uint64_t seed = 1);
+// subsets are many), then tickets whose every subset another also covers are dropped. The allowed
+// tickets of start are taken first: the greedy then completes a partial cover.
+std::vector<PositionMask> greedyCover(const CoverProblem& problem, std::uint64_t seed = 1,
+                                      const std::vector<PositionMask>& start = {});
+
+// A cover built from a smaller one that the candidates partly rule out (the stored set when
+// fixed numbers or filters narrow the tickets): the model's positions relabelled a few ways
+// (as they are, reversed, shuffled), its allowed tickets kept and the rest completed greedily;
+// the smallest of these.
+std::vector<PositionMask> adaptedCover(const CoverProblem& problem,
+                                       const std::vector<PositionMask>& model, int relabelings,
+                                       std::uint64_t seed = 1);
 
 struct SearchControl {
     std::chrono::steady_clock::time_point deadline;
@@ -114,9 +124,14 @@ struct SearchControl {
     std::uint64_t seed = 1;
     std::size_t stopAt = 0;  // stop once a cover of this size or smaller is found
     // The annealing temperature never falls below this (in uncovered subsets): higher keeps
-    // small searches off plateaus, lower lets large ones settle.
-    double floorTemperature = 0.3;
+    // small searches off plateaus, lower lets large ones settle. 0: floorTemperatureFor.
+    double floorTemperature = 0;
+    double cooling = 0.9999;         // per step, down to the floor
+    long long reheatSteps = 200000;  // at the floor, back up to 0.6 this often
 };
+
+// The floor temperature that suits the problem's size.
+double floorTemperatureFor(const CoverProblem& problem);
 
 // Takes a full cover and looks for smaller ones: drops the ticket that leaves least uncovered,
 // then simulated annealing on that fixed number of tickets (one position of one ticket moved so
