@@ -294,6 +294,7 @@ int main(int argc, char** argv)
     double seconds = 30;
     double floorTemperature = 0, cooling = 0.9999;  // floor 0: the problem's own
     long long reheatSteps = 200000;
+    int tabuTenure = 0;
     std::size_t stopAt = 0;
     std::uint64_t seed = 1;
     OrbitSearch orbitSearch;
@@ -346,6 +347,8 @@ int main(int argc, char** argv)
             cooling = std::stod(value);
         else if (name == "--reheat-steps")
             reheatSteps = std::stoll(value);
+        else if (name == "--tabu-tenure")
+            tabuTenure = std::stoi(value);
         else {
             std::cerr << "unknown option " << name << '\n';
             return 2;
@@ -361,6 +364,7 @@ int main(int argc, char** argv)
         control.floorTemperature = floorTemperature;
         control.cooling = cooling;
         control.reheatSteps = reheatSteps;
+        control.tabuTenure = tabuTenure;
         return control;
     };
     std::vector<PositionMask> best;

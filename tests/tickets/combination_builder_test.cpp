@@ -1,10 +1,12 @@
 #include <gtest/gtest.h>
 
 #include <bit>
+#include <chrono>
 #include <random>
 
 #include "core/tickets/combination_builder.h"
 #include "core/tickets/combination_view.h"
+#include "core/tickets/cover_search.h"
 #include "core/tickets/cover_table.h"
 #include "test_support.h"
 
@@ -420,6 +422,26 @@ TEST(CombinationBuilder, ACancelledSearchKeepsTheVerifiedGreedySet)
     EXPECT_EQ(result->source, CoverSource::Greedy);
     EXPECT_EQ(static_cast<std::size_t>(result->count()), result->greedySize);
     EXPECT_EQ(result->check.uncovered, 0);
+}
+
+// Both searches (annealing, tabu) shrink the greedy set and hand back full covers only.
+TEST(CoverSearch, AnnealingAndTabuSearchShrinkTheGreedySet)
+{
+    for (const Guarantee g : {Guarantee{3, 3}, Guarantee{4, 4}})
+        for (const int tenure : {0, 1}) {
+            const int v = g.t == 3 ? 11 : 9;
+            auto problem = CoverProblem::make(v, g);
+            ASSERT_TRUE(problem);
+            const std::vector<PositionMask> greedy = greedyCover(*problem);
+            SearchControl control;
+            control.deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(300);
+            control.tabuTenure = tenure;
+            const std::vector<PositionMask> shrunk = shrinkCover(*problem, greedy, control);
+            const std::string name = std::to_string(v) + " " + std::to_string(g.t) + "/" +
+                                     std::to_string(g.m) + " tenure " + std::to_string(tenure);
+            EXPECT_LT(shrunk.size(), greedy.size()) << name;
+            EXPECT_EQ(checkCover(v, g, {}, shrunk).uncovered, 0) << name;
+        }
 }
 
 // Under a filter alone most of the stored set stays allowed; completed, it starts the search well

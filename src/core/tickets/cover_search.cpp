@@ -192,6 +192,56 @@ public:
         return true;
     }
 
+    // Tabu search on the same moves: each step takes the best of the moves covering a random
+    // uncovered subset (ties at random); a ticket just changed stays as it is for `tenure` steps
+    // unless the move reaches a new low. True when covered.
+    bool tabuSearch(const SearchControl& control)
+    {
+        std::vector<long long> changedAt(m_tickets.size(), -(1LL << 40));
+        std::size_t least = m_uncovered.size();
+        const auto tenure = static_cast<long long>(control.tabuTenure);
+        long long steps = 0;
+        while (!m_uncovered.empty()) {
+            if ((steps & 63) == 0) {
+                if (control.cancel && control.cancel->load()) return false;
+                if (std::chrono::steady_clock::now() >= control.deadline) return false;
+            }
+            ++steps;
+            const PositionMask target = m_subsetMask[m_uncovered[m_random() % m_uncovered.size()]];
+            std::size_t index = 0;
+            PositionMask next = 0;
+            collectMoves(target);
+            if (m_moves.empty()) {
+                if (!pickMove(target, index, next)) continue;
+            } else {
+                long long bestDelta = 1LL << 40;
+                unsigned ties = 0;
+                for (const auto& [i, candidate] : m_moves) {
+                    const long long delta = deltaOf(i, candidate);
+                    const bool tabu = steps - changedAt[i] <= tenure;
+                    if (tabu && static_cast<long long>(m_uncovered.size()) + delta >=
+                                    static_cast<long long>(least))
+                        continue;
+                    if (delta < bestDelta) {
+                        bestDelta = delta;
+                        ties = 1;
+                        index = i;
+                        next = candidate;
+                    } else if (delta == bestDelta && m_random() % ++ties == 0) {
+                        index = i;
+                        next = candidate;
+                    }
+                }
+                if (!next) continue;
+            }
+            replace(index, next);
+            m_tickets[index] = next;
+            changedAt[index] = steps;
+            least = std::min(least, m_uncovered.size());
+        }
+        return true;
+    }
+
 private:
     void addUncovered(std::size_t r)
     {
@@ -210,7 +260,7 @@ private:
 
     // A ticket one position away from a chosen one that covers target: a ticket holding t-1 of
     // target's positions takes one more of them in place of one outside target.
-    bool pickMove(PositionMask target, std::size_t& index, PositionMask& next)
+    void collectMoves(PositionMask target)
     {
         const int t = m_problem.t();
         m_moves.clear();
@@ -223,6 +273,12 @@ private:
                     if (m_problem.allowed(candidate)) m_moves.push_back({i, candidate});
                 }
         }
+    }
+
+    bool pickMove(PositionMask target, std::size_t& index, PositionMask& next)
+    {
+        const int t = m_problem.t();
+        collectMoves(target);
         if (m_moves.empty()) {
             // None a step away: a random allowed ticket covering target replaces a random one.
             const auto& candidates = m_problem.candidates();
@@ -574,7 +630,9 @@ std::vector<PositionMask> shrinkCover(const CoverProblem& problem, std::vector<P
     double temperature = 0.6;
     while (annealer.tickets().size() > 1 && best.size() > control.stopAt) {
         annealer.dropOne();
-        if (!annealer.anneal(control, temperature)) break;
+        if (!(control.tabuTenure > 0 ? annealer.tabuSearch(control)
+                                     : annealer.anneal(control, temperature)))
+            break;
         best = annealer.tickets();
         if (control.progress)
             control.progress(std::min(1.0, std::chrono::duration<double>(

@@ -128,6 +128,7 @@ struct SearchControl {
     double floorTemperature = 0;
     double cooling = 0.9999;         // per step, down to the floor
     long long reheatSteps = 200000;  // at the floor, back up to 0.6 this often
+    int tabuTenure = 0;              // above 0: tabu search in place of annealing
 };
 
 // The floor temperature that suits the problem's size.
