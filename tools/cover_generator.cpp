@@ -294,7 +294,7 @@ int main(int argc, char** argv)
     double seconds = 30;
     double floorTemperature = 0, cooling = 0.9999;  // floor 0: the problem's own
     long long reheatSteps = 200000;
-    int tabuTenure = 0;
+    int tabuTenure = -1;  // the problem's own
     std::size_t stopAt = 0;
     std::uint64_t seed = 1;
     OrbitSearch orbitSearch;

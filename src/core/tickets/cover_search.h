@@ -128,11 +128,15 @@ struct SearchControl {
     double floorTemperature = 0;
     double cooling = 0.9999;         // per step, down to the floor
     long long reheatSteps = 200000;  // at the floor, back up to 0.6 this often
-    int tabuTenure = 0;              // above 0: tabu search in place of annealing
+    // Above 0: tabu search in place of annealing, a changed ticket staying this many steps;
+    // 0: annealing; -1: tabuTenureFor.
+    int tabuTenure = -1;
 };
 
-// The floor temperature that suits the problem's size.
+// The floor temperature and the search (0: annealing, else a tabu tenure) that suit the
+// problem's size.
 double floorTemperatureFor(const CoverProblem& problem);
+int tabuTenureFor(const CoverProblem& problem);
 
 // Takes a full cover and looks for smaller ones: drops the ticket that leaves least uncovered,
 // then simulated annealing on that fixed number of tickets (one position of one ticket moved so
