@@ -166,6 +166,8 @@ public:
     bool anneal(const SearchControl& control, double& temperature)
     {
         std::uniform_real_distribution<double> unit(0.0, 1.0);
+        const double floor = control.floorTemperature > 0 ? control.floorTemperature
+                                                          : floorTemperatureFor(m_problem);
         long long steps = 0;
         while (!m_uncovered.empty()) {
             if ((steps & 255) == 0) {
@@ -183,10 +185,9 @@ public:
                 replace(index, next);
                 m_tickets[index] = next;
             }
-            const double floor = control.floorTemperature > 0 ? control.floorTemperature
-                                                              : floorTemperatureFor(m_problem);
             temperature = std::max(floor, temperature * control.cooling);
-            if (temperature <= floor && (steps % control.reheatSteps) == 0)
+            if (temperature <= floor && control.reheatSteps > 0 &&
+                (steps % control.reheatSteps) == 0)
                 temperature = std::max(kReheat, 2 * floor);
         }
         return true;
