@@ -303,6 +303,24 @@ private:
     long long deltaOf(std::size_t index, PositionMask next)
     {
         const int t = m_problem.t();
+        const PositionMask ticket = m_tickets[index];
+        if (bitCount(ticket ^ next) == 2) {
+            // One position moved, out -> in: only subsets holding t-1 of the other four and one
+            // of the two change, with the rest of their positions outside both tickets.
+            const PositionMask out = ticket & ~next, in = next & ~ticket;
+            const Bits kept(ticket & ~out);
+            const Bits outside(allPositions(m_problem.v()) & ~ticket & ~in);
+            long long delta = 0;
+            forEachSubset(kept, t - 1, [&](PositionMask shared) {
+                forEachSubset(outside, m_problem.k() - t, [&](PositionMask rest) {
+                    const auto lost = static_cast<std::size_t>(colexRank(shared | rest | out));
+                    const auto gained = static_cast<std::size_t>(colexRank(shared | rest | in));
+                    if (m_count[lost] == 1) ++delta;
+                    if (m_where[gained] >= 0) --delta;
+                });
+            });
+            return delta;
+        }
         long long delta = 0;
         forEachCoveredBy(m_problem, m_tickets[index], [&](PositionMask s, long long r) {
             if (m_count[static_cast<std::size_t>(r)] == 1 && bitCount(s & next) < t) ++delta;
