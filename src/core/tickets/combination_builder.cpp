@@ -262,14 +262,14 @@ ComboOdds comboOdds(NumberMask picked, Guarantee guarantee,
 
 namespace {
 
-// Relabelings of the stored set tried when fixed numbers or filters narrow the tickets.
+// Relabelings of the stored set tried when filters alone narrow the tickets.
 constexpr int kRelabelings = 8;
 
 // The reduced set for a request: the stored set when nothing narrows the tickets, otherwise the
 // greedy set (or the stored set adapted to the filters) shrunk by the search within the
-// request's time. Every set is checked by
-// enumeration before it is returned. kept (keptCount tickets) may be left empty when nothing
-// narrows the tickets and a stored set exists for a guarantee below five numbers.
+// request's time. Every set is checked by enumeration before it is returned. kept (keptCount
+// tickets) may be left empty when nothing narrows the tickets and a stored set exists for a
+// guarantee below five numbers.
 Result<std::vector<NumberMask>> reduce(const ComboRequest& request, NumberMask picked,
                                        NumberMask fixed, const std::vector<int>& numbers,
                                        bool filtered, const std::vector<NumberMask>& kept,

@@ -108,8 +108,8 @@ private:
 std::vector<PositionMask> greedyCover(const CoverProblem& problem, std::uint64_t seed = 1,
                                       const std::vector<PositionMask>& start = {});
 
-// A cover built from a smaller one that the candidates partly rule out (the stored set when
-// fixed numbers or filters narrow the tickets): the model's positions relabelled a few ways
+// A cover built from one that the candidates partly rule out (the stored set when filters narrow
+// the tickets): the model's positions relabelled a few ways
 // (as they are, reversed, shuffled), its allowed tickets kept and the rest completed greedily;
 // the smallest of these.
 std::vector<PositionMask> adaptedCover(const CoverProblem& problem,
@@ -139,9 +139,9 @@ double floorTemperatureFor(const CoverProblem& problem);
 int tabuTenureFor(const CoverProblem& problem);
 
 // Takes a full cover and looks for smaller ones: drops the ticket that leaves least uncovered,
-// then simulated annealing on that fixed number of tickets (one position of one ticket moved so
-// that it covers a random uncovered subset) until every subset is covered again or time runs
-// out. Returns the smallest full cover found (the given one when none is smaller).
+// then simulated annealing or tabu search on that fixed number of tickets (one position of one
+// ticket moved so that it covers a random uncovered subset) until every subset is covered again
+// or time runs out. Returns the smallest full cover found (the given one when none is smaller).
 std::vector<PositionMask> shrinkCover(const CoverProblem& problem, std::vector<PositionMask> cover,
                                       const SearchControl& control);
 
