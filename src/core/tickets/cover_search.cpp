@@ -114,6 +114,13 @@ void forEachCoveredBy(const CoverProblem& problem, PositionMask ticket, Fn&& fn)
         });
 }
 
+// The search is cancelled or out of time.
+bool stopped(const SearchControl& control)
+{
+    return (control.cancel && control.cancel->load()) ||
+           std::chrono::steady_clock::now() >= control.deadline;
+}
+
 // Annealing schedule (the floor and the cooling are in SearchControl).
 constexpr double kReheat = 0.6;
 
@@ -170,10 +177,7 @@ public:
                                                           : floorTemperatureFor(m_problem);
         long long steps = 0;
         while (!m_uncovered.empty()) {
-            if ((steps & 255) == 0) {
-                if (control.cancel && control.cancel->load()) return false;
-                if (std::chrono::steady_clock::now() >= control.deadline) return false;
-            }
+            if ((steps & 255) == 0 && stopped(control)) return false;
             ++steps;
             const PositionMask target = m_subsetMask[m_uncovered[m_random() % m_uncovered.size()]];
             std::size_t index = 0;
@@ -203,10 +207,7 @@ public:
         const auto tenure = static_cast<long long>(tabuTenure);
         long long steps = 0;
         while (!m_uncovered.empty()) {
-            if ((steps & 63) == 0) {
-                if (control.cancel && control.cancel->load()) return false;
-                if (std::chrono::steady_clock::now() >= control.deadline) return false;
-            }
+            if ((steps & 63) == 0 && stopped(control)) return false;
             ++steps;
             const PositionMask target = m_subsetMask[m_uncovered[m_random() % m_uncovered.size()]];
             std::size_t index = 0;
@@ -615,14 +616,8 @@ std::vector<PositionMask> adaptedCover(const CoverProblem& problem,
         else if (i > 1)
             std::shuffle(order.begin(), order.end(), random);
         std::vector<PositionMask> kept;
-        for (PositionMask ticket : model) {
-            PositionMask moved = 0;
-            for (PositionMask rest = ticket; rest; rest &= rest - 1) {
-                const auto at = static_cast<std::size_t>(std::countr_zero(rest));
-                if (at < order.size()) moved |= PositionMask{1} << order[at];
-            }
-            kept.push_back(moved);
-        }
+        for (PositionMask ticket : model)
+            kept.push_back(relabel(ticket, order));
         std::vector<PositionMask> cover = greedyCover(problem, seed, kept);
         if (best.empty() || cover.size() < best.size()) best = std::move(cover);
     }

@@ -109,9 +109,8 @@ std::vector<PositionMask> greedyCover(const CoverProblem& problem, std::uint64_t
                                       const std::vector<PositionMask>& start = {});
 
 // A cover built from one that the candidates partly rule out (the stored set when filters narrow
-// the tickets): the model's positions relabelled a few ways
-// (as they are, reversed, shuffled), its allowed tickets kept and the rest completed greedily;
-// the smallest of these.
+// the tickets): the model's positions relabelled a few ways (as they are, reversed, shuffled),
+// its allowed tickets kept and the rest completed greedily; the smallest of these.
 std::vector<PositionMask> adaptedCover(const CoverProblem& problem,
                                        const std::vector<PositionMask>& model, int relabelings,
                                        std::uint64_t seed = 1);
